@@ -1,0 +1,61 @@
+#pragma once
+// The window-system services that the program's logic calls: message boxes,
+// file and colour dialogs, opening an address in the user's programs and
+// processing pending window messages.  The logic only ever sees this
+// interface; QtPlatform implements it with Qt widgets and ScriptedPlatform
+// answers from a queue in tests.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sequara {
+
+// One entry of a file dialog's filter list: the text the user sees and the
+// patterns it selects, separated by ";" (for example "*.txt; *.fa;*.fas").
+struct FileFilter {
+    std::string Description;
+    std::string Patterns;
+};
+
+struct FileDialogSpec {
+    std::string Title;                // empty: the dialog's default title
+    std::vector<FileFilter> Filters;
+    int FilterIndex = 1;              // 1-based, as the user last chose it
+    std::string InitialFolder;        // empty: the current folder
+    std::string FileName;             // proposed file name (save dialogs)
+    std::string DefaultExtension;     // without the dot; empty: none
+};
+
+struct FileDialogResult {
+    std::string FileName;             // full path as chosen
+    int FilterIndex = 1;              // 1-based index of the filter in use
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message with one OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // A modal question; true only for Yes (resp. OK).
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
+
+    // File dialogs; nothing when the user cancels.
+    virtual std::optional<FileDialogResult> ChooseOpenFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<FileDialogResult> ChooseSaveFile(const FileDialogSpec& spec) = 0;
+
+    // Colour dialog on a 0x00BBGGRR colour; nothing when cancelled.
+    virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
+
+    // Opens a web page or a mail address with the user's default program.
+    // The result is not examined.
+    virtual void OpenAddress(const std::string& address) = 0;
+
+    // Lets the window system handle pending messages once.
+    virtual void ProcessMessages() = 0;
+};
+
+}  // namespace sequara

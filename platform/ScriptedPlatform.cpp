@@ -1,0 +1,84 @@
+#include "platform/ScriptedPlatform.h"
+
+namespace sequara {
+
+namespace {
+template <typename T>
+std::optional<T> takeFront(std::deque<std::optional<T>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+bool takeAnswer(std::deque<bool>& queue) {
+    if (queue.empty()) return false;
+    bool value = queue.front();
+    queue.pop_front();
+    return value;
+}
+}  // namespace
+
+void ScriptedPlatform::AnswerOpenFile(const std::string& name, int filterIndex) {
+    OpenFileAnswers.push_back(FileDialogResult{name, filterIndex});
+}
+
+void ScriptedPlatform::AnswerSaveFile(const std::string& name, int filterIndex) {
+    SaveFileAnswers.push_back(FileDialogResult{name, filterIndex});
+}
+
+std::vector<std::string> ScriptedPlatform::Messages() const {
+    std::vector<std::string> out;
+    for (const auto& e : Events)
+        if (e.kind == Kind::Message) out.push_back(e.text);
+    return out;
+}
+
+std::vector<std::string> ScriptedPlatform::Questions() const {
+    std::vector<std::string> out;
+    for (const auto& e : Events)
+        if (e.kind == Kind::YesNo || e.kind == Kind::OkCancel) out.push_back(e.text);
+    return out;
+}
+
+void ScriptedPlatform::ShowMessage(const std::string& text) {
+    Events.push_back({Kind::Message, text, {}, true});
+}
+
+bool ScriptedPlatform::AskYesNo(const std::string& text, const std::string& caption) {
+    bool answer = takeAnswer(YesNoAnswers);
+    Events.push_back({Kind::YesNo, text, caption, answer});
+    return answer;
+}
+
+bool ScriptedPlatform::AskOkCancel(const std::string& text, const std::string& caption) {
+    bool answer = takeAnswer(OkCancelAnswers);
+    Events.push_back({Kind::OkCancel, text, caption, answer});
+    return answer;
+}
+
+std::optional<FileDialogResult> ScriptedPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
+    OpenFileSpecs.push_back(spec);
+    auto answer = takeFront(OpenFileAnswers);
+    Events.push_back({Kind::OpenFile, spec.Title, {}, answer.has_value()});
+    return answer;
+}
+
+std::optional<FileDialogResult> ScriptedPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
+    SaveFileSpecs.push_back(spec);
+    auto answer = takeFront(SaveFileAnswers);
+    Events.push_back({Kind::SaveFile, spec.Title, {}, answer.has_value()});
+    return answer;
+}
+
+std::optional<std::uint32_t> ScriptedPlatform::ChooseColor(std::uint32_t) {
+    auto answer = takeFront(ColorAnswers);
+    Events.push_back({Kind::Color, {}, {}, answer.has_value()});
+    return answer;
+}
+
+void ScriptedPlatform::OpenAddress(const std::string& address) {
+    Events.push_back({Kind::Address, address, {}, true});
+}
+
+}  // namespace sequara

@@ -1,0 +1,59 @@
+#pragma once
+// A Platform for tests: questions and dialogs are answered from queues that
+// the test fills in advance, and everything shown is recorded in order, so a
+// test reads like the user's session ("answer Yes, then expect this message").
+// An unexpected question (empty queue) is answered No / Cancel and recorded,
+// so a test that did not expect it fails on the recorded events.
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace sequara {
+
+class ScriptedPlatform : public Platform {
+public:
+    enum class Kind { Message, YesNo, OkCancel, OpenFile, SaveFile, Color, Address };
+    struct Event {
+        Kind kind;
+        std::string text;     // message / question text, dialog title, address
+        std::string caption;  // caption of a question
+        bool answer = false;  // the answer given to a question
+    };
+
+    // Answers, consumed in order.
+    std::deque<bool> YesNoAnswers;
+    std::deque<bool> OkCancelAnswers;
+    std::deque<std::optional<FileDialogResult>> OpenFileAnswers;
+    std::deque<std::optional<FileDialogResult>> SaveFileAnswers;
+    std::deque<std::optional<std::uint32_t>> ColorAnswers;
+
+    std::vector<Event> Events;
+    std::vector<FileDialogSpec> OpenFileSpecs;   // the specs the dialogs were shown with
+    std::vector<FileDialogSpec> SaveFileSpecs;
+    int ProcessMessagesCalls = 0;
+
+    void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes); }
+    void AnswerOkCancel(bool ok) { OkCancelAnswers.push_back(ok); }
+    void AnswerOpenFile(const std::string& name, int filterIndex = 1);
+    void CancelOpenFile() { OpenFileAnswers.push_back(std::nullopt); }
+    void AnswerSaveFile(const std::string& name, int filterIndex = 1);
+
+    // The texts of every plain message, in order.
+    std::vector<std::string> Messages() const;
+    // The texts of every question (Yes/No and OK/Cancel), in order.
+    std::vector<std::string> Questions() const;
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    bool AskOkCancel(const std::string& text, const std::string& caption) override;
+    std::optional<FileDialogResult> ChooseOpenFile(const FileDialogSpec& spec) override;
+    std::optional<FileDialogResult> ChooseSaveFile(const FileDialogSpec& spec) override;
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
+    void OpenAddress(const std::string& address) override;
+    void ProcessMessages() override { ++ProcessMessagesCalls; }
+};
+
+}  // namespace sequara

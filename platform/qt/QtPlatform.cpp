@@ -1,0 +1,90 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace sequara {
+
+namespace {
+QString fromLocal(const std::string& s) { return QString::fromLocal8Bit(s.data(), qsizetype(s.size())); }
+std::string toLocal(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+// "Fasta format (*.txt, *.fa)" shown for "*.txt; *.fa": Qt reads the patterns
+// from the last pair of parentheses, so the patterns are appended there.
+QString qtFilter(const FileFilter& f) {
+    QString patterns = fromLocal(f.Patterns);
+    patterns.replace(';', ' ');
+    patterns = patterns.simplified();
+    return fromLocal(f.Description) + " (" + patterns + ")";
+}
+}  // namespace
+
+void QtPlatform::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromLocal(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Warning, fromLocal(caption), fromLocal(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, fromLocal(caption), fromLocal(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(parent_, fromLocal(spec.Title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Overwrite questions belong to the program's own logic.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    QStringList filters;
+    for (const auto& f : spec.Filters) filters << qtFilter(f);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        int index = spec.FilterIndex - 1;
+        if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
+    }
+    if (!spec.InitialFolder.empty()) dialog.setDirectory(fromLocal(spec.InitialFolder));
+    if (!spec.FileName.empty()) dialog.selectFile(fromLocal(spec.FileName));
+    if (!spec.DefaultExtension.empty()) dialog.setDefaultSuffix(fromLocal(spec.DefaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    FileDialogResult result;
+    result.FileName = toLocal(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    result.FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.FilterIndex < 1) result.FilterIndex = 1;
+    return result;
+}
+
+std::optional<FileDialogResult> QtPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
+    return runFileDialog(spec, false);
+}
+
+std::optional<FileDialogResult> QtPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
+    return runFileDialog(spec, true);
+}
+
+std::optional<std::uint32_t> QtPlatform::ChooseColor(std::uint32_t initial) {
+    QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    QColor chosen = QColorDialog::getColor(start, parent_);
+    if (!chosen.isValid()) return std::nullopt;
+    return std::uint32_t(chosen.red()) | (std::uint32_t(chosen.green()) << 8) |
+           (std::uint32_t(chosen.blue()) << 16);
+}
+
+void QtPlatform::OpenAddress(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(fromLocal(address)));
+}
+
+void QtPlatform::ProcessMessages() { QCoreApplication::processEvents(); }
+
+}  // namespace sequara

@@ -1,0 +1,98 @@
+#include "sequence/CharacterRules.h"
+
+#include <cstdint>
+
+namespace sequara {
+
+namespace {
+
+// Base sets of the 16 nucleotide characters: A=1, C=2, G=4, T=8; the gap has
+// no base.  Characters outside the 16 have no entry (inSet false).
+struct NucleotideCode {
+    bool inSet = false;
+    std::uint8_t bases = 0;
+};
+
+constexpr std::array<NucleotideCode, 256> makeNucleotideCodes() {
+    std::array<NucleotideCode, 256> t{};
+    auto set = [&t](char c, std::uint8_t bases) { t[static_cast<unsigned char>(c)] = {true, bases}; };
+    set('A', 1); set('C', 2); set('G', 4); set('T', 8);
+    set('R', 1 | 4); set('Y', 2 | 8); set('S', 4 | 2); set('W', 1 | 8);
+    set('K', 4 | 8); set('M', 1 | 2); set('B', 2 | 4 | 8); set('D', 1 | 4 | 8);
+    set('H', 1 | 2 | 8); set('V', 1 | 2 | 4); set('N', 15); set('-', 0);
+    return t;
+}
+
+constexpr bool nucleotideMatch(unsigned char c1, unsigned char c2,
+                               const std::array<NucleotideCode, 256>& codes) {
+    if (c1 == c2) return true;
+    if (c1 == 'N') return codes[c1].inSet;          // N matches every character
+    if (!codes[c1].inSet) return false;             // unknown first: only itself
+    if (c2 == 'N') return true;                     // every code (and "-") matches N
+    if (!codes[c2].inSet) return false;             // unknown second: only itself or N
+    return (codes[c1].bases & codes[c2].bases) != 0;
+}
+
+constexpr bool aminoMatch(unsigned char c1, unsigned char c2) {
+    if (c1 == c2) return true;
+    if (c1 == 'X' || c2 == 'X') return true;
+    auto pair = [c1, c2](char a, char b) {
+        return (c1 == static_cast<unsigned char>(a) && c2 == static_cast<unsigned char>(b)) ||
+               (c1 == static_cast<unsigned char>(b) && c2 == static_cast<unsigned char>(a));
+    };
+    return pair('B', 'D') || pair('B', 'N') || pair('Z', 'E') || pair('Z', 'Q');
+}
+
+MatchTable makeTable(bool amino) {
+    static constexpr auto codes = makeNucleotideCodes();
+    MatchTable t;
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b)
+            t.match[a][b] = amino ? aminoMatch(static_cast<unsigned char>(a), static_cast<unsigned char>(b))
+                                  : nucleotideMatch(static_cast<unsigned char>(a),
+                                                    static_cast<unsigned char>(b), codes);
+    return t;
+}
+
+const MatchTable& nucleotideTable() {
+    static const MatchTable table = makeTable(false);
+    return table;
+}
+
+const MatchTable& aminoTable() {
+    static const MatchTable table = makeTable(true);
+    return table;
+}
+
+constexpr std::array<char, 256> makeComplements() {
+    std::array<char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = static_cast<char>(i);
+    auto pair = [&t](char a, char b) {
+        t[static_cast<unsigned char>(a)] = b;
+        t[static_cast<unsigned char>(b)] = a;
+    };
+    pair('A', 'T'); pair('G', 'C'); pair('R', 'Y'); pair('M', 'K'); pair('H', 'D'); pair('V', 'B');
+    return t;
+}
+
+constexpr auto kComplements = makeComplements();
+
+}  // namespace
+
+bool IsAminoDataType(std::string_view DataType) { return DataType == "AMINO"; }
+
+const MatchTable& MatchTableFor(std::string_view DataType) {
+    return IsAminoDataType(DataType) ? aminoTable() : nucleotideTable();
+}
+
+bool CharactersMatch(char C1, char C2, std::string_view DataType) {
+    if (C1 == C2) return true;
+    return MatchTableFor(DataType)(C1, C2);
+}
+
+char ComplementBase(char C, std::string_view DataType) {
+    if (DataType != "DNA") return C;
+    return kComplements[static_cast<unsigned char>(C)];
+}
+
+}  // namespace sequara

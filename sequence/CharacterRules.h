@@ -1,0 +1,35 @@
+#pragma once
+// When two sequence characters count as the same (IUPAC codes for
+// nucleotides, X/B/Z for amino acids) and the complement of a nucleotide code.
+// Both work from constant tables and allocate nothing: they are the innermost
+// calls of the aligner.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace sequara {
+
+// A 256 x 256 table of CharactersMatch results for one data type, indexed
+// [first][second] by unsigned byte.  The aligner reads this directly.
+struct MatchTable {
+    std::array<std::array<bool, 256>, 256> match{};
+    bool operator()(char c1, char c2) const {
+        return match[static_cast<unsigned char>(c1)][static_cast<unsigned char>(c2)];
+    }
+};
+
+// The table for a data type: amino-acid rules for exactly "AMINO", the
+// nucleotide rules for any other value.
+const MatchTable& MatchTableFor(std::string_view DataType);
+bool IsAminoDataType(std::string_view DataType);
+
+// C1 is the first character (the engine passes the sequence's character, the
+// mismatch display the reference's).  Constant time, no allocation.
+bool CharactersMatch(char C1, char C2, std::string_view DataType);
+
+// The IUPAC complement under exactly "DNA"; every other character, and every
+// character under another data type, is returned unchanged.
+char ComplementBase(char C, std::string_view DataType);
+
+}  // namespace sequara

@@ -1,0 +1,191 @@
+#include "sequence/FastaReader.h"
+
+#include "sequence/IntegerText.h"
+#include "sequence/TextFile.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace sequara {
+
+namespace {
+
+// Labels a single label line may produce.  A range such as 1-999999999 would
+// otherwise exhaust memory; no reference can use more than this many labels.
+constexpr std::size_t kMaxLabels = 1'000'000;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool writeAll(std::FILE* f, const std::string& s) {
+    return s.empty() || std::fwrite(s.data(), 1, s.size(), f) == s.size();
+}
+
+}  // namespace
+
+void ConvertLineBreaks(std::string& FileName, Platform& platform) {
+    TextLineReader in;
+    if (!in.open(FileName))
+        throw FileOpenError("cannot open " + FileName, FileName, true);
+    FilePtr out(std::fopen(kInterimFileName, "wb"));
+    if (!out) throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
+    std::string line;
+    while (in.next(line)) {
+        if (line.empty()) continue;
+        line += "\r\n";
+        if (!writeAll(out.get(), line))
+            throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
+    }
+    if (in.failed()) throw FileOpenError("cannot read " + FileName, FileName, true);
+    in.close();
+    if (std::fclose(out.release()) != 0)
+        throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
+    platform.ProcessMessages();
+    FileName = kInterimFileName;
+}
+
+TCharacterName ParseCharacterNames(const std::string& S) {
+    TCharacterName labels;
+    auto addPiece = [&labels](std::string_view piece) {
+        std::int32_t a = 0, b = -1;
+        for (std::size_t i = 0; i < piece.size(); ++i) {
+            if (piece[i] != '-') continue;
+            auto left = ParseInteger(piece.substr(0, i));
+            auto right = ParseInteger(piece.substr(i + 1));
+            if (left && right) {
+                a = *left;
+                b = *right;
+            } else {
+                a = 0;
+                b = -1;
+            }
+        }
+        if (b >= a) {
+            for (std::int64_t v = a; v <= b && labels.size() < kMaxLabels; ++v)
+                labels.emplace_back(std::to_string(v));
+        } else if (labels.size() < kMaxLabels) {
+            labels.emplace_back(piece);
+        }
+    };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        if (S[i] == ',' || S[i] == ';') {
+            addPiece(std::string_view(S).substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < S.size()) addPiece(std::string_view(S).substr(start));
+    return labels;
+}
+
+bool IsAllowedCharacter(char c, const std::string& DataType) {
+    if (c == '-') return true;
+    if (c < 'A' || c > 'Z') return false;
+    if (DataType == "DNA") {
+        switch (c) {
+            case 'A': case 'B': case 'C': case 'D': case 'G': case 'H': case 'K': case 'M':
+            case 'N': case 'R': case 'S': case 'T': case 'V': case 'W': case 'Y':
+                return true;
+            default:
+                return false;
+        }
+    }
+    return c != 'J' && c != 'O';
+}
+
+void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
+                   bool ShowMessages, const std::string& DataType, Platform& platform) {
+    std::string name = FileName;
+    bool failed = false;
+    TextLineReader reader;
+
+    // Open: normalise line ends into the interim copy, then read the copy.
+    // When only the copy cannot be written (a read-only current folder), the
+    // original is read directly: the lines are the same, the copy merely
+    // absent, and the read must not fail for it.
+    try {
+        std::string copy = name;
+        ConvertLineBreaks(copy, platform);
+        name = copy;
+        if (!reader.open(name)) throw FileOpenError("cannot open " + name, name, false);
+    } catch (const FileOpenError& e) {
+        if (!e.IsSource && reader.open(FileName)) {
+            name = FileName;
+        } else {
+            if (ShowMessages)
+                platform.ShowMessage("An Error occured while trying to open the specified Fasta-File: " +
+                                     (e.IsSource ? e.FileName : name));
+            failed = true;
+        }
+    }
+
+    TFastaDataSet entries;
+    bool anyHeader = false;
+    if (!failed) {
+        std::string line;
+        while (!failed && reader.next(line)) {
+            if (line.empty() || line[0] == '#') continue;
+            if (line[0] == '>') {
+                TFastaSequence entry;
+                entry.Name = line.substr(1);
+                for (char& c : entry.Name)
+                    if (c == ';') c = ',';
+                entries.push_back(std::move(entry));
+                anyHeader = true;
+            } else if (line[0] == '<') {
+                CharNames = ParseCharacterNames(line.substr(1));
+            } else if (entries.empty()) {
+                if (ShowMessages)
+                    platform.ShowMessage("Error concerning the data format within fasta file " + name +
+                                         ". Please ensure correct fasta-format.");
+                failed = true;
+            } else {
+                entries.back().Sequence += line;
+            }
+        }
+        if (reader.failed()) failed = true;
+    }
+
+    if (!reader.close() && ShowMessages)
+        platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + name);
+
+    // Character pass: upper-case, test, remove what the data type forbids.
+    // The sequence is rebuilt in one pass, so even a huge line costs linear time.
+    bool ask = ShowMessages;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::string& seq = entries[i].Sequence;
+        std::size_t kept = 0;
+        for (std::size_t k = 0; k < seq.size(); ++k) {
+            char c = seq[k];
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            if (IsAllowedCharacter(c, DataType)) {
+                seq[kept++] = c;
+                continue;
+            }
+            if (ask) {
+                std::string text = "Disallowed character state found in sequence " + std::to_string(i) + " (" +
+                                   entries[i].Name.substr(0, 20) + ")" + " at position " +
+                                   std::to_string(kept + 1) + " (" + std::string(1, c) + "). " +
+                                   " It would be ignored in further analyses. Do you want to continue?";
+                if (!platform.AskYesNo(text, "Warning")) {
+                    failed = true;
+                    ask = false;
+                }
+            }
+        }
+        seq.resize(kept);
+    }
+
+    if (failed) {
+        DataSet.clear();
+        DataSet.shrink_to_fit();
+    } else if (anyHeader) {
+        DataSet = std::move(entries);
+    }
+}
+
+}  // namespace sequara
