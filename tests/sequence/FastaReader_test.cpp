@@ -1,0 +1,259 @@
+#include "platform/ScriptedPlatform.h"
+#include "sequence/FastaReader.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sequara {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+
+const char* kOpenMessage = "An Error occured while trying to open the specified Fasta-File: ";
+const char* kCloseMessage = "An Error occured while trying to close the specified Fasta-File: ";
+
+struct Read {
+    TFastaDataSet data;
+    TCharacterName labels;
+    ScriptedPlatform platform;
+};
+
+class FastaReaderTest : public ::testing::Test {
+protected:
+    // Reads bytes written to a file of the temporary folder.
+    void read(const std::string& bytes, bool messages = true, const std::string& type = "DNA") {
+        read_file(folder.write("in.fasta", bytes), messages, type);
+    }
+    void read_file(const std::string& name, bool messages = true, const std::string& type = "DNA") {
+        ReadFastaFile(name, r.data, r.labels, messages, type, r.platform);
+    }
+    std::vector<std::string> labelTexts() const {
+        std::vector<std::string> out;
+        for (const auto& l : r.labels) out.push_back(l.str());
+        return out;
+    }
+    TempFolder folder;
+    Read r;
+};
+
+TEST_F(FastaReaderTest, LineEndsAndLetterCaseDoNotChangeTheEntries) {
+    read(">one\nacgt\nAC\n>two\nGG\n");
+    TFastaDataSet lf = r.data;
+    read(">one\r\nACGT\r\nac\r\n\r\n>two\r\ngg\r\n");
+    EXPECT_EQ(r.data, lf);
+    ASSERT_EQ(lf.size(), 2u);
+    EXPECT_EQ(lf[0], (TFastaSequence{"one", "ACGTAC"}));
+    EXPECT_EQ(lf[1], (TFastaSequence{"two", "GG"}));
+    EXPECT_TRUE(r.platform.Events.empty());
+}
+
+TEST_F(FastaReaderTest, HeaderKeepsItsTextAndTurnsSemicolonsIntoCommas) {
+    read("> a;b ;c\nA\n>\n");
+    ASSERT_EQ(r.data.size(), 2u);
+    EXPECT_EQ(r.data[0].Name, " a,b ,c");
+    EXPECT_EQ(r.data[1].Name, "");
+    EXPECT_EQ(r.data[1].Sequence, "");
+}
+
+TEST_F(FastaReaderTest, CommentsAndBlankLinesAreSkipped) {
+    read("#comment\n>x\n#inside\nAC\n\nGT\n");
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Sequence, "ACGT");
+}
+
+TEST_F(FastaReaderTest, DisallowedCharacterAsksOnceForEachAndRemovesIt) {
+    r.platform.AnswerYesNo(true);
+    read(">s\nACGT NNN\n");
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Sequence, "ACGTNNN");
+    ASSERT_EQ(r.platform.Events.size(), 1u);
+    EXPECT_EQ(r.platform.Events[0].caption, "Warning");
+    EXPECT_EQ(r.platform.Events[0].text,
+              "Disallowed character state found in sequence 0 (s) at position 5 ( ).  It would be ignored in "
+              "further analyses. Do you want to continue?");
+}
+
+TEST_F(FastaReaderTest, PositionsCountAfterEarlierRemovalsAndSequencesFromZero) {
+    r.platform.AnswerYesNo(true);
+    r.platform.AnswerYesNo(true);
+    read(">first\nA\n>a name longer than twenty characters\nAxzC\n");
+    ASSERT_EQ(r.data.size(), 2u);
+    EXPECT_EQ(r.data[1].Sequence, "AC");
+    auto q = r.platform.Questions();
+    ASSERT_EQ(q.size(), 2u);
+    EXPECT_EQ(q[0], "Disallowed character state found in sequence 1 (a name longer than t) at position 2 (X).  It "
+                    "would be ignored in further analyses. Do you want to continue?");
+    EXPECT_EQ(q[1], "Disallowed character state found in sequence 1 (a name longer than t) at position 2 (Z).  It "
+                    "would be ignored in further analyses. Do you want to continue?");
+}
+
+TEST_F(FastaReaderTest, AnsweringNoEmptiesTheDataSetAndStopsAsking) {
+    r.data = {{"old", "A"}};
+    r.platform.AnswerYesNo(false);
+    read(">s\nAUUUC\n>t\nU\n");
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_EQ(r.platform.Questions().size(), 1u);
+}
+
+TEST_F(FastaReaderTest, CharacterSetsDependOnTheExactDataType) {
+    read(">s\nACGTUEFILJOPQXZ-\n", false, "DNA");
+    EXPECT_EQ(r.data[0].Sequence, "ACGT-");
+    read(">s\nACDEFGHIKLMNPQRSTUVWXYZBJO*123.-\n", false, "AMINO");
+    EXPECT_EQ(r.data[0].Sequence, "ACDEFGHIKLMNPQRSTUVWXYZB-");
+    // "dna" is not "DNA": the amino-acid set applies.
+    read(">s\nEFJ\n", false, "dna");
+    EXPECT_EQ(r.data[0].Sequence, "EF");
+    EXPECT_TRUE(r.platform.Events.empty());
+}
+
+TEST_F(FastaReaderTest, LabelLinesParseRangesAndTheLastOneWins) {
+    read("<1-3,10,x;5-2\n>s\nACGTAC\n");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2", "3", "10", "x", "5-2"}));
+    read(">s\nAC\n<1,2,\n");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2"}));
+    read("<1,,2\n>s\nA\n<7;8\n");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"7", "8"}));
+    read("<abcdefghijkl\n>s\nA\n");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"abcdefghij"}));
+}
+
+TEST(ParseCharacterNames, PiecesRangesAndSeparators) {
+    auto texts = [](const std::string& s) {
+        std::vector<std::string> out;
+        for (const auto& l : ParseCharacterNames(s)) out.push_back(l.str());
+        return out;
+    };
+    EXPECT_EQ(texts("1,,2"), (std::vector<std::string>{"1", "", "2"}));
+    EXPECT_TRUE(texts("").empty());
+    EXPECT_EQ(texts(","), (std::vector<std::string>{""}));
+    EXPECT_EQ(texts("16024-16026,1-2"), (std::vector<std::string>{"16024", "16025", "16026", "1", "2"}));
+    EXPECT_EQ(texts("3-3"), (std::vector<std::string>{"3"}));
+    EXPECT_EQ(texts("$A-$C"), (std::vector<std::string>{"10", "11", "12"}));
+    // The last "-" decides: "-2-1" is the range -2 .. 1, "1-2-x" fails at its last "-".
+    EXPECT_EQ(texts("-2-1"), (std::vector<std::string>{"-2", "-1", "0", "1"}));
+    EXPECT_EQ(texts("1-2-x"), (std::vector<std::string>{"1-2-x"}));
+    EXPECT_EQ(texts(" 1- 2"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(texts("1 -2"), (std::vector<std::string>{"1 -2"}));
+}
+
+TEST(ParseCharacterNames, AHugeRangeIsBoundedInsteadOfExhaustingMemory) {
+    auto labels = ParseCharacterNames("1-2000000000");
+    EXPECT_EQ(labels.size(), 1'000'000u);
+    EXPECT_EQ(labels.front().str(), "1");
+}
+
+TEST_F(FastaReaderTest, SequenceBeforeAnyHeaderIsAFormatError) {
+    r.data = {{"old", "A"}};
+    read("ACGT\n>s\nA\n");
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_EQ(r.platform.Messages(),
+              (std::vector<std::string>{
+                  "Error concerning the data format within fasta file Interim_Sto.txt. Please ensure correct "
+                  "fasta-format."}));
+}
+
+TEST_F(FastaReaderTest, LabelsReadBeforeAFailureStay) {
+    read("<1-2\nAC\n", false);
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(r.data.empty());
+}
+
+TEST_F(FastaReaderTest, FileWithoutHeadersLeavesDataAndLabelsUnchanged) {
+    r.data = {{"old", "ACGT"}};
+    r.labels = {"9"};
+    read("# only\n#comments\n\n");
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Name, "old");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"9"}));
+    read("");
+    EXPECT_EQ(r.data.size(), 1u);
+    EXPECT_TRUE(r.platform.Events.empty());
+}
+
+TEST_F(FastaReaderTest, MissingFileGivesOpenAndCloseMessagesAndAnEmptySet) {
+    r.data = {{"old", "A"}};
+    std::string missing = folder.file("nothere.fasta");
+    read_file(missing);
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_EQ(r.platform.Messages(),
+              (std::vector<std::string>{kOpenMessage + missing, kCloseMessage + missing}));
+    r.platform.Events.clear();
+    read_file(missing, false);
+    EXPECT_TRUE(r.platform.Events.empty());
+}
+
+TEST_F(FastaReaderTest, AFolderOrAnUnreadableFileIsAnOpenError) {
+    read_file(folder.path().string());
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_EQ(r.platform.Messages().size(), 2u);
+    if (::geteuid() != 0) {  // root reads every file
+        std::string locked = folder.write("locked.fasta", ">a\nA\n");
+        ::chmod(locked.c_str(), 0);
+        r.platform.Events.clear();
+        read_file(locked);
+        EXPECT_EQ(r.platform.Messages().front(), kOpenMessage + locked);
+    }
+}
+
+TEST_F(FastaReaderTest, LeavesTheNormalisedCopyInTheCurrentFolder) {
+    read(">a\r\n\r\nAC\r\nGT");
+    EXPECT_EQ(ReadBytes(kInterimFileName), ">a\r\nAC\r\nGT\r\n");
+}
+
+TEST_F(FastaReaderTest, AnUnwritableCurrentFolderDoesNotFailTheRead) {
+    std::string input = folder.write("in.fasta", ">a\nACGT\n<1-4\n");
+    auto here = std::filesystem::current_path();
+    TempFolder readOnly;
+    std::filesystem::create_directory(readOnly.path() / kInterimFileName);  // cannot be opened as a file
+    std::filesystem::current_path(readOnly.path());
+    read_file(input);
+    std::filesystem::current_path(here);
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Sequence, "ACGT");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_TRUE(r.platform.Events.empty());
+}
+
+TEST_F(FastaReaderTest, OnlyCarriageReturnsMakeOneLine) {
+    // A lone CR is no line end: the whole file is one header line.
+    read(">a\rACGT\r>b\rGG\r");
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Name, "aACGT>bGG");
+    EXPECT_EQ(r.data[0].Sequence, "");
+}
+
+TEST_F(FastaReaderTest, NulBytesAndBinaryGarbageNeverCrash) {
+    std::string withNul = std::string(">a\n", 3) + std::string("AC\0GT\n", 6);
+    read(withNul, false);
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Sequence, "ACGT");
+
+    std::mt19937 random(7);
+    std::string garbage(200000, '\0');
+    for (char& c : garbage) c = static_cast<char>(random() & 0xFF);
+    read(garbage, true);  // every question unanswered means No
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_LE(r.platform.Questions().size(), 1u);
+    read(">x\n" + garbage, false);
+    ASSERT_FALSE(r.data.empty());
+    for (const auto& e : r.data)
+        for (char c : e.Sequence) EXPECT_TRUE(IsAllowedCharacter(c, "DNA"));
+}
+
+TEST_F(FastaReaderTest, AFiftyMegabyteLineIsReadInLinearTime) {
+    std::string line(50'000'000, 'a');
+    for (std::size_t i = 0; i < line.size(); i += 1000) line[i] = '1';  // 50,000 disallowed characters
+    read(">big\n" + line + "\n", false);
+    ASSERT_EQ(r.data.size(), 1u);
+    EXPECT_EQ(r.data[0].Sequence.size(), 50'000'000u - 50'000u);
+    EXPECT_EQ(r.data[0].Sequence.find_first_not_of('A'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sequara
