@@ -1,13 +1,266 @@
 #include "app/MainWindow.h"
 
+#include "app/DataDefinitionDialog.h"
+#include "app/JpegDecoder.h"
+#include "app/RunSetup.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+
+// The front-panel picture is compiled into the program library; a static
+// library's resources must be registered by name before first use.
+static void initialiseAppResources() { Q_INIT_RESOURCE(sequara); }
 
 namespace sequara {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
+namespace {
+constexpr int kFrontPanelWidth = 865;
+constexpr int kFrontPanelHeight = 593;
+constexpr int kPictureWidth = 839;
+constexpr int kPictureHeight = 570;
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), programPath_(std::move(programPath)), mdi_(new QMdiArea(this)) {
+    initialiseAppResources();
+    setObjectName("FormMain");
     setWindowTitle("Sequara");
+    mdi_->setObjectName("MdiClient");
+    mdi_->setBackground(QColor(0x8A, 0x93, 0x9E));
     setCentralWidget(mdi_);
     setMinimumSize(916, 684);
+    resize(916, 684);
+    createMenus();
+    createProgressBox();
+    createFrontPanel();
+    mdi_->installEventFilter(this);
+    placePanels();
+    FormCreate();
 }
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::FormCreate() {
+    state_.FirstActivation = true;
+    state_.AutoReverse = false;
+}
+
+void MainWindow::createMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+
+    loadMenu_ = bar->addMenu("&Load");
+    loadMenu_->setObjectName("Loadfromfastafile1");
+    fastaAutoReverse_ = loadMenu_->addAction("Fasta file (auto align auto reverse)");
+    fastafile1_ = loadMenu_->addAction("&Fasta file (auto align)");
+    fastafileAlreadyAligned1_ = loadMenu_->addAction("Fa&sta file (display only)");
+    alignment1_ = loadMenu_->addAction("Temporary &Alignment");
+    gravityformat1_ = loadMenu_->addAction("&Gravity format");
+    gravityformat1_->setVisible(false);
+    forensicformat1_ = loadMenu_->addAction("F&orensic format");
+    fastaAutoReverse_->setObjectName("FastaAutoReverse");
+    fastafile1_->setObjectName("Fastafile1");
+    fastafileAlreadyAligned1_->setObjectName("Fastafilealreadyaligned1");
+    alignment1_->setObjectName("Alignment1");
+    gravityformat1_->setObjectName("Gravityformat1");
+    forensicformat1_->setObjectName("Forensicformat1");
+    connect(fastaAutoReverse_, &QAction::triggered, this, &MainWindow::FastaAutoReverseClick);
+    connect(fastafile1_, &QAction::triggered, this, &MainWindow::Loadfromfastafile1Click);
+    connect(fastafileAlreadyAligned1_, &QAction::triggered, this, &MainWindow::Fastafilealreadyaligned1Click);
+    connect(alignment1_, &QAction::triggered, this, &MainWindow::Alignment1Click);
+    connect(gravityformat1_, &QAction::triggered, this, &MainWindow::Gravityformat1Click);
+    connect(forensicformat1_, &QAction::triggered, this, &MainWindow::Forensicformat1Click);
+
+    referenceMenu_ = bar->addMenu("&Reference sequence");
+    referenceMenu_->setObjectName("Referencesequence1");
+    referenceMenu_->menuAction()->setEnabled(false);
+    change1_ = referenceMenu_->addAction("&Change");
+    change1_->setObjectName("Change1");
+    change1_->setEnabled(false);
+    change1_->setVisible(false);
+    new1_ = referenceMenu_->addAction("&New");
+    new1_->setObjectName("New1");
+
+    parametersMenu_ = bar->addMenu("&Parameters");
+    parametersMenu_->setObjectName("Parameters1");
+    parametersMenu_->menuAction()->setEnabled(false);
+    adjustParam_ = parametersMenu_->addAction("Ad&just");
+    adjustParam_->setObjectName("AdjustParam");
+    saveParam_ = parametersMenu_->addAction("Save");
+    saveParam_->setObjectName("SaveParam");
+
+    about1_ = bar->addAction("&About");
+    about1_->setObjectName("About1");
+    about1_->setEnabled(false);
+
+    helpMenu_ = bar->addMenu("&Help");
+    helpMenu_->setObjectName("Help1");
+    helpMenu_->menuAction()->setEnabled(false);
+    outputformats1_ = helpMenu_->addAction("Output &formats");
+    outputformats1_->setObjectName("Outputformats1");
+    pooralignmentresult1_ = helpMenu_->addAction("&Poor alignment result");
+    pooralignmentresult1_->setObjectName("Pooralignmentresult1");
+    other1_ = helpMenu_->addAction("&Other");
+    other1_->setObjectName("Other1");
+
+    exit1_ = bar->addAction("&Exit");
+    exit1_->setObjectName("Exit1");
+    connect(exit1_, &QAction::triggered, this, &MainWindow::Exit1Click);
+}
+
+void MainWindow::createProgressBox() {
+    alignmentMessageBox_ = new QGroupBox(mdi_);
+    alignmentMessageBox_->setObjectName("AlignmentMessageBox");
+    alignmentMessageBox_->setGeometry(160, 96, 257, 137);
+    alignmentMessageBox_->setAutoFillBackground(true);
+    alignmentMessageLabel_ = new QLabel("Alignment is in progress. Please wait.", alignmentMessageBox_);
+    alignmentMessageLabel_->setObjectName("AlignmentMessageLabel");
+    alignmentMessageLabel_->move(40, 32);
+    alignmentMessageLabel_->adjustSize();
+    alignmentProgressGauge_ = new QProgressBar(alignmentMessageBox_);
+    alignmentProgressGauge_->setObjectName("AlignmentProgressGauge");
+    alignmentProgressGauge_->setGeometry(24, 80, 217, 33);
+    alignmentProgressGauge_->setRange(0, 100);
+    alignmentProgressGauge_->setValue(0);
+    alignmentProgressGauge_->setStyleSheet(
+        "QProgressBar { border: 1px solid #7a7a7a; background: white; text-align: center; }"
+        "QProgressBar::chunk { background-color: navy; }");
+    alignmentMessageBox_->hide();
+}
+
+void MainWindow::createFrontPanel() {
+    frontPanel_ = new QFrame(mdi_);
+    frontPanel_->setObjectName("FrontPanel");
+    frontPanel_->resize(kFrontPanelWidth, kFrontPanelHeight);
+    frontPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frontPanel_->setLineWidth(3);
+    frontPanel_->setAutoFillBackground(true);
+    QPalette palette = frontPanel_->palette();
+    palette.setColor(QPalette::Window, QColor(0xC8, 0xC8, 0xC8));
+    frontPanel_->setPalette(palette);
+
+    frontImage_ = new QLabel(frontPanel_);
+    frontImage_->setObjectName("FrontImage");
+    frontImage_->setGeometry(13, 12, kPictureWidth, kPictureHeight);
+    frontImage_->setScaledContents(true);
+
+    frontLabel_ = new QLabel(frontPanel_);
+    frontLabel_->setObjectName("FrontLabel");
+    frontLabel_->setGeometry(112, 330, 180, 27);
+    frontLabel_->setAlignment(Qt::AlignCenter);
+    frontLabel_->setAttribute(Qt::WA_TranslucentBackground);
+    QFont labelFont("Lucida Sans");
+    labelFont.setPixelSize(24);
+    frontLabel_->setFont(labelFont);
+    frontLabel_->setStyleSheet("color: #8c8c8c; background: transparent;");
+
+    frontPanelOKButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "&Continue",
+                                          frontPanel_);
+    frontPanelOKButton_->setObjectName("FrontPanelOKButton");
+    frontPanelOKButton_->setGeometry(720, 512, 105, 41);
+    connect(frontPanelOKButton_, &QPushButton::clicked, this, &MainWindow::FrontPanelOKButtonClick);
+
+    QFile picture(":/sequara/FrontPanel.jpg");
+    if (picture.open(QIODevice::ReadOnly)) LoadFrontPicture(picture.readAll());
+    frontPanel_->raise();
+}
+
+bool MainWindow::LoadFrontPicture(const QByteArray& jpeg) {
+    try {
+        DecodedImage decoded = DecodeJpeg(reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                                          std::size_t(jpeg.size()), kPictureWidth, kPictureHeight);
+        QImage image(decoded.Width, decoded.Height, QImage::Format_RGB888);
+        const std::size_t stride = std::size_t(decoded.Width) * 3;
+        for (int y = 0; y < decoded.Height; ++y)
+            std::copy_n(decoded.Rgb.data() + std::size_t(y) * stride, stride, image.scanLine(y));
+        frontImage_->setPixmap(QPixmap::fromImage(image));
+        return true;
+    } catch (const JpegError&) {
+        frontImage_->clear();
+        return false;
+    }
+}
+
+void MainWindow::placePanels() {
+    const int x = std::max(0, (mdi_->width() - kFrontPanelWidth) / 2);
+    const int y = std::max(0, (mdi_->height() - kFrontPanelHeight) / 2);
+    frontPanel_->move(x, y);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == mdi_ && e->type() == QEvent::Resize) placePanels();
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool MainWindow::event(QEvent* e) {
+    const bool result = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    return result;
+}
+
+QAction* MainWindow::Loadfromfastafile1() const { return loadMenu_->menuAction(); }
+QAction* MainWindow::Referencesequence1() const { return referenceMenu_->menuAction(); }
+QAction* MainWindow::Parameters1() const { return parametersMenu_->menuAction(); }
+QAction* MainWindow::Help1() const { return helpMenu_->menuAction(); }
+
+void MainWindow::FormActivate() {
+    if (!state_.FirstActivation) return;
+    state_.FirstActivation = false;
+    Loadfromfastafile1()->setEnabled(false);
+    exit1_->setEnabled(false);
+    frontLabel_->setText(kVersionText);
+    frontPanel_->show();
+    frontPanel_->raise();
+    platform_.ProcessMessages();
+}
+
+std::string MainWindow::askDataType() {
+    TDlgDataDefinition dialog(this);
+    dialog.SetDataType(state_.DataType);
+    if (dialog.exec() == QDialog::Accepted) return dialog.GetDataType();
+    return state_.DataType;
+}
+
+void MainWindow::FrontPanelOKButtonClick() {
+    if (setUpDone_) return;
+    setUpDone_ = true;
+    frontPanel_->hide();
+    state_.DataType = "DNA";
+    state_.AlignmentTitle = "Alignment Results";
+    state_.DataType = askDataType();
+    forensicformat1_->setVisible(false);
+    state_.ApplicationFolder = ApplicationFolderOf(programPath_);
+    state_.SettingsFileName = state_.ApplicationFolder + kSettingsFileName;
+    ReadSettings(state_, platform_);
+    ReadReference(state_, platform_);
+    if (!CheckReference(state_, platform_, MissingReferenceMessage())) {
+        fastafile1_->setEnabled(false);
+        forensicformat1_->setEnabled(false);
+    }
+    Loadfromfastafile1()->setEnabled(true);
+    Referencesequence1()->setEnabled(true);
+    exit1_->setEnabled(true);
+    Help1()->setEnabled(true);
+    about1_->setEnabled(true);
+    Parameters1()->setEnabled(true);
+    platform_.ProcessMessages();
+    if (OfferBackup(state_, platform_) == BackupOffer::Restored) OpenAlignmentEditor();
+}
+
+void MainWindow::Exit1Click() { QCoreApplication::quit(); }
+
+void MainWindow::LicenseWeblinkLabelClick() { platform_.OpenAddress(kTermsOfUseAddress); }
 
 }  // namespace sequara

@@ -1,20 +1,149 @@
 #pragma once
-// The main window: an MDI frame captioned "Sequara".
+// The main window: an MDI frame captioned "Sequara" with the main menu, the
+// front panel shown at the first activation, the progress box of the
+// automatic alignment, and the run set-up behind the front panel's Continue
+// button.  The window owns the run's WorkingState; every question and message
+// goes through the Platform it is given.
+
+#include "platform/Platform.h"
+#include "sequence/WorkingState.h"
 
 #include <QMainWindow>
+#include <string>
 
+class QAction;
+class QByteArray;
+class QFrame;
+class QGroupBox;
+class QLabel;
 class QMdiArea;
+class QMenu;
+class QProgressBar;
+class QPushButton;
 
 namespace sequara {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // programPath: the full name of the program file; its folder becomes
+    // ApplicationFolder at the run set-up (tests pass a file in a temporary
+    // folder).
+    MainWindow(Platform& platform, std::string programPath, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    WorkingState& State() { return state_; }
+    const WorkingState& State() const { return state_; }
+    Platform& platform() { return platform_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
+    // Main menu.  A top-level menu is reached through its menu action:
+    // disabling that action makes the whole sub-menu unreachable.
+    QAction* Loadfromfastafile1() const;       // "&Load"
+    QAction* FastaAutoReverse() const { return fastaAutoReverse_; }
+    QAction* Fastafile1() const { return fastafile1_; }
+    QAction* Fastafilealreadyaligned1() const { return fastafileAlreadyAligned1_; }
+    QAction* Alignment1() const { return alignment1_; }
+    QAction* Gravityformat1() const { return gravityformat1_; }
+    QAction* Forensicformat1() const { return forensicformat1_; }
+    QAction* Referencesequence1() const;       // "&Reference sequence"
+    QAction* Change1() const { return change1_; }
+    QAction* New1() const { return new1_; }
+    QAction* Parameters1() const;              // "&Parameters"
+    QAction* AdjustParam() const { return adjustParam_; }
+    QAction* SaveParam() const { return saveParam_; }
+    QAction* About1() const { return about1_; }
+    QAction* Help1() const;                    // "&Help"
+    QAction* Outputformats1() const { return outputformats1_; }
+    QAction* Pooralignmentresult1() const { return pooralignmentresult1_; }
+    QAction* Other1() const { return other1_; }
+    QAction* Exit1() const { return exit1_; }
+    QMenu* LoadMenu() const { return loadMenu_; }
+
+    // Progress box of the automatic alignment (hidden until it runs).
+    QGroupBox* AlignmentMessageBox() const { return alignmentMessageBox_; }
+    QLabel* AlignmentMessageLabel() const { return alignmentMessageLabel_; }
+    QProgressBar* AlignmentProgressGauge() const { return alignmentProgressGauge_; }
+
+    // Front panel.
+    QFrame* FrontPanel() const { return frontPanel_; }
+    QLabel* FrontImage() const { return frontImage_; }
+    QLabel* FrontLabel() const { return frontLabel_; }
+    QPushButton* FrontPanelOKButton() const { return frontPanelOKButton_; }
+
+    // Shows the given JPEG on the front panel; a picture that does not
+    // decode leaves the panel without one.  False in that case.
+    bool LoadFrontPicture(const QByteArray& jpeg);
+
+public slots:
+    // First activation: locks the menus and shows the front panel; later
+    // activations do nothing.  Called from the window's activation event.
+    void FormActivate();
+    // Continue on the front panel: the run set-up.
+    void FrontPanelOKButtonClick();
+    void Exit1Click();
+    void LicenseWeblinkLabelClick();
+
+    // Load commands (MainWindowLoadCommands.cpp).
+    void Loadfromfastafile1Click();
+    void FastaAutoReverseClick();
+    void Fastafilealreadyaligned1Click();
+    void Alignment1Click();
+    void Gravityformat1Click();
+    void Forensicformat1Click();
+
+protected:
+    // Opens the editor on the aligned working state (AlignedReference,
+    // AlignedNumbering, AlignedSequences, AlignmentTitle).
+    virtual void OpenAlignmentEditor();
+
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
-    QMdiArea* mdi_;
+    void FormCreate();
+    void createMenus();
+    void createFrontPanel();
+    void createProgressBox();
+    void placePanels();
+    // Shows the data-type dialog on the current DataType; returns the
+    // chosen type, or the current one when the dialog is not confirmed.
+    std::string askDataType();
+
+    Platform& platform_;
+    std::string programPath_;
+    WorkingState state_;
+
+    QMdiArea* mdi_ = nullptr;
+    QMenu* loadMenu_ = nullptr;
+    QMenu* referenceMenu_ = nullptr;
+    QMenu* parametersMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* fastaAutoReverse_ = nullptr;
+    QAction* fastafile1_ = nullptr;
+    QAction* fastafileAlreadyAligned1_ = nullptr;
+    QAction* alignment1_ = nullptr;
+    QAction* gravityformat1_ = nullptr;
+    QAction* forensicformat1_ = nullptr;
+    QAction* change1_ = nullptr;
+    QAction* new1_ = nullptr;
+    QAction* adjustParam_ = nullptr;
+    QAction* saveParam_ = nullptr;
+    QAction* about1_ = nullptr;
+    QAction* outputformats1_ = nullptr;
+    QAction* pooralignmentresult1_ = nullptr;
+    QAction* other1_ = nullptr;
+    QAction* exit1_ = nullptr;
+
+    QGroupBox* alignmentMessageBox_ = nullptr;
+    QLabel* alignmentMessageLabel_ = nullptr;
+    QProgressBar* alignmentProgressGauge_ = nullptr;
+
+    QFrame* frontPanel_ = nullptr;
+    QLabel* frontImage_ = nullptr;
+    QLabel* frontLabel_ = nullptr;
+    QPushButton* frontPanelOKButton_ = nullptr;
+    bool setUpDone_ = false;
 };
 
 }  // namespace sequara

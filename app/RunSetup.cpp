@@ -1,0 +1,138 @@
+#include "app/RunSetup.h"
+
+#include "alignment/AlignmentFileReader.h"
+#include "sequence/FastaReader.h"
+#include "sequence/TextFile.h"
+
+#include <cstdio>
+
+namespace sequara {
+
+void ApplyDefaultSettings(WorkingState& state) {
+    state.HeaderColor = DefaultSettings::HeaderColor;
+    state.ReferenceColor = DefaultSettings::ReferenceColor;
+    state.MatchColor = DefaultSettings::MatchColor;
+    state.MismatchColor = DefaultSettings::MismatchColor;
+    state.SelectionColor = DefaultSettings::SelectionColor;
+    state.HighlightColor = DefaultSettings::HighlightColor;
+    state.MinAlignmentMatch = DefaultSettings::MinAlignmentMatch;
+    state.InitialNucleotides = DefaultSettings::InitialNucleotides;
+    state.IgnoreFastaNs = DefaultSettings::IgnoreFastaNs;
+    state.IgnoreFastaGaps = DefaultSettings::IgnoreFastaGaps;
+}
+
+std::string ApplicationFolderOf(const std::string& programPath) {
+    auto last = programPath.find_last_of("/\\:");
+    return last == std::string::npos ? std::string() : programPath.substr(0, last + 1);
+}
+
+namespace {
+
+// An integer setting; a value that is no integer is reported the way the
+// conversion reports it, and the default stands in for it.
+std::int32_t integerSetting(const TIniSection& section, const std::string& key, std::int32_t defaultValue,
+                            Platform& platform) {
+    try {
+        return TIniFile::GetIntegerIniValue(section, key, defaultValue);
+    } catch (const IniConversionError& e) {
+        platform.ShowMessage(e.what());
+        return defaultValue;
+    }
+}
+
+}  // namespace
+
+void ReadSettings(WorkingState& state, Platform& platform) {
+    TIniFile ini(platform);
+    if (!ini.OpenIniFile(state.SettingsFileName, true)) {
+        ApplyDefaultSettings(state);
+        return;
+    }
+    const TIniSection display = ini.ReadIniSection("DISPLAY_PARAMS");
+    state.HeaderColor = TIniFile::GetColorIniValue(display, "HEADER_COLOR", 0);
+    state.ReferenceColor = TIniFile::GetColorIniValue(display, "REFERENCE_COLOR", 0);
+    state.MatchColor = TIniFile::GetColorIniValue(display, "MATCH_COLOR", 0);
+    state.MismatchColor = TIniFile::GetColorIniValue(display, "MISMATCH_COLOR", 0);
+    state.HighlightColor = TIniFile::GetColorIniValue(display, "HIGHLIGHT_COLOR", 0);
+    state.SelectionColor = TIniFile::GetColorIniValue(display, "SELECTION_COLOR", 0);
+
+    const TIniSection calc = ini.ReadIniSection("CALC_PARAMS");
+    state.MinAlignmentMatch = integerSetting(calc, "MIN_ALIGNMENT_MATCH", 4, platform);
+    state.InitialNucleotides = integerSetting(calc, "INITIAL_NUCLEOTIDES", 15, platform);
+    state.IgnoreFastaNs = TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_NS", true);
+    state.IgnoreFastaGaps = TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_GAPS", true);
+    ini.CloseIniFile();
+}
+
+void ReadReference(WorkingState& state, Platform& platform) {
+    ReadFastaFile(state.ApplicationFolder + kReferenceFileName, state.ReferenceData, state.ReferenceNumbering,
+                  false, state.DataType, platform);
+    if (state.ReferenceData.empty()) state.ReferenceData.assign(1, TFastaSequence{});
+}
+
+ReferenceCheck CheckReferenceData(std::size_t sequenceLength, std::size_t labelCount) {
+    if (labelCount >= 1 && labelCount != sequenceLength) return ReferenceCheck::LabelCountDiffers;
+    if (sequenceLength == 0) return ReferenceCheck::Missing;
+    if (sequenceLength > kMaxReferenceLength) return ReferenceCheck::TooLong;
+    return ReferenceCheck::Accepted;
+}
+
+std::string MissingReferenceMessage() {
+    return std::string("Alignment cannot proceed. The ReferenceSequence.txt file is missing or corrupted. "
+                       "You may download a free example at ") +
+           kExampleReferencesAddress + ".";
+}
+
+bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage) {
+    const std::size_t length = state.ReferenceData.empty() ? 0 : state.ReferenceData[0].Sequence.size();
+    const std::size_t labels = state.ReferenceNumbering.size();
+    switch (CheckReferenceData(length, labels)) {
+        case ReferenceCheck::LabelCountDiffers:
+            platform.ShowMessage("Error: The Reference Sequence range specifies a length of " +
+                                 std::to_string(labels) + ", but the length of the reference sequence is " +
+                                 std::to_string(length) +
+                                 ". Please close program and correct the reference Sequence file.");
+            return false;
+        case ReferenceCheck::Missing:
+            platform.ShowMessage(missingMessage);
+            return false;
+        case ReferenceCheck::TooLong:
+            platform.ShowMessage(
+                "ReferenceSequence is too long (more than 99999 characters). Automatic alignment will be "
+                "disabled. Please contact corvane Technology for help.");
+            return false;
+        case ReferenceCheck::Accepted:
+            break;
+    }
+    return true;
+}
+
+std::string BackupName(const std::string& dataType) {
+    return dataType == "AMINO" ? kAminoBackupName : kDnaBackupName;
+}
+
+BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
+    const std::string name = BackupName(state.DataType);
+    const std::string file = state.ApplicationFolder + name;
+    if (!FileExists(file)) return BackupOffer::NoBackup;
+    if (!platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning")) {
+        std::remove(file.c_str());  // a failed deletion is not reported
+        return BackupOffer::Deleted;
+    }
+    // Read into arrays of their own so that a failed read leaves no half
+    // alignment in the working state.
+    TFastaDataSet reference;
+    TCharacterName numbering;
+    TFastaDataSet sequences;
+    if (!ReadAlignmentFile(file, reference, numbering, sequences, false, platform)) {
+        platform.ShowMessage("An error occured when trying to read the backup file.");
+        return BackupOffer::Unreadable;
+    }
+    state.AlignedReference = std::move(reference);
+    state.AlignedNumbering = std::move(numbering);
+    state.AlignedSequences = std::move(sequences);
+    state.AlignmentTitle = name;
+    return BackupOffer::Restored;
+}
+
+}  // namespace sequara

@@ -1,0 +1,89 @@
+#pragma once
+// The run set-up behind the front panel's Continue button, as plain steps on
+// the WorkingState: program folder, settings, reference and its checks, and
+// the offer to restore an autosaved alignment.  MainWindow calls them in
+// order between its own window steps (data-type dialog, menus).
+
+#include "platform/Platform.h"
+#include "sequence/IniFile.h"
+#include "sequence/WorkingState.h"
+
+#include <string>
+
+namespace sequara {
+
+inline constexpr const char* kSettingsFileName = "UserSettings.txt";
+inline constexpr const char* kReferenceFileName = "ReferenceSequence.txt";
+inline constexpr const char* kDnaBackupName = "backup.ali";
+inline constexpr const char* kAminoBackupName = "backup_ami.ali";
+inline constexpr const char* kVersionText = "Version 1.3.3.2";
+
+// Web page with example reference files, named by the missing-reference message.
+inline constexpr const char* kExampleReferencesAddress = "https://sequara.example.org/reference-sequences";
+// Terms-of-use page.
+inline constexpr const char* kTermsOfUseAddress = "https://sequara.example.org/terms-of-use";
+
+// Longest reference the automatic alignment accepts.
+inline constexpr std::size_t kMaxReferenceLength = 99999;
+
+// The values the run uses when the settings file cannot be opened: the four
+// alignment parameters at their defaults and the palette of the shipped
+// UserSettings.txt (0x00BBGGRR).
+struct DefaultSettings {
+    static constexpr std::int32_t MinAlignmentMatch = 4;
+    static constexpr std::int32_t InitialNucleotides = 15;
+    static constexpr bool IgnoreFastaNs = true;
+    static constexpr bool IgnoreFastaGaps = true;
+    static constexpr TColor HeaderColor = 0x00E8DCD0;     // pale slate blue
+    static constexpr TColor ReferenceColor = 0x00B4EBFF;  // light amber
+    static constexpr TColor MatchColor = 0x00FFFFFF;      // white
+    static constexpr TColor MismatchColor = 0x007896FF;   // salmon
+    static constexpr TColor SelectionColor = 0x00F5C88C;  // light blue
+    static constexpr TColor HighlightColor = 0x00AAF0C3;  // pale green
+};
+
+void ApplyDefaultSettings(WorkingState& state);
+
+// The folder of a program file with its trailing separator: the path up to
+// and including its last "/", "\" or ":"; empty when it has none.
+std::string ApplicationFolderOf(const std::string& programPath);
+
+// Reads DISPLAY_PARAMS and CALC_PARAMS of state.SettingsFileName into the six
+// colours and four parameters.  Keys absent from the file take the lookups'
+// defaults (colours 0, 4, 15, true, true); a file that cannot be opened
+// (its message shown) leaves the run on DefaultSettings.  An integer value
+// that does not convert is reported and its default used.
+void ReadSettings(WorkingState& state, Platform& platform);
+
+// Reads ApplicationFolder + "ReferenceSequence.txt" (reader messages off)
+// into ReferenceData and ReferenceNumbering; an empty result becomes one
+// element with empty name and sequence.
+void ReadReference(WorkingState& state, Platform& platform);
+
+enum class ReferenceCheck { Accepted, LabelCountDiffers, Missing, TooLong };
+
+// The first rule that applies: labels present but not one per character;
+// no characters; more than 99999 characters; otherwise accepted.
+ReferenceCheck CheckReferenceData(std::size_t sequenceLength, std::size_t labelCount);
+
+// Applies the checks to element 0 of ReferenceData and shows the failing
+// rule's message; missingMessage is the text for a reference without
+// characters.  True when the reference is accepted.
+bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage);
+
+// The run set-up's text for a reference without characters.
+std::string MissingReferenceMessage();
+
+// "backup_ami.ali" for "AMINO", "backup.ali" otherwise.
+std::string BackupName(const std::string& dataType);
+
+enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
+
+// When the data type's backup file lies in ApplicationFolder, asks whether to
+// restore it.  Yes reads it into AlignedReference, AlignedNumbering and
+// AlignedSequences and sets AlignmentTitle to the bare backup name
+// (Restored), or reports an unreadable file and keeps it (Unreadable); No
+// deletes it (Deleted).
+BackupOffer OfferBackup(WorkingState& state, Platform& platform);
+
+}  // namespace sequara

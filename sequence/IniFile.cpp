@@ -1,0 +1,292 @@
+#include "sequence/IniFile.h"
+
+#include "sequence/IntegerText.h"
+#include "sequence/TextFile.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+namespace sequara {
+
+namespace {
+
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+std::string upperAscii(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = upperAscii(c);
+    return out;
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
+    return true;
+}
+
+// A header of the section: the line's first Length(name)+2 characters are
+// "[" + name + "]", ignoring case; the rest of the line does not matter.
+bool isHeaderOf(const std::string& line, const std::string& sectionName) {
+    const std::string header = "[" + sectionName + "]";
+    return line.size() >= header.size() && equalsIgnoringCase(line.substr(0, header.size()), header);
+}
+
+TIniEntry filterLine(const std::string& line) {
+    TIniEntry entry;
+    bool inValue = false;
+    for (char c : line) {
+        if (c == '=' && !inValue) {
+            inValue = true;
+            continue;
+        }
+        if (!IsIniCharacter(c)) continue;
+        (inValue ? entry.Value : entry.Name).push_back(c);
+    }
+    return entry;
+}
+
+const TIniEntry* findEntry(const TIniSection& section, const std::string& valueName) {
+    const std::string wanted = upperAscii(valueName);
+    for (const auto& entry : section.IniEntry)
+        if (upperAscii(entry.Name) == wanted) return &entry;
+    return nullptr;
+}
+
+struct ColorName {
+    const char* name;
+    TColor value;
+};
+
+constexpr ColorName kColorNames[] = {
+    {"AQUA", 0x00FFFF00},   {"BLACK", 0x00000000},  {"BLUE", 0x00FF0000},   {"DKGRAY", 0x00808080},
+    {"FUCHSIA", 0x00FF00FF}, {"GRAY", 0x00808080},  {"GREEN", 0x00008000},  {"LIME", 0x0000FF00},
+    {"LTGRAY", 0x00C0C0C0}, {"MAROON", 0x00000080}, {"NAVY", 0x00800000},   {"OLIVE", 0x00008080},
+    {"PURPLE", 0x00800080}, {"RED", 0x000000FF},    {"SILVER", 0x00C0C0C0}, {"TEAL", 0x00808000},
+    {"WHITE", 0x00FFFFFF},  {"YELLOW", 0x0000FFFF},
+};
+
+// One line of the file as stored: its bytes without the line feed (a
+// carriage return before it stays in them) and whether a line feed ended it.
+struct RawLine {
+    std::string bytes;
+    bool ended = true;
+    // The line as the reader sees it: every carriage return dropped.
+    std::string text() const {
+        std::string out;
+        out.reserve(bytes.size());
+        for (char c : bytes)
+            if (c != '\r') out.push_back(c);
+        return out;
+    }
+};
+
+std::vector<RawLine> splitRaw(const std::string& content) {
+    std::vector<RawLine> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t lf = content.find('\n', start);
+        if (lf == std::string::npos) {
+            lines.push_back({content.substr(start), false});
+            break;
+        }
+        lines.push_back({content.substr(start, lf - start), true});
+        start = lf + 1;
+    }
+    return lines;
+}
+
+RawLine writtenLine(const TIniEntry& entry) { return {entry.Name + "=" + entry.Value + "\r", true}; }
+
+}  // namespace
+
+bool IsIntegerText(const std::string& text) { return ParseInteger(text).has_value(); }
+
+bool IsIniCharacter(char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= '0' && c <= '9') return true;
+    if (c >= 'A' && c <= 'Z') return true;
+    if (c >= 'a' && c <= 'z') return true;
+    switch (c) {
+        case ' ': case '%': case '&': case '(': case ')': case '+': case ',': case '-': case '.':
+        case '/': case ':': case ';': case '@': case '\\': case '_':
+        case 196: case 214: case 220: case 223: case 228: case 246: case 252:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TIniFile::OpenIniFile(const std::string& FileName, bool ShowerrorMessages) {
+    state_ = FileState::Closed;
+    fileName_ = FileName;
+    if (!FileExists(FileName)) {
+        if (ShowerrorMessages) platform_.ShowMessage("Ini-File: " + FileName + " does not exist.");
+        return false;
+    }
+    std::FILE* probe = std::fopen(FileName.c_str(), "rb");
+    if (!probe) {
+        platform_.ShowMessage("Exception: Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+        return false;
+    }
+    std::fclose(probe);
+    state_ = FileState::Reading;
+    return true;
+}
+
+void TIniFile::CloseIniFile() {
+    if (state_ == FileState::Closed) throw IniFileError("I/O error: file not open");
+    state_ = FileState::Closed;
+}
+
+TIniSection TIniFile::ReadIniSection(const std::string& SectionName) {
+    TIniSection result;
+    result.SectionName = SectionName;
+    try {
+        if (state_ != FileState::Reading) throw IniFileError("I/O error: file not open for reading");
+        TextLineReader reader;
+        if (!reader.open(fileName_))
+            throw IniFileError("Cannot open file \"" + fileName_ + "\". " + std::strerror(errno));
+        std::string line;
+        bool inSection = false;
+        while (reader.next(line)) {
+            if (!inSection) {
+                inSection = isHeaderOf(line, SectionName);
+                continue;
+            }
+            if (!line.empty() && line[0] == '[') break;
+            result.IniEntry.push_back(filterLine(line));
+        }
+        if (reader.failed()) throw IniFileError("Read error in \"" + fileName_ + "\"");
+    } catch (const std::exception& e) {
+        platform_.ShowMessage(std::string("Exception :") + e.what());
+    }
+    return result;
+}
+
+void TIniFile::WriteIniSection(const TIniSection& Section) {
+    if (state_ == FileState::Closed) throw IniFileError("I/O error: file not open");
+
+    std::string content;
+    {
+        std::ifstream in(fileName_, std::ios::binary);
+        if (!in) throw IniFileError("Cannot open file \"" + fileName_ + "\"");
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) throw IniFileError("Read error in \"" + fileName_ + "\"");
+    }
+    std::vector<RawLine> lines = splitRaw(content);
+    const auto& entries = Section.IniEntry;
+
+    bool found = false;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        if (!isHeaderOf(lines[i].text(), Section.SectionName)) {
+            ++i;
+            continue;
+        }
+        found = true;
+        // The section's lines, up to the next line starting with "[", take
+        // the entries by position; surplus lines become empty.
+        std::size_t n = 0;
+        std::size_t j = i + 1;
+        for (; j < lines.size(); ++j, ++n) {
+            const std::string text = lines[j].text();
+            if (!text.empty() && text[0] == '[') break;
+            lines[j] = n < entries.size() ? writtenLine(entries[n]) : RawLine{"\r", true};
+        }
+        // Entries without a line go before the next header or at the end.
+        if (n < entries.size()) {
+            if (j == lines.size() && !lines.empty() && !lines.back().ended) lines.back().ended = true;
+            std::vector<RawLine> missing;
+            for (std::size_t k = n; k < entries.size(); ++k) missing.push_back(writtenLine(entries[k]));
+            lines.insert(lines.begin() + std::ptrdiff_t(j), missing.begin(), missing.end());
+            j += missing.size();
+        }
+        i = j;
+    }
+    if (!found) {
+        if (!lines.empty() && !lines.back().ended) lines.back().ended = true;
+        lines.push_back({"[" + Section.SectionName + "]\r", true});
+        for (const auto& entry : entries) lines.push_back(writtenLine(entry));
+    }
+
+    std::string out;
+    out.reserve(content.size() + 64 * entries.size());
+    for (const auto& line : lines) {
+        out += line.bytes;
+        if (line.ended) out += '\n';
+    }
+
+    state_ = FileState::Writing;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName_.c_str(), "wb"), &std::fclose);
+    if (!file) throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
+    if (!out.empty() && std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
+        throw IniFileError("Write error in \"" + fileName_ + "\"");
+    if (std::fclose(file.release()) != 0) throw IniFileError("Write error in \"" + fileName_ + "\"");
+}
+
+std::string TIniFile::GetStringIniValue(const TIniSection& Section, const std::string& ValueName,
+                                        const std::string& DefaultValue) {
+    const TIniEntry* entry = findEntry(Section, ValueName);
+    return entry ? entry->Value : DefaultValue;
+}
+
+TColor TIniFile::GetColorIniValue(const TIniSection& Section, const std::string& ValueName,
+                                  TColor DefaultValue) {
+    const TIniEntry* entry = findEntry(Section, ValueName);
+    if (!entry) return DefaultValue;
+    if (auto number = ParseInteger(entry->Value)) return static_cast<TColor>(*number);
+    const std::string name = upperAscii(entry->Value);
+    for (const auto& color : kColorNames)
+        if (name == color.name) return color.value;
+    return DefaultValue;
+}
+
+std::int32_t TIniFile::GetIntegerIniValue(const TIniSection& Section, const std::string& ValueName,
+                                          std::int32_t DefaultValue) {
+    const TIniEntry* entry = findEntry(Section, ValueName);
+    if (!entry) return DefaultValue;
+    if (auto number = ParseInteger(entry->Value)) return *number;
+    throw IniConversionError("'" + entry->Value + "' is not a valid integer value");
+}
+
+bool TIniFile::GetBooleanIniValue(const TIniSection& Section, const std::string& ValueName,
+                                  bool DefaultValue) {
+    const TIniEntry* entry = findEntry(Section, ValueName);
+    if (!entry) return DefaultValue;
+    return upperAscii(entry->Value) == "TRUE";
+}
+
+double TIniFile::GetRealIniValue(const TIniSection& Section, const std::string& ValueName,
+                                 double DefaultValue) {
+    const TIniEntry* entry = findEntry(Section, ValueName);
+    if (!entry) return DefaultValue;
+    // Digits with "," as the decimal separator, an optional sign and an
+    // optional exponent; blanks around the number are allowed.
+    std::string text;
+    bool valid = true;
+    for (char c : entry->Value) {
+        if (c == ',') text.push_back('.');
+        else if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == 'e' || c == 'E' || c == ' ')
+            text.push_back(c);
+        else valid = false;
+    }
+    if (valid) {
+        const char* begin = text.c_str();
+        char* end = nullptr;
+        errno = 0;
+        double value = std::strtod(begin, &end);
+        while (end && *end == ' ') ++end;
+        if (end != begin && end && *end == '\0' && errno == 0 && std::isfinite(value)) return value;
+    }
+    throw IniConversionError("'" + entry->Value + "' is not a valid floating point value");
+}
+
+}  // namespace sequara
