@@ -1,0 +1,22 @@
+#pragma once
+// What the editor keeps between its windows for the whole run: the single
+// undo snapshot and the copy buffer.  The application owns one.
+
+#include "sequence/Records.h"
+
+#include <string>
+#include <vector>
+
+namespace sequara {
+
+struct EditorSession {
+    // Six texts, one per reference-grid row, one character per column (a
+    // blank for an empty header cell); empty until the first snapshot.
+    std::vector<std::string> UndoReferenceRows;
+    // One element per sequence-grid row: its name and aligned characters.
+    TFastaDataSet UndoSequences;
+    // One text per copied row, all of the same length.
+    std::vector<std::string> CopyBuffer;
+};
+
+}  // namespace sequara
