@@ -8,10 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 
 namespace sequara {
 
@@ -103,6 +100,13 @@ std::vector<RawLine> splitRaw(const std::string& content) {
     return lines;
 }
 
+// Before anything is appended, a last line without a line end gets one.
+void endLastLine(std::vector<RawLine>& lines) {
+    if (lines.empty() || lines.back().ended) return;
+    lines.back().bytes += '\r';
+    lines.back().ended = true;
+}
+
 RawLine writtenLine(const TIniEntry& entry) { return {entry.Name + "=" + entry.Value + "\r", true}; }
 
 }  // namespace
@@ -176,10 +180,13 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
 
     std::string content;
     {
-        std::ifstream in(fileName_, std::ios::binary);
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
+            FileExists(fileName_) ? std::fopen(fileName_.c_str(), "rb") : nullptr, &std::fclose);
         if (!in) throw IniFileError("Cannot open file \"" + fileName_ + "\"");
-        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) throw IniFileError("Read error in \"" + fileName_ + "\"");
+        char buffer[65536];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) content.append(buffer, n);
+        if (std::ferror(in.get())) throw IniFileError("Read error in \"" + fileName_ + "\"");
     }
     std::vector<RawLine> lines = splitRaw(content);
     const auto& entries = Section.IniEntry;
@@ -203,7 +210,7 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
         }
         // Entries without a line go before the next header or at the end.
         if (n < entries.size()) {
-            if (j == lines.size() && !lines.empty() && !lines.back().ended) lines.back().ended = true;
+            if (j == lines.size()) endLastLine(lines);
             std::vector<RawLine> missing;
             for (std::size_t k = n; k < entries.size(); ++k) missing.push_back(writtenLine(entries[k]));
             lines.insert(lines.begin() + std::ptrdiff_t(j), missing.begin(), missing.end());
@@ -212,7 +219,7 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
         i = j;
     }
     if (!found) {
-        if (!lines.empty() && !lines.back().ended) lines.back().ended = true;
+        endLastLine(lines);
         lines.push_back({"[" + Section.SectionName + "]\r", true});
         for (const auto& entry : entries) lines.push_back(writtenLine(entry));
     }
