@@ -5,6 +5,7 @@
 // button.  The window owns the run's WorkingState; every question and message
 // goes through the Platform it is given.
 
+#include "editor/EditorSession.h"
 #include "platform/Platform.h"
 #include "sequence/WorkingState.h"
 
@@ -34,6 +35,8 @@ public:
 
     WorkingState& State() { return state_; }
     const WorkingState& State() const { return state_; }
+    // The editor's undo snapshot and copy buffer, kept for the whole run.
+    EditorSession& Session() { return session_; }
     Platform& platform() { return platform_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
@@ -113,6 +116,7 @@ private:
     Platform& platform_;
     std::string programPath_;
     WorkingState state_;
+    EditorSession session_;
 
     QMdiArea* mdi_ = nullptr;
     QMenu* loadMenu_ = nullptr;
