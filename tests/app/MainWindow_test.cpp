@@ -1,0 +1,303 @@
+#include "app/DataDefinitionDialog.h"
+#include "app/MainWindow.h"
+#include "app/RunSetup.h"
+#include "platform/ScriptedPlatform.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+
+namespace sequara {
+namespace {
+
+using testing::AnswerNextModal;
+using testing::ShippedDefault;
+using testing::TempFolder;
+
+// Records the editor openings instead of opening an editor.
+class TestWindow : public MainWindow {
+public:
+    using MainWindow::MainWindow;
+    int EditorOpenings = 0;
+
+protected:
+    void OpenAlignmentEditor() override { ++EditorOpenings; }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {kSettingsFileName, kReferenceFileName})
+            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        window = std::make_unique<TestWindow>(platform, folder.file("sequara"));
+    }
+    // Continue on the front panel, answering the data-type dialog.
+    void pressContinue(bool amino = false, bool confirm = true) {
+        window->FormActivate();
+        AnswerNextModal([amino, confirm](QDialog* dialog) {
+            auto* d = qobject_cast<TDlgDataDefinition*>(dialog);
+            if (!d) return dialog->reject();
+            if (amino) d->RadioAmino()->click();
+            if (confirm) d->BitBtn1()->click();
+            else d->close();  // the close box
+        });
+        window->FrontPanelOKButton()->click();
+    }
+    MainWindow& w() { return *window; }
+
+    TempFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<TestWindow> window;
+};
+
+TEST_F(MainWindowTest, TheMenuTreeHasItsCaptionsAndLayoutStates) {
+    QList<QAction*> top = w().menuBar()->actions();
+    QStringList captions;
+    for (QAction* a : top) captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"&Load", "&Reference sequence", "&Parameters", "&About", "&Help", "&Exit"}));
+    QStringList load;
+    for (QAction* a : w().LoadMenu()->actions()) load << a->text();
+    EXPECT_EQ(load, (QStringList{"Fasta file (auto align auto reverse)", "&Fasta file (auto align)",
+                                 "Fa&sta file (display only)", "Temporary &Alignment", "&Gravity format",
+                                 "F&orensic format"}));
+    EXPECT_EQ(w().Change1()->text(), "&Change");
+    EXPECT_EQ(w().New1()->text(), "&New");
+    EXPECT_EQ(w().AdjustParam()->text(), "Ad&just");
+    EXPECT_EQ(w().SaveParam()->text(), "Save");
+    EXPECT_EQ(w().Outputformats1()->text(), "Output &formats");
+    EXPECT_EQ(w().Pooralignmentresult1()->text(), "&Poor alignment result");
+    EXPECT_EQ(w().Other1()->text(), "&Other");
+
+    EXPECT_TRUE(w().Loadfromfastafile1()->isEnabled());
+    EXPECT_FALSE(w().Gravityformat1()->isVisible());
+    EXPECT_TRUE(w().Forensicformat1()->isVisible());
+    EXPECT_FALSE(w().Referencesequence1()->isEnabled());
+    EXPECT_FALSE(w().Change1()->isEnabled());
+    EXPECT_FALSE(w().Change1()->isVisible());
+    EXPECT_TRUE(w().New1()->isEnabled());
+    EXPECT_FALSE(w().Parameters1()->isEnabled());
+    EXPECT_FALSE(w().About1()->isEnabled());
+    EXPECT_FALSE(w().Help1()->isEnabled());
+    EXPECT_TRUE(w().Exit1()->isEnabled());
+    EXPECT_EQ(w().windowTitle(), "Sequara");
+    EXPECT_TRUE(w().State().FirstActivation);
+    EXPECT_FALSE(w().State().AutoReverse);
+    EXPECT_FALSE(w().AlignmentMessageBox()->isVisibleTo(&w()));
+    EXPECT_EQ(w().AlignmentMessageLabel()->text(), "Alignment is in progress. Please wait.");
+}
+
+TEST_F(MainWindowTest, TheFirstActivationLocksTheMenusAndShowsTheFrontPanel) {
+    w().show();
+    QApplication::processEvents();
+    w().FormActivate();  // whether or not the window system activated it already
+    EXPECT_FALSE(w().State().FirstActivation);
+    EXPECT_FALSE(w().Loadfromfastafile1()->isEnabled());
+    EXPECT_FALSE(w().Exit1()->isEnabled());
+    for (QAction* a : w().menuBar()->actions()) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_EQ(w().FrontLabel()->text(), "Version 1.3.3.2");
+    EXPECT_TRUE(w().FrontPanel()->isVisible());
+    EXPECT_EQ(w().FrontPanelOKButton()->text(), "&Continue");
+    EXPECT_FALSE(w().FrontImage()->pixmap().isNull());
+    EXPECT_EQ(platform.ProcessMessagesCalls, 1);
+    // Later activations change nothing.
+    w().Loadfromfastafile1()->setEnabled(true);
+    w().FormActivate();
+    EXPECT_TRUE(w().Loadfromfastafile1()->isEnabled());
+    EXPECT_EQ(platform.ProcessMessagesCalls, 1);
+}
+
+TEST_F(MainWindowTest, ContinueOnTheShippedDefaultsSetsUpTheRun) {
+    pressContinue();
+    const WorkingState& s = w().State();
+    EXPECT_EQ(s.DataType, "DNA");
+    EXPECT_EQ(s.AlignmentTitle, "Alignment Results");
+    EXPECT_EQ(s.ApplicationFolder, folder.path().string() + "/");
+    EXPECT_EQ(s.SettingsFileName, folder.file("UserSettings.txt"));
+    EXPECT_EQ(s.MinAlignmentMatch, 4);
+    EXPECT_EQ(s.InitialNucleotides, 15);
+    EXPECT_EQ(s.MatchColor, DefaultSettings::MatchColor);
+    ASSERT_EQ(s.ReferenceData.size(), 1u);
+    EXPECT_EQ(s.ReferenceData[0].Sequence.size(), 1122u);
+    EXPECT_EQ(s.ReferenceNumbering.size(), 1122u);
+    EXPECT_TRUE(platform.Events.empty());
+    EXPECT_FALSE(w().FrontPanel()->isVisibleTo(&w()));
+
+    for (QAction* a : w().menuBar()->actions()) EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(w().Fastafile1()->isEnabled());
+    EXPECT_TRUE(w().FastaAutoReverse()->isEnabled());
+    EXPECT_FALSE(w().Forensicformat1()->isVisible());
+    EXPECT_FALSE(w().Gravityformat1()->isVisible());
+    EXPECT_EQ(window->EditorOpenings, 0);
+
+    // The set-up runs once.
+    const int calls = platform.ProcessMessagesCalls;
+    window->FrontPanelOKButtonClick();
+    EXPECT_EQ(platform.ProcessMessagesCalls, calls);
+}
+
+TEST_F(MainWindowTest, TheDataTypeIsTakenOnlyFromAConfirmedDialog) {
+    pressContinue(/*amino=*/true);
+    EXPECT_EQ(w().State().DataType, "AMINO");
+    EXPECT_EQ(w().State().ReferenceData[0].Sequence.size(), 1122u);
+
+    TestWindow other(platform, folder.file("sequara"));
+    window.reset();
+    other.FormActivate();
+    AnswerNextModal([](QDialog* dialog) {
+        qobject_cast<TDlgDataDefinition*>(dialog)->RadioAmino()->click();
+        dialog->close();
+    });
+    other.FrontPanelOKButton()->click();
+    EXPECT_EQ(other.State().DataType, "DNA");
+}
+
+TEST_F(MainWindowTest, AMissingReferenceDisablesOnlyTheAutomaticAlignment) {
+    std::filesystem::remove(folder.file(kReferenceFileName));
+    pressContinue();
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{MissingReferenceMessage()});
+    EXPECT_TRUE(w().Loadfromfastafile1()->isEnabled());
+    EXPECT_FALSE(w().Fastafile1()->isEnabled());
+    EXPECT_FALSE(w().Forensicformat1()->isEnabled());
+    EXPECT_FALSE(w().Forensicformat1()->isVisible());
+    EXPECT_TRUE(w().FastaAutoReverse()->isEnabled());
+    EXPECT_TRUE(w().Fastafilealreadyaligned1()->isEnabled());
+    EXPECT_TRUE(w().Alignment1()->isEnabled());
+    EXPECT_TRUE(w().Referencesequence1()->isEnabled());
+    EXPECT_TRUE(w().Parameters1()->isEnabled());
+    EXPECT_TRUE(w().Exit1()->isEnabled());
+}
+
+TEST_F(MainWindowTest, AMissingSettingsFileLeavesTheDefaultsAndTheSetUpGoesOn) {
+    std::filesystem::remove(folder.file(kSettingsFileName));
+    pressContinue();
+    EXPECT_EQ(platform.Messages(),
+              std::vector<std::string>{"Ini-File: " + folder.file("UserSettings.txt") + " does not exist."});
+    EXPECT_EQ(w().State().MinAlignmentMatch, 4);
+    EXPECT_EQ(w().State().HeaderColor, DefaultSettings::HeaderColor);
+    EXPECT_TRUE(w().Fastafile1()->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheBackupIsOfferedAfterTheMenusAreEnabled) {
+    folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
+    std::filesystem::remove(folder.file(kReferenceFileName));
+    platform.AnswerYesNo(true);
+    pressContinue();
+    ASSERT_EQ(platform.Events.size(), 2u);
+    EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::Message);  // the reference check first
+    EXPECT_EQ(platform.Events[1].kind, ScriptedPlatform::Kind::YesNo);
+    EXPECT_EQ(w().State().AlignmentTitle, "backup.ali");
+    EXPECT_EQ(w().State().AlignedSequences, (TFastaDataSet{{"s", "ACG"}}));
+    EXPECT_EQ(window->EditorOpenings, 1);
+}
+
+TEST_F(MainWindowTest, AnUnreadableBackupOpensNothing) {
+    folder.write(kDnaBackupName, "");
+    platform.AnswerYesNo(true);
+    pressContinue();
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup file."});
+    EXPECT_EQ(window->EditorOpenings, 0);
+    EXPECT_EQ(w().State().AlignmentTitle, "Alignment Results");
+    EXPECT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
+}
+
+TEST_F(MainWindowTest, DisabledItemsCannotBeChosenEvenFromCode) {
+    int triggered = 0;
+    QObject::connect(w().Fastafile1(), &QAction::triggered, [&triggered] { ++triggered; });
+    w().Fastafile1()->setEnabled(false);
+    w().Fastafile1()->trigger();
+    EXPECT_EQ(triggered, 0);
+    w().Fastafile1()->setEnabled(true);
+    w().Fastafile1()->trigger();
+    EXPECT_EQ(triggered, 1);
+
+    // A disabled top-level menu cannot be opened from the menu bar.
+    w().show();
+    w().FormActivate();
+    w().menuBar()->setActiveAction(w().Loadfromfastafile1());
+    EXPECT_FALSE(w().LoadMenu()->isVisible());
+    w().Loadfromfastafile1()->setEnabled(true);
+    w().menuBar()->setActiveAction(w().Loadfromfastafile1());
+    EXPECT_TRUE(w().LoadMenu()->isVisible());
+    w().LoadMenu()->close();
+}
+
+TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
+    pressContinue();
+    QTimer::singleShot(0, [this] { w().Exit1()->trigger(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(platform.Questions().empty());
+}
+
+TEST_F(MainWindowTest, ADamagedPictureLeavesThePanelWithoutOne) {
+    EXPECT_FALSE(w().FrontImage()->pixmap().isNull());
+    EXPECT_FALSE(w().LoadFrontPicture(QByteArray("\xFF\xD8\xFF\xE0 damaged", 10)));
+    EXPECT_TRUE(w().FrontImage()->pixmap().isNull());
+    EXPECT_FALSE(w().LoadFrontPicture(QByteArray()));
+    pressContinue();
+    EXPECT_TRUE(w().Fastafile1()->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheTermsOfUseLinkOpensItsPage) {
+    w().LicenseWeblinkLabelClick();
+    ASSERT_EQ(platform.Events.size(), 1u);
+    EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::Address);
+    EXPECT_EQ(platform.Events[0].text, kTermsOfUseAddress);
+}
+
+// The data-type dialog on its own.
+TEST(DataDefinitionDialogTest, TheValueFollowsTheRadioButtons) {
+    TDlgDataDefinition dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Specify data type");
+    EXPECT_EQ(dialog.RadioDNA()->text(), "DNA sequences");
+    EXPECT_EQ(dialog.RadioAmino()->text(), "Amino acid sequences");
+    EXPECT_TRUE(dialog.RadioDNA()->isChecked());
+
+    dialog.SetDataType("amino");
+    EXPECT_TRUE(dialog.RadioAmino()->isChecked());
+    EXPECT_EQ(dialog.GetDataType(), "amino");  // kept as given
+    for (const char* other : {"DNA", "", "Protein"}) {
+        dialog.SetDataType(other);
+        EXPECT_TRUE(dialog.RadioDNA()->isChecked()) << other;
+        EXPECT_FALSE(dialog.RadioAmino()->isChecked()) << other;
+    }
+    dialog.show();
+    dialog.RadioAmino()->click();
+    EXPECT_EQ(dialog.GetDataType(), "AMINO");
+    dialog.RadioDNA()->click();
+    EXPECT_EQ(dialog.GetDataType(), "DNA");
+}
+
+TEST(DataDefinitionDialogTest, OkAcceptsAndTheCloseBoxRejects) {
+    {
+        TDlgDataDefinition dialog;
+        dialog.SetDataType("DNA");
+        AnswerNextModal([](QDialog* d) { qobject_cast<TDlgDataDefinition*>(d)->BitBtn1()->click(); });
+        EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+        EXPECT_EQ(dialog.GetDataType(), "DNA");
+    }
+    {
+        TDlgDataDefinition dialog;
+        AnswerNextModal([](QDialog* d) { d->close(); });
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    }
+}
+
+}  // namespace
+}  // namespace sequara
