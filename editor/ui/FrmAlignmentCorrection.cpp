@@ -1,0 +1,438 @@
+#include "editor/ui/FrmAlignmentCorrection.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+
+namespace sequara {
+
+namespace {
+constexpr int kMargin = 8;
+constexpr int kOptionsHeight = 62;
+constexpr int kAutosaveIntervalMs = 60000;
+
+QFont GridFont() {
+    QFont font("Arial");
+    font.setPixelSize(11);
+    return font;
+}
+}  // namespace
+
+QColor ToQColor(TColor color) { return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF)); }
+
+// Sequence grid: the names column, then one cell per alignment column, in
+// the colours the model decides.
+class FrmAlignmentCorrection::SequencePainter : public GridCellPainter {
+public:
+    explicit SequencePainter(FrmAlignmentCorrection& window) : w_(window) {}
+    int ColumnWidth(int col) const override {
+        return col == 0 ? w_.model_.NameWidth() : AlignmentEditorModel::kCellWidth;
+    }
+    void PaintCell(QPainter& p, const QRect& rect, int col, int row) override {
+        AlignmentEditorModel& m = w_.model_;
+        if (col == 0) {
+            if (m.EnsureMinimumNameWidth()) QTimer::singleShot(0, &w_, [this] { w_.AdjustCellSizes(); });
+            p.fillRect(rect, ToQColor(m.NameCellBackground(row)));
+            p.setFont(w_.glyphs_.font());
+            p.setPen(Qt::black);
+            // A highlighted name starts at the cell's edge, the others where
+            // the grid writes fixed cells.
+            const int inset = row == m.HighlightedRow ? 0 : 2;
+            p.drawText(rect.adjusted(inset, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                       QString::fromLocal8Bit(m.NameCell(row)));
+            return;
+        }
+        CellAppearance a;
+        if (!m.AlignedSequencesGridDrawCell(col, row, a)) {
+            p.fillRect(rect, Qt::white);
+            return;
+        }
+        p.drawPixmap(rect.topLeft(), w_.glyphs_.Cell(a.Drawn, ToQColor(a.Background).rgb(), rect.width(),
+                                                     rect.height(), GlyphCache::Placement::LeftEdge,
+                                                     p.device()->devicePixelRatioF()));
+    }
+
+private:
+    FrmAlignmentCorrection& w_;
+};
+
+// Reference grid: five header rows with each column's label written
+// downwards in the header colour, then the reference row.
+class FrmAlignmentCorrection::ReferencePainter : public GridCellPainter {
+public:
+    explicit ReferencePainter(FrmAlignmentCorrection& window) : w_(window) {}
+    int ColumnWidth(int) const override { return AlignmentEditorModel::kCellWidth; }
+    void PaintCell(QPainter& p, const QRect& rect, int col, int row) override {
+        AlignmentEditorModel& m = w_.model_;
+        const WorkingState& s = m.State();
+        char c = '\0';
+        QRgb background;
+        if (row < AlignmentEditorModel::kHeaderRows) {
+            c = m.HeaderCell(col, row);
+            background = ToQColor(s.HeaderColor).rgb();
+        } else {
+            c = m.ReferenceCell(col);
+            // The reference grid shows its selection while it is in use: when
+            // it has the focus or several columns are selected.
+            const GridRect& sel = m.ReferenceGrid().Selection();
+            const bool shown = w_.referenceGrid_->hasFocus() || sel.Left != sel.Right;
+            const bool selected = shown && sel.Contains(col, row);
+            background = selected ? ToQColor(s.SelectionColor).rgb() : ToQColor(s.ReferenceColor).rgb();
+        }
+        p.drawPixmap(rect.topLeft(), w_.glyphs_.Cell(c, background, rect.width(), rect.height(),
+                                                     GlyphCache::Placement::LeftEdge,
+                                                     p.device()->devicePixelRatioF()));
+    }
+
+private:
+    FrmAlignmentCorrection& w_;
+};
+
+FrmAlignmentCorrection::FrmAlignmentCorrection(WorkingState& state, EditorSession& session, Platform& platform,
+                                               QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform), model_(state, session), glyphs_(GridFont()),
+      sequencePainter_(std::make_unique<SequencePainter>(*this)),
+      referencePainter_(std::make_unique<ReferencePainter>(*this)) {
+    setWindowTitle("Alignment results");
+    createComponents();
+    createMenus();
+    FormCreate();
+}
+
+FrmAlignmentCorrection::~FrmAlignmentCorrection() = default;
+
+void FrmAlignmentCorrection::createComponents() {
+    referenceLabel_ = new QLabel("Reference sequence:  ", this);
+    referenceLabel_->setObjectName("ReferenceLabel");
+    lblReferenceName_ = new QLabel("--", this);
+    lblReferenceName_->setObjectName("lblReferenceName");
+    // The name label starts 115 pixels right of the caption label: both in
+    // the small dialog font so that the caption fits.
+    QFont labelFont = font();
+    labelFont.setPixelSize(11);
+    referenceLabel_->setFont(labelFont);
+    lblReferenceName_->setFont(labelFont);
+
+    referenceGrid_ = new StringGridView(model_.ReferenceGrid(), *referencePainter_, this);
+    referenceGrid_->setObjectName("ReferenceGrid");
+    referenceGrid_->SetScrollBarsShown(false);
+    alignedSequencesGrid_ = new StringGridView(model_.SequenceGrid(), *sequencePainter_, this);
+    alignedSequencesGrid_->setObjectName("AlignedSequencesGrid");
+    alignedSequencesGrid_->SetScrollBarsShown(true);
+    alignedSequencesGrid_->SetRowMoving(true);
+
+    auto radio = [](const char* caption, const char* name, QWidget* parent, int y, bool checked) {
+        auto* r = new QRadioButton(caption, parent);
+        r->setObjectName(name);
+        r->setGeometry(10, y, 170, 18);
+        r->setChecked(checked);
+        return r;
+    };
+    displayOptionsBox_ = new QGroupBox("Display options", this);
+    displayOptionsBox_->setObjectName("DisplayOptionsBox");
+    showMismatchesRadio_ = radio("Show mismatches", "ShowMismatchesRadio", displayOptionsBox_, 18, false);
+    showMatchesRadio_ = radio("Show all", "ShowMatchesRadio", displayOptionsBox_, 38, true);
+    insertionOptionBox_ = new QGroupBox("Insertion actions", this);
+    insertionOptionBox_->setObjectName("InsertionOptionBox");
+    insertionMoveRightRadio_ = radio("Shift cells right", "InsertionMoveRightRadio", insertionOptionBox_, 18, true);
+    insertionMoveLeftRadio_ = radio("Shift cells left", "InsertionMoveLeftRadio", insertionOptionBox_, 38, false);
+    deletionOptionBox_ = new QGroupBox("Deletion actions", this);
+    deletionOptionBox_->setObjectName("DeletionOptionBox");
+    deletionMoveRightRadio_ = radio("Shift cells right", "DeletionMoveRightRadio", deletionOptionBox_, 18, false);
+    deletionMoveLeftRadio_ = radio("Shift cells left", "DeletionMoveLeftRadio", deletionOptionBox_, 38, true);
+    chkMoveRight_ = new QCheckBox("Move right after having entered a nucleotide", this);
+    chkMoveRight_->setObjectName("ChkMoveRight");
+    chkMoveRight_->setChecked(true);
+
+    msgBoxSaveInProgress_ = new QGroupBox(this);
+    msgBoxSaveInProgress_->setObjectName("MsgBoxSaveInProgress");
+    lblSaveInProgress_ = new QLabel("Saving is in progress. Please wait.", msgBoxSaveInProgress_);
+    lblSaveInProgress_->setObjectName("LblSaveInProgress");
+    lblSaveInProgress_->setGeometry(24, 24, 230, 18);
+    saveProgressGauge_ = new QProgressBar(msgBoxSaveInProgress_);
+    saveProgressGauge_->setObjectName("SaveProgressGauge");
+    saveProgressGauge_->setRange(0, 100);
+    saveProgressGauge_->setValue(0);
+    saveProgressGauge_->setGeometry(24, 56, 217, 25);
+    saveProgressGauge_->setStyleSheet("QProgressBar::chunk { background-color: blue; }");
+    msgBoxSaveInProgress_->resize(265, 100);
+    msgBoxSaveInProgress_->hide();
+
+    trackBar1_ = new QSlider(Qt::Horizontal, this);
+    trackBar1_->setObjectName("TrackBar1");
+    trackBar1_->setRange(0, AlignmentEditorModel::kTrackBarMax);
+    trackBar1_->setValue(0);
+    trackBar1_->setPageStep(1);
+    trackBar1_->setTickPosition(QSlider::TicksBelow);
+    trackBar1_->setTickInterval(1);
+    trackBar1_->setToolTip("Width of the names column");
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(kAutosaveIntervalMs);
+
+    connect(showMismatchesRadio_, &QRadioButton::clicked, this, &FrmAlignmentCorrection::ShowMismatchesRadioClick);
+    connect(showMatchesRadio_, &QRadioButton::clicked, this, &FrmAlignmentCorrection::ShowMatchesRadioClick);
+    for (QRadioButton* r : {insertionMoveRightRadio_, insertionMoveLeftRadio_, deletionMoveRightRadio_,
+                            deletionMoveLeftRadio_})
+        connect(r, &QRadioButton::clicked, this, &FrmAlignmentCorrection::RadioButtonPressed);
+    connect(chkMoveRight_, &QCheckBox::toggled, this, [this](bool on) { model_.ChkMoveRightChecked = on; });
+    connect(trackBar1_, &QSlider::valueChanged, this, &FrmAlignmentCorrection::TrackBar1Change);
+    connect(alignedSequencesGrid_, &StringGridView::TopLeftChanged, this,
+            &FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged);
+    connect(alignedSequencesGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showSequencePopup);
+    connect(referenceGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showReferencePopup);
+    connect(timer1_, &QTimer::timeout, this, &FrmAlignmentCorrection::Timer1Timer);
+}
+
+void FrmAlignmentCorrection::createMenus() {
+    mainMenu1_ = new QMenuBar(this);
+    mainMenu1_->setObjectName("MainMenu1");
+    mainMenu1_->setNativeMenuBar(false);
+    auto named = [this](QAction* a, const char* name) {
+        a->setObjectName(name);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+        return a;
+    };
+    save1_ = named(mainMenu1_->addAction("&Save"), "Save1");
+    save1_->setShortcut(QKeySequence("Ctrl+S"));
+    undo1_ = named(mainMenu1_->addAction("&Undo"), "Undo1");
+    undo1_->setShortcut(QKeySequence("Ctrl+Z"));
+    edit1_ = mainMenu1_->addMenu("E&dit");
+    edit1_->setObjectName("Edit1");
+    findmotif1_ = named(edit1_->addAction("&Find motif"), "Findmotif1");
+    findmotif1_->setShortcut(QKeySequence("Ctrl+F"));
+    editnucleotides1_ = named(edit1_->addAction("Edit &nucleotides"), "Editnucleotides1");
+    editorExchangereferencesequence1_ =
+        named(edit1_->addAction("&Edit or Exchange reference sequence"), "EditorExchangereferencesequence1");
+    editsequencerangeornumbering1_ =
+        named(edit1_->addAction("Edit sequence &range or numbering"), "Editsequencerangeornumbering1");
+    edittaxonnames1_ = named(edit1_->addAction("Edit &taxon names"), "Edittaxonnames1");
+    addalignmentfile1_ = named(mainMenu1_->addAction("Add alignment file"), "Addalignmentfile1");
+    displayparameters1_ = mainMenu1_->addMenu("Se&ttings");
+    displayparameters1_->setObjectName("Displayparameters1");
+    change1_ = named(displayparameters1_->addAction("&Display parameters"), "Change1");
+    save2_ = named(displayparameters1_->addAction("S&ave settings"), "Save2");
+    help1_ = mainMenu1_->addMenu("&Help");
+    help1_->setObjectName("Help1");
+    outputformats1_ = named(help1_->addAction("&Output formats"), "Outputformats1");
+    pooralignmentresult1_ = named(help1_->addAction("&Poor alignment result"), "Pooralignmentresult1");
+    other1_ = named(help1_->addAction("O&ther"), "Other1");
+    // F1 opens the Help menu.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    helpKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, [this] {
+        help1_->popup(mainMenu1_->mapToGlobal(mainMenu1_->actionGeometry(help1_->menuAction()).bottomLeft()));
+    });
+    exit1_ = named(mainMenu1_->addAction("&Exit"), "Exit1");
+    connect(exit1_, &QAction::triggered, this, &FrmAlignmentCorrection::ButtonCancelClick);
+
+    alignmentGridPopup_ = new QMenu(this);
+    alignmentGridPopup_->setObjectName("AlignmentGridPopup");
+    referenceGridPopup_ = new QMenu(this);
+    referenceGridPopup_->setObjectName("ReferenceGridPopup");
+    insertcharacter2_ = referenceGridPopup_->addAction("Insert character");
+    insertcharacter2_->setObjectName("Insertcharacter2");
+    deletecharacter2_ = referenceGridPopup_->addAction("Delete character");
+    deletecharacter2_->setObjectName("Deletecharacter2");
+}
+
+void FrmAlignmentCorrection::FormCreate() {
+    setWindowTitle(QString::fromLocal8Bit(state_.AlignmentTitle));
+    AdjustCellSizes();
+    // The popup's entries: the eight commands, then the characters of the
+    // data type (the last entry of the amino-acid list is "- = Deletion").
+    alignmentGridPopup_->clear();
+    popupMenuItems_.clear();
+    const std::vector<std::string> captions = AlignmentEditorModel::PopupMenuCaptions(state_.DataType);
+    for (const std::string& caption : captions) {
+        auto* item = new QAction(QString::fromLatin1(caption), alignmentGridPopup_);
+        popupMenuItems_.push_back(item);
+        alignmentGridPopup_->addAction(item);
+    }
+    model_.AlignmentSaved = false;
+    model_.Timer1Enabled = true;
+    timer1_->start();
+    model_.HighlightedRow = -1;
+    model_.SearchStartX = 1;
+    model_.SearchStartY = 1;
+    syncFromModel();
+}
+
+void FrmAlignmentCorrection::GenerateGrids(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+                                           const TFastaDataSet& Reference, const TCharacterName& CharNames) {
+    model_.GenerateGrids(Alignment, DataSet, Reference, CharNames);
+    AdjustCellSizes();
+    syncFromModel();
+}
+
+void FrmAlignmentCorrection::ReadAlignmentFromGrids() {
+    model_.ReadAlignmentFromGrids();
+    RefreshGrids();
+}
+
+void FrmAlignmentCorrection::SetReferenceName(const TFastaDataSet& ReferenceName) {
+    model_.SetReferenceName(ReferenceName);
+    lblReferenceName_->setText(QString::fromLocal8Bit(model_.ReferenceNameCaption()));
+    lblReferenceName_->adjustSize();
+}
+
+void FrmAlignmentCorrection::syncFromModel() {
+    undo1_->setEnabled(model_.Undo1Enabled);
+    RefreshGrids();
+}
+
+void FrmAlignmentCorrection::RefreshGrids() {
+    alignedSequencesGrid_->Refresh();
+    model_.AlignedSequencesGridTopLeftChanged();
+    referenceGrid_->Refresh();
+}
+
+void FrmAlignmentCorrection::AdjustCellSizes() { placeComponents(); }
+
+void FrmAlignmentCorrection::ApplyZoom() {
+    model_.ApplyZoom();
+    AdjustCellSizes();
+}
+
+void FrmAlignmentCorrection::placeComponents() {
+    const int menuHeight = mainMenu1_ ? mainMenu1_->sizeHint().height() : 0;
+    if (mainMenu1_) mainMenu1_->setGeometry(0, 0, width(), menuHeight);
+    const int top = menuHeight + 4;
+    if (displayOptionsBox_) {
+        displayOptionsBox_->setGeometry(kMargin, top, 150, kOptionsHeight);
+        insertionOptionBox_->setGeometry(kMargin + 158, top, 150, kOptionsHeight);
+        deletionOptionBox_->setGeometry(kMargin + 316, top, 150, kOptionsHeight);
+        chkMoveRight_->setGeometry(kMargin + 480, top + 22, 360, 20);
+    }
+    const int labelTop = top + kOptionsHeight + 6;
+    const int referenceTop = labelTop + 20;
+    const int sequenceLeft = kMargin;
+    const int sequenceWidth = std::max(200, width() - 2 * kMargin);
+    const EditorPlacement p = model_.AdjustCellSizes(sequenceLeft, sequenceWidth, referenceTop);
+    referenceGrid_->setGeometry(p.ReferenceGridLeft, referenceTop, std::max(1, p.ReferenceGridWidth),
+                                p.ReferenceGridHeight);
+    alignedSequencesGrid_->setGeometry(sequenceLeft, p.SequenceGridTop, sequenceWidth,
+                                       std::max(40, height() - p.SequenceGridTop - kMargin));
+    referenceLabel_->move(p.ReferenceLabelLeft, labelTop);
+    referenceLabel_->adjustSize();
+    lblReferenceName_->move(p.ReferenceNameLabelLeft, labelTop);
+    lblReferenceName_->adjustSize();
+    trackBar1_->setGeometry(sequenceLeft, p.SequenceGridTop - 30, AlignmentEditorModel::kMinimumNameWidth, 26);
+    msgBoxSaveInProgress_->move((width() - msgBoxSaveInProgress_->width()) / 2,
+                                (height() - msgBoxSaveInProgress_->height()) / 2);
+    RefreshGrids();
+}
+
+void FrmAlignmentCorrection::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeComponents();  // the grids follow the window's edges
+}
+
+void FrmAlignmentCorrection::ShowMismatches() {
+    model_.ShowMismatches();
+    alignedSequencesGrid_->viewport()->update();
+}
+
+void FrmAlignmentCorrection::ShowMismatchesRadioClick() {
+    model_.ShowMismatchesRadioClick();
+    alignedSequencesGrid_->viewport()->update();
+    alignedSequencesGrid_->setFocus();
+}
+
+void FrmAlignmentCorrection::ShowMatchesRadioClick() {
+    model_.ShowMatchesRadioClick();
+    alignedSequencesGrid_->viewport()->update();
+    alignedSequencesGrid_->setFocus();
+}
+
+void FrmAlignmentCorrection::TrackBar1Change(int position) {
+    model_.TrackBar1Change(position);
+    AdjustCellSizes();
+}
+
+void FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged() {
+    model_.AlignedSequencesGridTopLeftChanged();
+    referenceGrid_->Refresh();
+}
+
+void FrmAlignmentCorrection::RadioButtonPressed() {
+    model_.InsertionMoveRightChecked = insertionMoveRightRadio_->isChecked();
+    model_.DeletionMoveLeftChecked = deletionMoveLeftRadio_->isChecked();
+    alignedSequencesGrid_->setFocus();
+}
+
+void FrmAlignmentCorrection::showSequencePopup(const QPoint& viewportPoint) {
+    alignmentGridPopup_->popup(alignedSequencesGrid_->viewport()->mapToGlobal(viewportPoint));
+}
+
+void FrmAlignmentCorrection::showReferencePopup(const QPoint& viewportPoint) {
+    referenceGridPopup_->popup(referenceGrid_->viewport()->mapToGlobal(viewportPoint));
+}
+
+void FrmAlignmentCorrection::ButtonCancelClick() {
+    timer1_->stop();
+    model_.Timer1Enabled = false;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
+}
+
+void FrmAlignmentCorrection::Timer1Timer() {
+    // The autosave writes the alignment here once saving exists.
+}
+
+void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    closing_ = true;
+    timer1_->stop();
+    event->accept();
+    emit Closed();
+}
+
+FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, WorkingState& state, EditorSession& session,
+                                              Platform& platform) {
+    auto* editor = new FrmAlignmentCorrection(state, session, platform);
+    QMdiSubWindow* sub =
+        area->addSubWindow(editor, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(editor->windowTitle());
+    sub->setObjectName("FrmAlignmentCorrection");
+    return editor;
+}
+
+FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area) {
+    if (!area) return nullptr;
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (auto* editor = qobject_cast<FrmAlignmentCorrection*>(sub->widget())) return editor;
+    return nullptr;
+}
+
+void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) sub->showMaximized();
+    else editor->showMaximized();
+}
+
+void CloseAlignmentEditor(QMdiArea* area) {
+    if (FrmAlignmentCorrection* editor = FindAlignmentEditor(area)) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) sub->close();
+        else editor->close();
+    }
+}
+
+}  // namespace sequara

@@ -1,0 +1,197 @@
+#pragma once
+// The alignment editor window: a child of the main window's MDI frame with
+// the reference grid over the sequence grid, the display and shift options,
+// the name-column zoom, its main menu and the two popup menus.  It draws the
+// AlignmentEditorModel and forwards the user's actions to it.
+
+#include "editor/AlignmentEditorModel.h"
+#include "editor/ui/GlyphCache.h"
+#include "editor/ui/StringGridView.h"
+#include "platform/Platform.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QRadioButton;
+class QSlider;
+class QTimer;
+
+namespace sequara {
+
+// The grids read the header, reference and cell colours from the working
+// state on every paint, so a changed colour shows from the next paint.
+class FrmAlignmentCorrection : public QWidget {
+    Q_OBJECT
+public:
+    // Creates the window's components and runs FormCreate: caption from
+    // AlignmentTitle, popup menu for the data type, autosave timer on, no
+    // highlighted row.  The window is not shown yet.
+    FrmAlignmentCorrection(WorkingState& state, EditorSession& session, Platform& platform,
+                           QWidget* parent = nullptr);
+    ~FrmAlignmentCorrection() override;
+
+    AlignmentEditorModel& Model() { return model_; }
+
+    // Fills the grids from an automatic alignment (see the model) and
+    // places them.
+    void GenerateGrids(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+                       const TFastaDataSet& Reference, const TCharacterName& CharNames);
+    void ReadAlignmentFromGrids();
+    void SetReferenceName(const TFastaDataSet& ReferenceName);
+    void AdjustCellSizes();
+    void ApplyZoom();
+    void ShowMismatches();
+    // Repaints both grids after the model changed.
+    void RefreshGrids();
+
+    // Components, named as in the window's layout.
+    QLabel* ReferenceLabel() const { return referenceLabel_; }
+    QLabel* lblReferenceName() const { return lblReferenceName_; }
+    StringGridView* ReferenceGrid() const { return referenceGrid_; }
+    StringGridView* AlignedSequencesGrid() const { return alignedSequencesGrid_; }
+    QGroupBox* DisplayOptionsBox() const { return displayOptionsBox_; }
+    QRadioButton* ShowMismatchesRadio() const { return showMismatchesRadio_; }
+    QRadioButton* ShowMatchesRadio() const { return showMatchesRadio_; }
+    QCheckBox* ChkMoveRight() const { return chkMoveRight_; }
+    QGroupBox* InsertionOptionBox() const { return insertionOptionBox_; }
+    QRadioButton* InsertionMoveRightRadio() const { return insertionMoveRightRadio_; }
+    QRadioButton* InsertionMoveLeftRadio() const { return insertionMoveLeftRadio_; }
+    QGroupBox* DeletionOptionBox() const { return deletionOptionBox_; }
+    QRadioButton* DeletionMoveRightRadio() const { return deletionMoveRightRadio_; }
+    QRadioButton* DeletionMoveLeftRadio() const { return deletionMoveLeftRadio_; }
+    QGroupBox* MsgBoxSaveInProgress() const { return msgBoxSaveInProgress_; }
+    QLabel* LblSaveInProgress() const { return lblSaveInProgress_; }
+    QProgressBar* SaveProgressGauge() const { return saveProgressGauge_; }
+    QSlider* TrackBar1() const { return trackBar1_; }
+    QMenu* AlignmentGridPopup() const { return alignmentGridPopup_; }
+    const std::vector<QAction*>& PopupMenuItems() const { return popupMenuItems_; }
+    QMenu* ReferenceGridPopup() const { return referenceGridPopup_; }
+    QAction* Insertcharacter2() const { return insertcharacter2_; }
+    QAction* Deletecharacter2() const { return deletecharacter2_; }
+    QTimer* Timer1() const { return timer1_; }
+    QMenuBar* MainMenu1() const { return mainMenu1_; }
+    QAction* Save1() const { return save1_; }
+    QAction* Undo1() const { return undo1_; }
+    QMenu* Edit1() const { return edit1_; }
+    QAction* Findmotif1() const { return findmotif1_; }
+    QAction* Editnucleotides1() const { return editnucleotides1_; }
+    QAction* EditorExchangereferencesequence1() const { return editorExchangereferencesequence1_; }
+    QAction* Editsequencerangeornumbering1() const { return editsequencerangeornumbering1_; }
+    QAction* Edittaxonnames1() const { return edittaxonnames1_; }
+    QAction* Addalignmentfile1() const { return addalignmentfile1_; }
+    QMenu* Displayparameters1() const { return displayparameters1_; }
+    QAction* Change1() const { return change1_; }
+    QAction* Save2() const { return save2_; }
+    QMenu* Help1() const { return help1_; }
+    QAction* Outputformats1() const { return outputformats1_; }
+    QAction* Pooralignmentresult1() const { return pooralignmentresult1_; }
+    QAction* Other1() const { return other1_; }
+    QAction* Exit1() const { return exit1_; }
+
+signals:
+    // FormClose has run: the window is going; the main window enables its
+    // Load menu again.
+    void Closed();
+
+public slots:
+    void ShowMismatchesRadioClick();
+    void ShowMatchesRadioClick();
+    void TrackBar1Change(int position);
+    void AlignedSequencesGridTopLeftChanged();
+    void RadioButtonPressed();
+    // Exit: stops the autosave timer, then closes the window.
+    void ButtonCancelClick();
+    void Timer1Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // FormClose
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class SequencePainter;
+    class ReferencePainter;
+    void FormCreate();
+    void createMenus();
+    void createComponents();
+    void placeComponents();
+    void syncFromModel();
+    void showSequencePopup(const QPoint& viewportPoint);
+    void showReferencePopup(const QPoint& viewportPoint);
+
+    WorkingState& state_;
+    Platform& platform_;
+    AlignmentEditorModel model_;
+    GlyphCache glyphs_;
+    std::unique_ptr<SequencePainter> sequencePainter_;
+    std::unique_ptr<ReferencePainter> referencePainter_;
+    bool closing_ = false;
+
+    QLabel* referenceLabel_ = nullptr;
+    QLabel* lblReferenceName_ = nullptr;
+    StringGridView* referenceGrid_ = nullptr;
+    StringGridView* alignedSequencesGrid_ = nullptr;
+    QGroupBox* displayOptionsBox_ = nullptr;
+    QRadioButton* showMismatchesRadio_ = nullptr;
+    QRadioButton* showMatchesRadio_ = nullptr;
+    QCheckBox* chkMoveRight_ = nullptr;
+    QGroupBox* insertionOptionBox_ = nullptr;
+    QRadioButton* insertionMoveRightRadio_ = nullptr;
+    QRadioButton* insertionMoveLeftRadio_ = nullptr;
+    QGroupBox* deletionOptionBox_ = nullptr;
+    QRadioButton* deletionMoveRightRadio_ = nullptr;
+    QRadioButton* deletionMoveLeftRadio_ = nullptr;
+    QGroupBox* msgBoxSaveInProgress_ = nullptr;
+    QLabel* lblSaveInProgress_ = nullptr;
+    QProgressBar* saveProgressGauge_ = nullptr;
+    QSlider* trackBar1_ = nullptr;
+    QMenu* alignmentGridPopup_ = nullptr;
+    std::vector<QAction*> popupMenuItems_;
+    QMenu* referenceGridPopup_ = nullptr;
+    QAction* insertcharacter2_ = nullptr;
+    QAction* deletecharacter2_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QMenuBar* mainMenu1_ = nullptr;
+    QAction* save1_ = nullptr;
+    QAction* undo1_ = nullptr;
+    QMenu* edit1_ = nullptr;
+    QAction* findmotif1_ = nullptr;
+    QAction* editnucleotides1_ = nullptr;
+    QAction* editorExchangereferencesequence1_ = nullptr;
+    QAction* editsequencerangeornumbering1_ = nullptr;
+    QAction* edittaxonnames1_ = nullptr;
+    QAction* addalignmentfile1_ = nullptr;
+    QMenu* displayparameters1_ = nullptr;
+    QAction* change1_ = nullptr;
+    QAction* save2_ = nullptr;
+    QMenu* help1_ = nullptr;
+    QAction* outputformats1_ = nullptr;
+    QAction* pooralignmentresult1_ = nullptr;
+    QAction* other1_ = nullptr;
+    QAction* exit1_ = nullptr;
+};
+
+// Creates the editor window inside the MDI area (no border icons; freed when
+// closed) and returns it, FormCreate done, not yet shown.
+FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, WorkingState& state, EditorSession& session,
+                                              Platform& platform);
+// The open editor window of the area, or nullptr.
+FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area);
+// Shows the editor maximised inside its MDI area.
+void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor);
+// Closes the open editor (runs its FormClose).
+void CloseAlignmentEditor(QMdiArea* area);
+
+// 0x00BBGGRR as a Qt colour.
+QColor ToQColor(TColor color);
+
+}  // namespace sequara

@@ -1,0 +1,188 @@
+// The editor window, headless: its components and menus, the grids it draws
+// from an automatic alignment, zoom and scroll coupling, closing.
+#include "editor/ui/FrmAlignmentCorrection.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sequara {
+namespace {
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+    EditorWindowTest() {
+        state.DataType = "DNA";
+        state.AlignmentTitle = "/data/hvs1.fasta";
+        state.HeaderColor = 0x00C0C0C0;
+        state.ReferenceColor = 0x00FFFFFF;
+        state.MatchColor = 0x00E0FFE0;
+        state.MismatchColor = 0x000000FF;  // red
+        state.SelectionColor = 0x00FF0000;  // blue
+        state.HighlightColor = 0x0000FFFF;  // yellow
+        frame.resize(1200, 800);
+        frame.setCentralWidget(area);
+        frame.show();
+    }
+    FrmAlignmentCorrection* open(const std::string& reference, const TFastaDataSet& data,
+                                 const TAlignmentResult& rows, const TCharacterName& names = {}) {
+        state.ReferenceData = {{"rCRS", reference}};
+        FrmAlignmentCorrection* e = CreateAlignmentEditor(area, state, session, platform);
+        e->SetReferenceName(state.ReferenceData);
+        e->GenerateGrids(rows, data, state.ReferenceData, names);
+        ShowAlignmentEditorMaximized(e);
+        QApplication::processEvents();
+        return e;
+    }
+    // Pixel colour at the middle of a cell's left part (away from the glyph's
+    // strokes is not guaranteed, so the cell's bottom row is sampled).
+    static QColor CellColour(StringGridView* grid, int col, int row) {
+        QImage image = grid->viewport()->grab().toImage();
+        QRect r = grid->CellRect(col, row);
+        return image.pixelColor(r.right() - 1, r.bottom());
+    }
+
+    WorkingState state;
+    EditorSession session;
+    ScriptedPlatform platform;
+    QMainWindow frame;
+    QMdiArea* area = new QMdiArea;
+};
+
+TEST_F(EditorWindowTest, CreationSetsCaptionMenusPopupAndTimer) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACGT"}}, {{1, 2, 3, 4}});
+    auto* sub = qobject_cast<QMdiSubWindow*>(e->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->windowTitle().toStdString(), "/data/hvs1.fasta");
+    EXPECT_TRUE(sub->isMaximized());
+    EXPECT_FALSE(sub->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(e->lblReferenceName()->text().toStdString(), "rCRS");
+    EXPECT_EQ(e->ReferenceLabel()->text().toStdString(), "Reference sequence:  ");
+
+    ASSERT_EQ(e->AlignmentGridPopup()->actions().size(), 23);
+    EXPECT_EQ(e->AlignmentGridPopup()->actions()[6]->text().toStdString(), "Highlight sequence");
+    EXPECT_EQ(e->ReferenceGridPopup()->actions()[0]->text().toStdString(), "Insert character");
+    EXPECT_TRUE(e->Timer1()->isActive());
+    EXPECT_EQ(e->Timer1()->interval(), 60000);
+    EXPECT_FALSE(e->Undo1()->isEnabled());  // grids from GenerateGrids: nothing to undo
+    EXPECT_EQ(e->Save1()->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(e->Undo1()->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(e->Findmotif1()->shortcut(), QKeySequence("Ctrl+F"));
+    QStringList top;
+    for (QAction* a : e->MainMenu1()->actions()) top << a->text();
+    EXPECT_EQ(top.join("|").toStdString(), "&Save|&Undo|E&dit|Add alignment file|Se&ttings|&Help|&Exit");
+    EXPECT_TRUE(e->ShowMatchesRadio()->isChecked());
+    EXPECT_TRUE(e->ChkMoveRight()->isChecked());
+    EXPECT_TRUE(e->InsertionMoveRightRadio()->isChecked());
+    EXPECT_TRUE(e->DeletionMoveLeftRadio()->isChecked());
+    EXPECT_FALSE(e->MsgBoxSaveInProgress()->isVisible());
+    EXPECT_EQ(e->Model().HighlightedRow, -1);
+}
+
+TEST_F(EditorWindowTest, AminoAcidPopupHasThirtyThreeEntries) {
+    state.DataType = "AMINO";
+    FrmAlignmentCorrection* e = open("MKV", {{"p", "MKV"}}, {{1, 2, 3}});
+    ASSERT_EQ(e->AlignmentGridPopup()->actions().size(), 33);
+    EXPECT_EQ(e->AlignmentGridPopup()->actions().back()->text().toStdString(), "- = Deletion");
+}
+
+TEST_F(EditorWindowTest, ZoomKeepsTheReferenceGridOverTheCharacterColumns) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACGT"}}, {{1, 2, 3, 4}});
+    StringGridView* seq = e->AlignedSequencesGrid();
+    StringGridView* ref = e->ReferenceGrid();
+    for (int pos : {0, 4, 10}) {
+        e->TrackBar1()->setValue(pos);
+        EXPECT_EQ(e->Model().NameWidth(), 146 + 10 * pos);
+        EXPECT_EQ(ref->x(), seq->x() + e->Model().NameWidth() + 1);
+        EXPECT_EQ(ref->height(), 106);
+        EXPECT_EQ(seq->y(), ref->y() + 106 + 5);
+        // Column p of the sequence grid and column p-1 of the reference grid
+        // start at the same place in the window.
+        const int seqX = seq->viewport()->mapTo(e, seq->CellRect(1, 0).topLeft()).x();
+        const int refX = ref->viewport()->mapTo(e, ref->CellRect(0, 5).topLeft()).x();
+        EXPECT_EQ(seqX, refX);
+    }
+}
+
+TEST_F(EditorWindowTest, ScrollingTheSequenceGridScrollsTheReferenceGrid) {
+    std::string reference(300, 'A');
+    TAlignmentRow row;
+    for (int k = 1; k <= 300; ++k) row.push_back(k);
+    FrmAlignmentCorrection* e = open(reference, {{"s", reference}}, {row});
+    e->AlignedSequencesGrid()->horizontalScrollBar()->setValue(40);
+    EXPECT_EQ(e->Model().SequenceGrid().LeftCol(), 40);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), 39);
+    const int seqX = e->AlignedSequencesGrid()->viewport()->mapTo(e, e->AlignedSequencesGrid()->CellRect(40, 0).topLeft()).x();
+    const int refX = e->ReferenceGrid()->viewport()->mapTo(e, e->ReferenceGrid()->CellRect(39, 5).topLeft()).x();
+    EXPECT_EQ(seqX, refX);
+}
+
+TEST_F(EditorWindowTest, PaintsTheSettingsColours) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACTT"}, {"s2", "ACGT"}}, {{1, 2, 3, 4}, {1, 2, 3, 4}});
+    StringGridView* seq = e->AlignedSequencesGrid();
+    EXPECT_EQ(CellColour(seq, 3, 0), QColor(255, 0, 0));      // mismatch
+    EXPECT_EQ(CellColour(seq, 2, 1), QColor(0xE0, 0xFF, 0xE0));  // match
+    e->Model().HighlightedRow = 1;
+    e->Model().SequenceGrid().MoveTo(1, 0);
+    seq->viewport()->repaint();
+    EXPECT_EQ(CellColour(seq, 2, 1), QColor(255, 255, 0));    // highlight
+    EXPECT_EQ(CellColour(seq, 0, 1), QColor(255, 255, 0));    // its name too
+    EXPECT_EQ(CellColour(seq, 1, 0), QColor(0, 0, 255));      // selection
+    EXPECT_EQ(CellColour(seq, 0, 0), QColor(0xC0, 0xC0, 0xC0));  // header colour
+    EXPECT_EQ(CellColour(e->ReferenceGrid(), 1, 0), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(CellColour(e->ReferenceGrid(), 1, 5), QColor(255, 255, 255));
+    // Mismatch view: the data keeps its characters.
+    e->ShowMismatchesRadio()->click();
+    EXPECT_EQ(e->Model().SequenceCell(1, 0), '.');
+    EXPECT_EQ(state.AlignedSequences[0].Sequence, "ACTT");
+    EXPECT_TRUE(e->AlignedSequencesGrid()->hasFocus() || !e->isActiveWindow());
+    e->ShowMatchesRadio()->click();
+    EXPECT_EQ(e->Model().SequenceCell(1, 0), 'A');
+}
+
+TEST_F(EditorWindowTest, ExitStopsTheTimerAndClosesTheWindow) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACGT"}}, {{1, 2, 3, 4}});
+    bool closed = false;
+    QObject::connect(e, &FrmAlignmentCorrection::Closed, [&] { closed = true; });
+    QTimer* timer = e->Timer1();
+    QObject::connect(timer, &QObject::destroyed, [&] { timer = nullptr; });
+    e->Exit1()->trigger();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(timer, nullptr);  // the window and its timer are gone
+    EXPECT_EQ(FindAlignmentEditor(area), nullptr);
+    EXPECT_EQ(state.AlignedSequences.size(), 1u);  // the aligned state stays
+}
+
+TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
+    // 2,000 rows x 3,000 columns: opening and painting stay quick because
+    // only the visible cells are drawn; the model holds a byte per cell.
+    std::string reference(3000, 'C');
+    TAlignmentRow row;
+    for (int k = 1; k <= 3000; ++k) row.push_back(k);
+    TFastaDataSet data(2000, TFastaSequence{"x", reference});
+    FrmAlignmentCorrection* e = open(reference, data, TAlignmentResult(2000, row));
+    EXPECT_EQ(e->Model().ColumnCount(), 3000);
+    e->AlignedSequencesGrid()->verticalScrollBar()->setValue(1990);
+    EXPECT_FALSE(e->AlignedSequencesGrid()->viewport()->grab().isNull());
+}
+
+}  // namespace
+}  // namespace sequara
