@@ -38,7 +38,7 @@ MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* par
     setObjectName("FormMain");
     setWindowTitle("Sequara");
     mdi_->setObjectName("MdiClient");
-    mdi_->setBackground(QColor(0x8A, 0x93, 0x9E));
+    mdi_->setBackground(QColor(0x84, 0x8F, 0x9C));
     setCentralWidget(mdi_);
     setMinimumSize(916, 684);
     resize(916, 684);

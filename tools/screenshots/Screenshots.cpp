@@ -1,0 +1,78 @@
+// Shows the main window on the shipped defaults, walks through the start of a
+// run and saves a picture of the screen at each step:
+//   1-front-panel.png     after the first activation
+//   2-data-type.png       the data-type dialog after Continue
+//   3-after-continue.png  the main window once the run is set up
+//   4-load-menu.png       the Load menu opened
+// Run under a display, for example
+//   xvfb-run -a -s "-screen 0 1280x800x24" build-app/app/sequara_screenshots build-app/app out
+// The first argument is the folder holding ReferenceSequence.txt and
+// UserSettings.txt (the program's folder).
+#include "app/DataDefinitionDialog.h"
+#include "app/MainWindow.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+void settle(int milliseconds = 400) {
+    for (int i = 0; i < milliseconds / 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+void save(const QString& folder, const QString& name) {
+    settle();
+    QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QString file = folder + "/" + name;
+    std::printf("%s %s\n", shot.save(file) ? "saved" : "FAILED", qPrintable(file));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Sequara");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s program-folder output-folder\n", argv[0]);
+        return 2;
+    }
+    const QString programFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+
+    sequara::QtPlatform platform;
+    sequara::MainWindow window(platform, (programFolder + "/sequara").toLocal8Bit().toStdString());
+    platform.SetParent(&window);
+    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    window.show();
+    window.activateWindow();
+    settle();
+    window.FormActivate();
+    save(out, "1-front-panel.png");
+
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<sequara::TDlgDataDefinition*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        save(out, "2-data-type.png");
+        dialog->BitBtn1()->click();
+    });
+    window.FrontPanelOKButton()->click();
+    save(out, "3-after-continue.png");
+
+    window.menuBar()->setActiveAction(window.Loadfromfastafile1());
+    save(out, "4-load-menu.png");
+    window.LoadMenu()->close();
+    return 0;
+}
