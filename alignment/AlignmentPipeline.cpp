@@ -1,0 +1,228 @@
+#include "alignment/AlignmentPipeline.h"
+
+#include "alignment/EndRealignment.h"
+#include "alignment/Orientation.h"
+#include "alignment/PairwiseAligner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace sequara {
+
+namespace {
+
+constexpr int kMostPaddedCharacters = 25;
+constexpr int kSecondAlignmentInitialNucleotides = 2;
+
+// Runs Work(i) for i = 0..Count-1 on up to Threads threads and calls Done(i)
+// on the calling thread in ascending order, each as soon as Work(i) has
+// finished.  The first exception (from Work or Done) stops the remaining
+// work and is rethrown once every thread has ended.
+void forEachInOrder(std::size_t Count, unsigned Threads, const std::function<void(std::size_t)>& Work,
+                    const std::function<void(std::size_t)>& Done) {
+    const std::size_t workers = std::min<std::size_t>(Threads, Count);
+    if (workers <= 1) {
+        for (std::size_t i = 0; i < Count; ++i) {
+            Work(i);
+            Done(i);
+        }
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable finishedChanged;
+    std::vector<char> finished(Count, 0);
+    std::exception_ptr error;
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+
+    auto worker = [&] {
+        for (;;) {
+            if (stop.load()) return;
+            const std::size_t i = next.fetch_add(1);
+            if (i >= Count) return;
+            try {
+                Work(i);
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (!error) error = std::current_exception();
+                stop = true;
+                finishedChanged.notify_all();
+                return;
+            }
+            std::lock_guard<std::mutex> lock(mutex);
+            finished[i] = 1;
+            finishedChanged.notify_all();
+        }
+    };
+
+    std::vector<std::thread> threads;
+    threads.reserve(workers);
+    std::exception_ptr callerError;
+    try {
+        for (std::size_t t = 0; t < workers; ++t) threads.emplace_back(worker);
+        for (std::size_t i = 0; i < Count; ++i) {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                finishedChanged.wait(lock, [&] { return finished[i] || error; });
+                if (error) break;
+            }
+            Done(i);
+        }
+    } catch (...) {
+        callerError = std::current_exception();
+    }
+    stop = true;
+    for (std::thread& t : threads) t.join();
+    if (callerError) std::rethrow_exception(callerError);
+    if (error) std::rethrow_exception(error);
+}
+
+unsigned threadCount(unsigned requested) {
+    if (requested > 0) return requested;
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace
+
+int GaugePercent(std::size_t Done, std::size_t Total) {
+    if (Total == 0) return 0;
+    const std::size_t numerator = 100 * Done;
+    std::size_t quotient = numerator / Total;
+    const std::size_t twiceRemainder = 2 * (numerator % Total);
+    if (twiceRemainder > Total || (twiceRemainder == Total && quotient % 2 == 1)) ++quotient;
+    return static_cast<int>(quotient);
+}
+
+std::string CleanSequence(const std::string& S, const std::string& DataType, bool IgnoreFastaNs,
+                          bool IgnoreFastaGaps) {
+    char unknown = 0;
+    if (IgnoreFastaNs) {
+        if (DataType == "DNA")
+            unknown = 'N';
+        else if (DataType == "AMINO")
+            unknown = 'X';
+    }
+    std::string result;
+    result.reserve(S.size());
+    for (char c : S) {
+        if (IgnoreFastaGaps && c == '-') continue;
+        if (unknown != 0 && c == unknown) continue;
+        result.push_back(c);
+    }
+    return result;
+}
+
+bool RowStopsShort(const TAlignmentRow& Row, int L) {
+    if (Row.empty()) return false;
+    return Row.back() < L || Row.front() > 1;
+}
+
+EndPadding ComputeEndPadding(int L, const TAlignmentRow& Row, int e, int b) {
+    EndPadding pad;
+    const int Len = static_cast<int>(Row.size());
+    if (e >= 0 && e < Len) {
+        pad.T = Row[static_cast<std::size_t>(e)] + (Len - e);
+        pad.t = std::clamp(L - pad.T, 0, kMostPaddedCharacters);
+        // Only reachable with entries outside the reference: add nothing
+        // rather than read outside it.
+        if (pad.T < 0 || pad.T + pad.t > L) pad.t = 0;
+    }
+    if (b > 1 && b < Len) {
+        pad.P = Row[static_cast<std::size_t>(b)] - b;
+        pad.h = std::clamp(pad.P, 0, kMostPaddedCharacters);
+        if (pad.P > L) pad.h = 0;
+    }
+    return pad;
+}
+
+void AlignLoadedSequence(const AlignmentEngine& Engine, const std::string& Sequence, TAlignmentRow& Row,
+                         int InitialNucleotides) {
+    const std::string& R = Engine.Reference();
+    const int L = static_cast<int>(R.size());
+    Engine.AlignSequence(Sequence, Row, InitialNucleotides);
+    // An empty sequence has an empty row: nothing stops short.
+    if (!RowStopsShort(Row, L)) return;
+    const int Len = static_cast<int>(Sequence.size());
+    const int e = FindReliableEnd(R, Sequence, Row, Engine.DataType());
+    const int b = FindReliableStart(R, Sequence, Row, Engine.DataType());
+    if (e >= Len && b <= 1) return;
+    const EndPadding pad = ComputeEndPadding(L, Row, e, b);
+    std::string padded;
+    padded.reserve(Sequence.size() + static_cast<std::size_t>(pad.h + pad.t));
+    padded.append(R, static_cast<std::size_t>(pad.P - pad.h), static_cast<std::size_t>(pad.h));
+    padded.append(Sequence);
+    padded.append(R, static_cast<std::size_t>(pad.T), static_cast<std::size_t>(pad.t));
+    Engine.AlignSequence(padded, Row, kSecondAlignmentInitialNucleotides);
+    Row.resize(Row.size() - static_cast<std::size_t>(pad.t));
+    Row.erase(Row.begin(), Row.begin() + pad.h);
+}
+
+ProductionAlignmentEngine::ProductionAlignmentEngine(const std::string& Reference, const std::string& DataType,
+                                                     int MinAlignmentMatch)
+    : aligner_(std::make_unique<PairwiseAligner>(Reference, DataType, MinAlignmentMatch)) {}
+ProductionAlignmentEngine::~ProductionAlignmentEngine() = default;
+const std::string& ProductionAlignmentEngine::Reference() const { return aligner_->Reference(); }
+const std::string& ProductionAlignmentEngine::DataType() const { return aligner_->DataType(); }
+void ProductionAlignmentEngine::AlignSequence(const std::string& Sequence, TAlignmentRow& Row,
+                                              int InitialNucleotides) const {
+    aligner_->AlignSequence(Sequence, Row, InitialNucleotides);
+}
+void ProductionAlignmentEngine::RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const {
+    sequara::RealignSequenceEnds(Alignment, DataSet, aligner_->Reference(), aligner_->DataType());
+}
+
+void RunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedSequences,
+                           TAlignmentResult& AlignmentPositions, const PipelineParameters& Parameters,
+                           const ProgressCallback& Progress) {
+    const std::size_t n = LoadedSequences.size();
+    const unsigned threads = threadCount(Parameters.Threads);
+    auto report = [&](PipelinePass pass, std::size_t i) {
+        if (Progress) Progress(pass, GaugePercent(i + 1, n));
+    };
+
+    for (TFastaSequence& s : LoadedSequences)
+        s.Sequence = CleanSequence(s.Sequence, Parameters.DataType, Parameters.IgnoreFastaNs, Parameters.IgnoreFastaGaps);
+
+    AlignmentPositions.assign(n, TAlignmentRow());
+    if (Parameters.AutoReverse) {
+        forEachInOrder(
+            n, threads,
+            [&](std::size_t i) {
+                bool reversed = false;
+                std::string oriented;
+                AlignBestOrientation(
+                    Engine.Reference(), LoadedSequences[i].Sequence, AlignmentPositions[i], Engine.DataType(),
+                    [&](const std::string& s, TAlignmentRow& row) {
+                        Engine.AlignSequence(s, row, Parameters.InitialNucleotides);
+                    },
+                    reversed, oriented);
+                LoadedSequences[i].Sequence = std::move(oriented);
+            },
+            [&](std::size_t i) { report(PipelinePass::Orientation, i); });
+    }
+
+    AlignmentPositions.assign(n, TAlignmentRow());
+    forEachInOrder(
+        n, threads,
+        [&](std::size_t i) {
+            AlignLoadedSequence(Engine, LoadedSequences[i].Sequence, AlignmentPositions[i],
+                                Parameters.InitialNucleotides);
+        },
+        [&](std::size_t i) { report(PipelinePass::Alignment, i); });
+
+    Engine.RealignSequenceEnds(AlignmentPositions, LoadedSequences);
+}
+
+void RunAutomaticAlignment(const std::string& Reference, TFastaDataSet& LoadedSequences,
+                           TAlignmentResult& AlignmentPositions, const PipelineParameters& Parameters,
+                           const ProgressCallback& Progress) {
+    const ProductionAlignmentEngine engine(Reference, Parameters.DataType, Parameters.MinAlignmentMatch);
+    RunAutomaticAlignment(engine, LoadedSequences, AlignmentPositions, Parameters, Progress);
+}
+
+}  // namespace sequara

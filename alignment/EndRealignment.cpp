@@ -1,0 +1,228 @@
+#include "alignment/EndRealignment.h"
+
+#include "sequence/CharacterRules.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace sequara {
+
+namespace {
+
+bool matchesReference(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
+                      std::size_t i, const MatchTable& table) {
+    const std::int32_t e = Row[i];
+    return i < Sequence.size() && e >= 1 && static_cast<std::size_t>(e) <= Reference.size() &&
+           table(Sequence[i], Reference[static_cast<std::size_t>(e) - 1]);
+}
+
+// The first element of a row whose entry equals a value.  The row is kept as
+// its runs of entries rising by one; when the runs' values rise from run to
+// run (the usual case), a value lies in at most one run and is found by
+// binary search, otherwise the runs are searched in element order.
+class FirstElementLookup {
+public:
+    void build(const TAlignmentRow& row) {
+        runs_.clear();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (row[i] < 1) continue;
+            if (!runs_.empty()) {
+                Run& last = runs_.back();
+                if (last.firstIndex + last.length == static_cast<std::int64_t>(i) &&
+                    last.firstValue + last.length == row[i]) {
+                    ++last.length;
+                    continue;
+                }
+            }
+            runs_.push_back({row[i], static_cast<std::int64_t>(i), 1});
+        }
+        rising_ = true;
+        for (std::size_t k = 1; k < runs_.size() && rising_; ++k)
+            rising_ = runs_[k - 1].firstValue + runs_[k - 1].length <= runs_[k].firstValue;
+    }
+
+    // -1 when no element holds the value.
+    std::int64_t find(std::int32_t value) const {
+        if (rising_) {
+            auto it = std::upper_bound(runs_.begin(), runs_.end(), value,
+                                       [](std::int32_t v, const Run& r) { return v < r.firstValue; });
+            if (it == runs_.begin()) return -1;
+            --it;
+            return value < it->firstValue + it->length ? it->firstIndex + (value - it->firstValue) : -1;
+        }
+        for (const Run& r : runs_)
+            if (value >= r.firstValue && value < r.firstValue + r.length) return r.firstIndex + (value - r.firstValue);
+        return -1;
+    }
+
+private:
+    struct Run {
+        std::int64_t firstValue;
+        std::int64_t firstIndex;
+        std::int64_t length;
+    };
+    std::vector<Run> runs_;
+    bool rising_ = true;
+};
+
+class EndRealigner {
+public:
+    EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
+                 const std::string& dataType)
+        : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
+          count_(std::min(alignment.size(), dataSet.size())), lookups_(count_) {
+        for (std::size_t r = 0; r < count_; ++r) lookups_[r].build(rows_[r]);
+    }
+
+    void run() {
+        for (std::size_t r = 0; r < count_; ++r) {
+            if (endStep(r)) lookups_[r].build(rows_[r]);
+            if (startStep(r)) lookups_[r].build(rows_[r]);
+        }
+    }
+
+private:
+    // Characters of two sequences; a position outside a sequence holds no
+    // character and matches nothing.
+    bool pairMatches(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k) const {
+        const std::string& a = data_[r].Sequence;
+        const std::string& b = data_[o].Sequence;
+        if (i < 0 || k < 0 || static_cast<std::size_t>(i) >= a.size() || static_cast<std::size_t>(k) >= b.size())
+            return false;
+        return table_(a[static_cast<std::size_t>(i)], b[static_cast<std::size_t>(k)]);
+    }
+
+    bool endStep(std::size_t r) {
+        TAlignmentRow& row = rows_[r];
+        const std::string& seq = data_[r].Sequence;
+        const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
+        int count = 0;
+        std::int64_t a = -1;
+        for (std::int64_t i = H; i >= 1 && count < 10; --i) {
+            const auto u = static_cast<std::size_t>(i);
+            if (matchesReference(ref_, seq, row, u, table_) && std::int64_t(row[u]) == std::int64_t(row[u - 1]) + 1) {
+                if (++count == 10) a = i;
+            } else {
+                count = 0;
+            }
+        }
+        if (count < 10 || H - (a + 9) < 3) return false;
+        const std::int32_t anchor = row[static_cast<std::size_t>(a)];
+        std::int64_t bestL = 0, bestAfter = 0;
+        std::size_t bestRow = 0;
+        std::int64_t bestK = 0;
+        for (std::size_t o = 0; o < count_; ++o) {
+            if (o == r) continue;
+            const std::int64_t k = lookups_[o].find(anchor);
+            if (k < 0) continue;
+            std::int64_t L = 0, t = 0;
+            for (;; ++t) {
+                if (!pairMatches(r, a - 1 + t, o, k - 1 + t)) break;
+                ++L;
+                if (a - 1 + t == H) break;
+            }
+            if (L == 0) continue;
+            const std::int64_t after = static_cast<std::int64_t>(rows_[o].size()) - k - t;
+            if (L > bestL || (L == bestL && after > bestAfter)) {
+                bestL = L;
+                bestAfter = after;
+                bestRow = o;
+                bestK = k;
+            }
+        }
+        if (bestL <= 10) return false;
+        const TAlignmentRow& source = rows_[bestRow];
+        for (std::int64_t t = 0; t < bestL; ++t)
+            row[static_cast<std::size_t>(a - 1 + t)] = source[static_cast<std::size_t>(bestK - 1 + t)];
+        const std::int64_t m = static_cast<std::int64_t>(ref_.size());
+        for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
+            const std::int32_t previous = row[static_cast<std::size_t>(q - 1)];
+            const std::int64_t v = previous > 0 ? std::int64_t(previous) + 1 : -1;
+            row[static_cast<std::size_t>(q)] = v > m ? -1 : static_cast<std::int32_t>(v);
+        }
+        return true;
+    }
+
+    bool startStep(std::size_t r) {
+        TAlignmentRow& row = rows_[r];
+        const std::string& seq = data_[r].Sequence;
+        const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
+        int count = 0;
+        std::int64_t b = -1;
+        for (std::int64_t i = 0; i <= H - 1 && count < 10; ++i) {
+            if (matchesReference(ref_, seq, row, static_cast<std::size_t>(i), table_)) {
+                if (++count == 10) b = i;
+            } else {
+                count = 0;
+            }
+        }
+        if (count < 10 || b - 9 < 1) return false;
+        const std::int32_t anchor = row[static_cast<std::size_t>(b)];
+        std::int64_t bestL = 0, bestK = -1;
+        std::size_t bestRow = 0;
+        for (std::size_t o = 0; o < count_; ++o) {
+            if (o == r) continue;
+            const std::int64_t k = lookups_[o].find(anchor);
+            if (k < 0) continue;
+            std::int64_t L = 0;
+            for (std::int64_t t = 0; b - t >= 0; ++t) {
+                if (!pairMatches(r, b - t, o, k - t)) break;
+                ++L;
+            }
+            if (L == 0) continue;
+            if (L > bestL || (L == bestL && k > bestK)) {
+                bestL = L;
+                bestK = k;
+                bestRow = o;
+            }
+        }
+        if (bestL <= 10) return false;
+        const TAlignmentRow& source = rows_[bestRow];
+        for (std::int64_t t = 0; t <= bestL - 2; ++t)
+            row[static_cast<std::size_t>(b - t)] = source[static_cast<std::size_t>(bestK - t)];
+        for (std::int64_t q = b - bestL + 1; q >= 0; --q) {
+            const std::int32_t next = row[static_cast<std::size_t>(q + 1)];
+            const std::int32_t v = next > 0 ? next - 1 : -1;
+            row[static_cast<std::size_t>(q)] = v < 1 ? -1 : v;
+        }
+        return true;
+    }
+
+    TAlignmentResult& rows_;
+    const TFastaDataSet& data_;
+    const std::string& ref_;
+    const MatchTable& table_;
+    std::size_t count_;
+    std::vector<FirstElementLookup> lookups_;
+};
+
+}  // namespace
+
+int FindReliableEnd(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
+                    const std::string& DataType) {
+    const MatchTable& table = MatchTableFor(DataType);
+    int count = 0;
+    for (std::size_t i = Row.size(); i-- > 1;) {
+        count = matchesReference(Reference, Sequence, Row, i, table) ? count + 1 : 0;
+        if (count == 10) return static_cast<int>(i) + 10;
+    }
+    return static_cast<int>(Row.size());
+}
+
+int FindReliableStart(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
+                      const std::string& DataType) {
+    const MatchTable& table = MatchTableFor(DataType);
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < Row.size(); ++i) {
+        count = matchesReference(Reference, Sequence, Row, i, table) ? count + 1 : 0;
+        if (count == 10) return static_cast<int>(i) - 9;
+    }
+    return 1;
+}
+
+void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet, const std::string& Reference,
+                         const std::string& DataType) {
+    EndRealigner(Alignment, DataSet, Reference, DataType).run();
+}
+
+}  // namespace sequara

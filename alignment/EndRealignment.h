@@ -1,0 +1,38 @@
+#pragma once
+// Sequence ends are where the pairwise aligner is least sure.  After a whole
+// load has been aligned, RealignSequenceEnds revisits the end and the start of
+// each row: where another sequence of the load shares the entry of a reliable
+// stretch (10 characters matching the reference) and agrees with the row's
+// characters for more than 10 characters from there, the row takes that
+// sequence's placement and continues it to its end.  FindReliableEnd and
+// FindReliableStart tell the automatic alignment whether a row's ends are
+// worth aligning again with reference characters added.
+
+#include "sequence/Records.h"
+
+#include <string>
+
+namespace sequara {
+
+// The 0-based element just past the last run of 10 elements (element 0 never
+// tested) whose characters match the reference at their entries;
+// Row.size() when there is none.  O(n).
+int FindReliableEnd(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
+                    const std::string& DataType);
+
+// The first element of the first such run (the last element never tested);
+// 1 when there is none.  O(n).
+int FindReliableStart(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
+                      const std::string& DataType);
+
+// For each row in order, the end step and then the start step, each seeing
+// the rows as changed so far.  Row r belongs to DataSet[r].Sequence; rows
+// without a data-set element are left alone, and a row longer than its
+// sequence has no characters past the sequence's end.  Every row keeps its
+// length.  Cost: for each row that has a reliable stretch away from its end,
+// one lookup per other row (O(log) on rows whose positions rise) plus the
+// compared characters.  Throws only std::bad_alloc.
+void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet, const std::string& Reference,
+                         const std::string& DataType);
+
+}  // namespace sequara

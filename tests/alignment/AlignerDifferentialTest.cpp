@@ -1,0 +1,260 @@
+// The production aligner, end re-alignment and pipeline against the literal
+// procedures on generated and real inputs: every working row, every merged
+// row and every pipeline result must be identical.
+//
+// The "LongRun" tests run many more and larger cases; they carry the ctest label
+// "long" and are left out of the normal run (ctest -LE long).
+
+#include "alignment/AlignmentPipeline.h"
+#include "alignment/EndRealignment.h"
+#include "alignment/Orientation.h"
+#include "alignment/PairwiseAligner.h"
+#include "sequence/FastaReader.h"
+#include "platform/ScriptedPlatform.h"
+#include "tests/support/LiteralAligner.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+namespace sequara {
+namespace {
+
+using testing::LiteralAlignSequence;
+using testing::LiteralAlignmentEngine;
+using testing::LiteralBackwardPass;
+using testing::LiteralForwardPass;
+using testing::LiteralRealignSequenceEnds;
+
+const std::string kDnaPlain = "ACGT";
+const std::string kDnaAmbiguous = "RYSWKMBDHVN";
+const std::string kAminoPlain = "ACDEFGHIKLMNPQRSTVWY";
+const std::string kAminoAmbiguous = "XBZ";
+
+struct GeneratedCase {
+    std::string DataType;
+    std::string Reference;
+    std::string Sequence;
+    int MinAlignmentMatch = 4;
+    int InitialNucleotides = 15;
+    std::string describe() const {
+        std::ostringstream out;
+        out << DataType << " K=" << MinAlignmentMatch << " IN=" << InitialNucleotides << "\nref=" << Reference
+            << "\nseq=" << Sequence;
+        return out.str();
+    }
+};
+
+class CaseGenerator {
+public:
+    explicit CaseGenerator(std::uint32_t seed) : rng_(seed) {}
+
+    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+
+    // Reference text with a small alphabet bias (homopolymers, repeats) and
+    // now and then an ambiguity code.
+    std::string reference(const std::string& plain, const std::string& ambiguous, int length) {
+        std::string r;
+        while (static_cast<int>(r.size()) < length) {
+            const int kind = uniform(0, 19);
+            if (kind == 0) {
+                r.append(static_cast<std::size_t>(uniform(3, 9)), plain[static_cast<std::size_t>(uniform(0, static_cast<int>(plain.size()) - 1))]);
+            } else if (kind == 1 && r.size() > 8) {
+                const int len = uniform(4, 8);
+                r.append(r, static_cast<std::size_t>(uniform(0, static_cast<int>(r.size()) - len)), static_cast<std::size_t>(len));
+            } else if (kind == 2 && chance(0.3)) {
+                r.push_back(ambiguous[static_cast<std::size_t>(uniform(0, static_cast<int>(ambiguous.size()) - 1))]);
+            } else {
+                r.push_back(plain[static_cast<std::size_t>(uniform(0, static_cast<int>(plain.size()) - 1))]);
+            }
+        }
+        r.resize(static_cast<std::size_t>(length));
+        return r;
+    }
+
+    // A stretch of the reference with substitutions, insertions, deletions,
+    // homopolymer runs, ambiguity codes and unknown-character runs; sometimes
+    // reverse-complemented, sometimes unrelated.
+    std::string derived(const std::string& ref, const std::string& plain, const std::string& ambiguous,
+                        const std::string& dataType, int maxLength) {
+        if (ref.empty() || chance(0.05)) return reference(plain, ambiguous, uniform(0, maxLength));
+        const int m = static_cast<int>(ref.size());
+        const int from = uniform(0, m - 1);
+        const int to = std::min(m, from + uniform(1, maxLength));
+        std::string s;
+        const double sub = uniform(0, 10) / 100.0, indel = uniform(0, 5) / 100.0;
+        const char unknown = dataType == "AMINO" ? 'X' : 'N';
+        for (int j = from; j < to; ++j) {
+            if (chance(indel)) continue;  // deletion
+            if (chance(indel)) s.append(static_cast<std::size_t>(uniform(1, 3)), plain[static_cast<std::size_t>(uniform(0, static_cast<int>(plain.size()) - 1))]);
+            if (chance(0.01)) s.append(static_cast<std::size_t>(uniform(2, 8)), ref[static_cast<std::size_t>(j)]);  // homopolymer
+            if (chance(0.005)) s.append(static_cast<std::size_t>(uniform(1, 12)), unknown);
+            if (chance(0.01)) {
+                s.push_back(ambiguous[static_cast<std::size_t>(uniform(0, static_cast<int>(ambiguous.size()) - 1))]);
+                continue;
+            }
+            s.push_back(chance(sub) ? plain[static_cast<std::size_t>(uniform(0, static_cast<int>(plain.size()) - 1))] : ref[static_cast<std::size_t>(j)]);
+        }
+        if (chance(0.15)) s = ReverseComplement(s, dataType);
+        if (chance(0.1)) s = reference(plain, ambiguous, uniform(1, 12)) + s;
+        if (chance(0.1)) s += reference(plain, ambiguous, uniform(1, 12));
+        return s;
+    }
+
+    GeneratedCase next(int maxReference, int maxSequence) {
+        GeneratedCase c;
+        const bool amino = chance(0.25);
+        c.DataType = amino ? "AMINO" : "DNA";
+        const std::string& plain = amino ? kAminoPlain : kDnaPlain;
+        const std::string& ambiguous = amino ? kAminoAmbiguous : kDnaAmbiguous;
+        c.Reference = reference(plain, ambiguous, chance(0.02) ? 0 : uniform(1, maxReference));
+        c.Sequence = derived(c.Reference, plain, ambiguous, c.DataType, maxSequence);
+        const int k = uniform(0, 9);
+        c.MinAlignmentMatch = k < 6 ? uniform(1, 6) : (k < 9 ? uniform(7, 20) : uniform(-2, 0));
+        c.InitialNucleotides = uniform(1, 30);
+        return c;
+    }
+
+private:
+    std::mt19937 rng_;
+};
+
+// Returns the number of cases compared; stops at the first difference.
+int compareGeneratedCases(std::uint32_t seed, int count, int maxReference, int maxSequence) {
+    CaseGenerator gen(seed);
+    for (int i = 0; i < count; ++i) {
+        const GeneratedCase c = gen.next(maxReference, maxSequence);
+        const PairwiseAligner aligner(c.Reference, c.DataType, c.MinAlignmentMatch);
+        TAlignmentRow fastF, fastB, slowF, slowB, fastRow, slowRow;
+        aligner.AlignmentPasses(c.Sequence, fastF, fastB);
+        LiteralForwardPass(c.Reference, c.Sequence, slowF, c.DataType, c.MinAlignmentMatch);
+        LiteralBackwardPass(c.Reference, c.Sequence, slowB, c.DataType, c.MinAlignmentMatch);
+        EXPECT_EQ(fastF, slowF) << "forward pass, case " << i << "\n" << c.describe();
+        EXPECT_EQ(fastB, slowB) << "backward pass, case " << i << "\n" << c.describe();
+        aligner.AlignSequence(c.Sequence, fastRow, c.InitialNucleotides);
+        LiteralAlignSequence(c.Reference, c.Sequence, slowRow, c.DataType, c.MinAlignmentMatch, c.InitialNucleotides);
+        EXPECT_EQ(fastRow, slowRow) << "row, case " << i << "\n" << c.describe();
+        if (::testing::Test::HasFailure()) return i + 1;
+    }
+    return count;
+}
+
+// Data sets of related sequences (shared ancestry, damaged ends) aligned by
+// the production aligner, then end-realigned by both versions.
+void compareEndRealignment(std::uint32_t seed, int sets, int maxReference) {
+    CaseGenerator gen(seed);
+    for (int set = 0; set < sets; ++set) {
+        const std::string ref = gen.reference(kDnaPlain, kDnaAmbiguous, gen.uniform(30, maxReference));
+        const PairwiseAligner aligner(ref, "DNA", gen.uniform(3, 6));
+        TFastaDataSet data;
+        TAlignmentResult rows;
+        const int count = gen.uniform(2, 12);
+        const std::string ancestor = gen.derived(ref, kDnaPlain, "N", "DNA", maxReference);
+        for (int i = 0; i < count; ++i) {
+            std::string s = gen.chance(0.7) ? ancestor : gen.derived(ref, kDnaPlain, "N", "DNA", maxReference);
+            // Damage the ends so that they align poorly.
+            if (gen.chance(0.5) && s.size() > 4) s.replace(0, static_cast<std::size_t>(gen.uniform(1, 4)), gen.reference(kDnaPlain, "N", 3));
+            if (gen.chance(0.5) && s.size() > 4) s.replace(s.size() - 3, 3, gen.reference(kDnaPlain, "N", gen.uniform(1, 6)));
+            TAlignmentRow row;
+            aligner.AlignSequence(s, row, gen.uniform(1, 20));
+            // Perturb some rows' ends the way a poor alignment leaves them.
+            if (gen.chance(0.4))
+                for (std::size_t k = 0; k < row.size() && k < 8; ++k) row[row.size() - 1 - k] = gen.chance(0.5) ? -1 : row[row.size() - 1 - k];
+            if (gen.chance(0.4))
+                for (std::size_t k = 0; k < row.size() && k < 8; ++k) row[k] = gen.chance(0.5) ? -1 : row[k];
+            data.push_back({"s" + std::to_string(i), s});
+            rows.push_back(row);
+        }
+        TAlignmentResult fast = rows, slow = rows;
+        RealignSequenceEnds(fast, data, ref, "DNA");
+        LiteralRealignSequenceEnds(slow, data, ref, "DNA");
+        ASSERT_EQ(fast, slow) << "set " << set << " ref=" << ref;
+    }
+}
+
+TEST(AlignerDifferential, GeneratedCasesMatchTheLiteralAligner) {
+    EXPECT_EQ(compareGeneratedCases(20261207, 1500, 160, 120), 1500);
+}
+
+TEST(AlignerDifferential, LongerGeneratedCasesMatchTheLiteralAligner) {
+    EXPECT_EQ(compareGeneratedCases(7, 60, 700, 500), 60);
+}
+
+TEST(AlignerDifferential, EndRealignmentMatchesTheLiteralVersion) { compareEndRealignment(99, 300, 120); }
+
+// Real sequences against a real reference, through the whole pipeline with
+// and without orientation, on several threads.
+void comparePipeline(const std::string& referenceFile, const std::string& fastaFile, std::size_t limit,
+                     const PipelineParameters& parameters) {
+    ScriptedPlatform platform;
+    testing::TempFolder folder;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    TFastaDataSet reference, sequences;
+    TCharacterName labels;
+    ReadFastaFile(testing::TestDataFile(referenceFile), reference, labels, false, parameters.DataType, platform);
+    ReadFastaFile(testing::TestDataFile(fastaFile), sequences, labels, false, parameters.DataType, platform);
+    std::filesystem::current_path(previous);
+    ASSERT_FALSE(reference.empty());
+    ASSERT_FALSE(sequences.empty());
+    if (sequences.size() > limit) sequences.resize(limit);
+
+    TFastaDataSet fastData = sequences, slowData = sequences;
+    TAlignmentResult fastRows, slowRows;
+    RunAutomaticAlignment(reference[0].Sequence, fastData, fastRows, parameters, nullptr);
+    const LiteralAlignmentEngine literal(reference[0].Sequence, parameters.DataType, parameters.MinAlignmentMatch);
+    RunAutomaticAlignment(literal, slowData, slowRows, parameters, nullptr);
+    EXPECT_EQ(fastData, slowData);
+    ASSERT_EQ(fastRows.size(), slowRows.size());
+    for (std::size_t i = 0; i < fastRows.size(); ++i)
+        EXPECT_EQ(fastRows[i], slowRows[i]) << fastData[i].Name;
+}
+
+PipelineParameters dnaParameters(bool autoReverse) {
+    PipelineParameters p;
+    p.DataType = "DNA";
+    p.AutoReverse = autoReverse;
+    p.Threads = 4;
+    return p;
+}
+
+TEST(AlignerDifferential, RealHvs1SequencesThroughThePipeline) {
+    comparePipeline("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", 6, dnaParameters(true));
+}
+
+TEST(AlignerDifferentialLongRun, ManyGeneratedCases) {
+    EXPECT_EQ(compareGeneratedCases(1, 20000, 400, 300), 20000);
+}
+
+TEST(AlignerDifferentialLongRun, LargeGeneratedCases) {
+    EXPECT_EQ(compareGeneratedCases(2, 600, 3000, 1500), 600);
+}
+
+TEST(AlignerDifferentialLongRun, EndRealignmentManySets) { compareEndRealignment(3, 5000, 400); }
+
+TEST(AlignerDifferentialLongRun, RealControlRegionsAgainstTheControlRegion) {
+    comparePipeline("rCRS_CR_16024-576.txt", "1000g_CR_first40.fasta", 40, dnaParameters(true));
+}
+
+TEST(AlignerDifferentialLongRun, RealHvs1AgainstTheWholeReference) {
+    comparePipeline("rCRS_full.txt", "1000g_HVS1_first40.fasta", 40, dnaParameters(true));
+}
+
+TEST(AlignerDifferentialLongRun, AfricanControlRegionsWithInsertions) {
+    comparePipeline("rCRS_CR_16024-576.txt", "tishkoff2007_first30.fasta", 30, dnaParameters(false));
+}
+
+TEST(AlignerDifferentialLongRun, ProteinsWithParametersAtTheirLimits) {
+    PipelineParameters p;
+    p.DataType = "AMINO";
+    p.MinAlignmentMatch = 2;
+    p.InitialNucleotides = 30;
+    p.AutoReverse = true;
+    comparePipeline("rCRS_CYTB_protein.txt", "1000g_CYTB_first20.fasta", 20, p);
+}
+
+}  // namespace
+}  // namespace sequara

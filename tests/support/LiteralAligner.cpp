@@ -1,0 +1,264 @@
+#include "tests/support/LiteralAligner.h"
+
+#include "alignment/PairwiseAligner.h"
+#include "sequence/CharacterRules.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace sequara::testing {
+
+namespace {
+
+// Character p and reference position j are numbered from 1 here, as in the
+// description of the passes: Sequence[p] is S[p - 1], Reference[j] is R[j - 1],
+// F[p] is Row[p - 1].
+struct Text {
+    const std::string& s;
+    char operator[](std::int64_t i) const { return s[static_cast<std::size_t>(i - 1)]; }
+};
+
+}  // namespace
+
+void LiteralForwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Forward,
+                        const std::string& DataType, int MinAlignmentMatch) {
+    const std::int64_t n = static_cast<std::int64_t>(Sequence.size());
+    const std::int32_t m = static_cast<std::int32_t>(Reference.size());
+    const int K = EffectiveMinAlignmentMatch(MinAlignmentMatch);
+    const Text S{Sequence}, R{Reference};
+    Forward.assign(static_cast<std::size_t>(n), 0);
+    auto F = [&Forward](std::int64_t p) -> std::int32_t& { return Forward[static_cast<std::size_t>(p - 1)]; };
+    std::vector<TMatch> candidates(static_cast<std::size_t>(n));
+    std::vector<std::int32_t> order;
+    while (!AllAssigned(Forward)) {
+        for (std::int64_t p = 1; p <= n; ++p) {
+            TMatch& c = candidates[static_cast<std::size_t>(p - 1)];
+            if (F(p) != 0) {
+                c = {-1, -1};
+                continue;
+            }
+            c = {0, 0};
+            const std::int32_t s = WindowStart(Forward, static_cast<std::size_t>(p - 1));
+            const std::int32_t e = WindowEnd(Forward, static_cast<std::size_t>(p - 1), m);
+            for (std::int32_t j = s; j <= e; ++j) {
+                std::int32_t t = 0;
+                while (p + t <= n && F(p + t) == 0 && j + t <= e && j + t <= m &&
+                       CharactersMatch(S[p + t], R[j + t], DataType))
+                    ++t;
+                if (t > c.NumberOfMatches) c = {t, j};
+            }
+        }
+        SortMatchesByLength(candidates, order);
+        const std::int64_t p = order[0] + 1;
+        const TMatch best = candidates[static_cast<std::size_t>(order[0])];
+        if (best.NumberOfMatches >= K) {
+            for (std::int32_t t = 0; t < best.NumberOfMatches; ++t) F(p + t) = best.MatchPosition + t;
+            continue;
+        }
+        for (std::int64_t q = 1; q <= n; ++q) {
+            if (F(q) != 0) continue;
+            const std::int32_t s = WindowStart(Forward, static_cast<std::size_t>(q - 1));
+            const std::int32_t e = WindowEnd(Forward, static_cast<std::size_t>(q - 1), m);
+            F(q) = s <= e ? s : -1;
+        }
+    }
+}
+
+void LiteralBackwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Backward,
+                         const std::string& DataType, int MinAlignmentMatch) {
+    const std::int64_t n = static_cast<std::int64_t>(Sequence.size());
+    const std::int32_t m = static_cast<std::int32_t>(Reference.size());
+    const int K = EffectiveMinAlignmentMatch(MinAlignmentMatch);
+    const Text S{Sequence}, R{Reference};
+    Backward.assign(static_cast<std::size_t>(n), 0);
+    auto B = [&Backward](std::int64_t p) -> std::int32_t& { return Backward[static_cast<std::size_t>(p - 1)]; };
+    std::vector<TMatch> candidates(static_cast<std::size_t>(n));
+    std::vector<std::int32_t> order;
+    while (!AllAssigned(Backward)) {
+        for (std::int64_t p = n; p >= 1; --p) {
+            TMatch& c = candidates[static_cast<std::size_t>(p - 1)];
+            if (B(p) != 0) {
+                c = {-1, -1};
+                continue;
+            }
+            c = {0, 0};
+            const std::int32_t s = WindowStart(Backward, static_cast<std::size_t>(p - 1));
+            const std::int32_t e = WindowEnd(Backward, static_cast<std::size_t>(p - 1), m);
+            for (std::int32_t j = e; j >= s; --j) {
+                std::int32_t t = 0;
+                while (p - t >= 1 && B(p - t) == 0 && j - t >= s && j - t >= 1 &&
+                       CharactersMatch(S[p - t], R[j - t], DataType))
+                    ++t;
+                if (t > c.NumberOfMatches) c = {t, j};
+            }
+        }
+        SortMatchesByLength(candidates, order);
+        const std::int64_t p = order[0] + 1;
+        const TMatch best = candidates[static_cast<std::size_t>(order[0])];
+        if (best.NumberOfMatches >= K) {
+            for (std::int32_t t = 0; t < best.NumberOfMatches; ++t) B(p - t) = best.MatchPosition - t;
+            continue;
+        }
+        for (std::int64_t q = n; q >= 1; --q) {
+            if (B(q) != 0) continue;
+            const std::int32_t s = WindowStart(Backward, static_cast<std::size_t>(q - 1));
+            const std::int32_t e = WindowEnd(Backward, static_cast<std::size_t>(q - 1), m);
+            B(q) = s <= e ? e : -1;
+        }
+    }
+}
+
+void LiteralAlignSequence(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Row,
+                          const std::string& DataType, int MinAlignmentMatch, int InitialNucleotides) {
+    TAlignmentRow forward, backward;
+    LiteralForwardPass(Reference, Sequence, forward, DataType, MinAlignmentMatch);
+    LiteralBackwardPass(Reference, Sequence, backward, DataType, MinAlignmentMatch);
+    Row.assign(Sequence.size(), 0);
+    MergeAlignmentPasses(forward, backward, Row);
+    FinishAlignedRow(Row, Sequence, Reference, DataType, InitialNucleotides);
+}
+
+namespace {
+
+// Row o's character at element k (0-based), or none outside its sequence.
+bool hasCharacter(const TFastaDataSet& data, std::size_t row, std::int64_t k) {
+    return k >= 0 && static_cast<std::size_t>(k) < data[row].Sequence.size();
+}
+
+bool charactersAgree(const TFastaDataSet& data, std::size_t r, std::int64_t i, std::size_t o, std::int64_t k,
+                     const std::string& DataType) {
+    if (!hasCharacter(data, r, i) || !hasCharacter(data, o, k)) return false;
+    return CharactersMatch(data[r].Sequence[static_cast<std::size_t>(i)], data[o].Sequence[static_cast<std::size_t>(k)],
+                           DataType);
+}
+
+bool matchesReferenceAt(const TFastaDataSet& data, const TAlignmentRow& row, std::size_t r, std::int64_t i,
+                        const std::string& Reference, const std::string& DataType) {
+    const std::int32_t e = row[static_cast<std::size_t>(i)];
+    if (!hasCharacter(data, r, i) || e < 1 || static_cast<std::size_t>(e) > Reference.size()) return false;
+    return CharactersMatch(data[r].Sequence[static_cast<std::size_t>(i)], Reference[static_cast<std::size_t>(e - 1)],
+                           DataType);
+}
+
+std::int64_t firstElementWithEntry(const TAlignmentRow& row, std::int32_t value) {
+    for (std::size_t k = 0; k < row.size(); ++k)
+        if (row[k] == value) return static_cast<std::int64_t>(k);
+    return -1;
+}
+
+}  // namespace
+
+void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+                                const std::string& Reference, const std::string& DataType) {
+    const std::size_t rows = std::min(Alignment.size(), DataSet.size());
+    const std::int64_t m = static_cast<std::int64_t>(Reference.size());
+    for (std::size_t r = 0; r < rows; ++r) {
+        // End step.
+        {
+            TAlignmentRow& row = Alignment[r];
+            const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
+            int count = 0;
+            std::int64_t i = H;
+            for (; i >= 1 && count < 10; --i) {
+                if (matchesReferenceAt(DataSet, row, r, i, Reference, DataType) &&
+                    std::int64_t(row[static_cast<std::size_t>(i)]) == std::int64_t(row[static_cast<std::size_t>(i - 1)]) + 1)
+                    ++count;
+                else
+                    count = 0;
+            }
+            const std::int64_t a = i + 1;  // the loop stepped once past the run's first element
+            if (count == 10 && H - (a + 9) >= 3) {
+                const std::int32_t anchor = row[static_cast<std::size_t>(a)];
+                std::int64_t bestL = 0, bestAfter = 0, bestK = 0;
+                std::size_t bestRow = 0;
+                for (std::size_t o = 0; o < rows; ++o) {
+                    if (o == r) continue;
+                    const std::int64_t k = firstElementWithEntry(Alignment[o], anchor);
+                    if (k < 0) continue;
+                    std::int64_t L = 0, lastCompared = 0;
+                    for (std::int64_t t = 0;; ++t) {
+                        lastCompared = t;
+                        if (!charactersAgree(DataSet, r, a - 1 + t, o, k - 1 + t, DataType)) break;
+                        ++L;
+                        if (a - 1 + t == H) break;
+                    }
+                    if (L == 0) continue;
+                    const std::int64_t after =
+                        static_cast<std::int64_t>(Alignment[o].size()) - 1 - (k - 1 + lastCompared);
+                    if (L > bestL || (L == bestL && after > bestAfter)) {
+                        bestL = L;
+                        bestAfter = after;
+                        bestK = k;
+                        bestRow = o;
+                    }
+                }
+                if (bestL > 10) {
+                    for (std::int64_t t = 0; t < bestL; ++t)
+                        row[static_cast<std::size_t>(a - 1 + t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - 1 + t)];
+                    for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
+                        const std::int32_t prev = row[static_cast<std::size_t>(q - 1)];
+                        std::int64_t v = prev > 0 ? std::int64_t(prev) + 1 : -1;
+                        if (v > m) v = -1;
+                        row[static_cast<std::size_t>(q)] = static_cast<std::int32_t>(v);
+                    }
+                }
+            }
+        }
+        // Start step.
+        {
+            TAlignmentRow& row = Alignment[r];
+            const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
+            int count = 0;
+            std::int64_t i = 0;
+            for (; i <= H - 1 && count < 10; ++i) {
+                if (matchesReferenceAt(DataSet, row, r, i, Reference, DataType))
+                    ++count;
+                else
+                    count = 0;
+            }
+            const std::int64_t b = i - 1;
+            if (count == 10 && b - 9 >= 1) {
+                const std::int32_t anchor = row[static_cast<std::size_t>(b)];
+                std::int64_t bestL = 0, bestK = -1;
+                std::size_t bestRow = 0;
+                for (std::size_t o = 0; o < rows; ++o) {
+                    if (o == r) continue;
+                    const std::int64_t k = firstElementWithEntry(Alignment[o], anchor);
+                    if (k < 0) continue;
+                    std::int64_t L = 0;
+                    for (std::int64_t t = 0; b - t >= 0; ++t) {
+                        if (!charactersAgree(DataSet, r, b - t, o, k - t, DataType)) break;
+                        ++L;
+                    }
+                    if (L == 0) continue;
+                    if (L > bestL || (L == bestL && k > bestK)) {
+                        bestL = L;
+                        bestK = k;
+                        bestRow = o;
+                    }
+                }
+                if (bestL > 10) {
+                    for (std::int64_t t = 0; t <= bestL - 2; ++t)
+                        row[static_cast<std::size_t>(b - t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - t)];
+                    for (std::int64_t q = b - bestL + 1; q >= 0; --q) {
+                        const std::int32_t next = row[static_cast<std::size_t>(q + 1)];
+                        std::int32_t v = next > 0 ? next - 1 : -1;
+                        if (v < 1) v = -1;
+                        row[static_cast<std::size_t>(q)] = v;
+                    }
+                }
+            }
+        }
+    }
+}
+
+void LiteralAlignmentEngine::AlignSequence(const std::string& Sequence, TAlignmentRow& Row,
+                                           int InitialNucleotides) const {
+    LiteralAlignSequence(reference_, Sequence, Row, dataType_, minAlignmentMatch_, InitialNucleotides);
+}
+
+void LiteralAlignmentEngine::RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const {
+    LiteralRealignSequenceEnds(Alignment, DataSet, Reference(), DataType());
+}
+
+}  // namespace sequara::testing

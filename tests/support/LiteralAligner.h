@@ -1,0 +1,44 @@
+#pragma once
+// The aligner and the end re-alignment written out step by step, exactly as
+// their procedures read: every iteration recomputes every candidate over its
+// whole window, every row lookup scans the row.  Slow, and the oracle that
+// the production versions are compared with.
+
+#include "alignment/AlignmentPipeline.h"
+#include "sequence/Records.h"
+
+#include <string>
+
+namespace sequara::testing {
+
+// Forward and backward passes, the merge and the post-passes.
+// MinAlignmentMatch below 1 acts as 1, as in the production aligner.
+void LiteralAlignSequence(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Row,
+                          const std::string& DataType, int MinAlignmentMatch, int InitialNucleotides);
+
+// One pass on its own (the working row starts all 0).
+void LiteralForwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Forward,
+                        const std::string& DataType, int MinAlignmentMatch);
+void LiteralBackwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Backward,
+                         const std::string& DataType, int MinAlignmentMatch);
+
+void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+                                const std::string& Reference, const std::string& DataType);
+
+// The pipeline engine built from the literal procedures.
+class LiteralAlignmentEngine : public AlignmentEngine {
+public:
+    LiteralAlignmentEngine(std::string Reference, std::string DataType, int MinAlignmentMatch)
+        : reference_(std::move(Reference)), dataType_(std::move(DataType)), minAlignmentMatch_(MinAlignmentMatch) {}
+    const std::string& Reference() const override { return reference_; }
+    const std::string& DataType() const override { return dataType_; }
+    void AlignSequence(const std::string& Sequence, TAlignmentRow& Row, int InitialNucleotides) const override;
+    void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const override;
+
+private:
+    std::string reference_;
+    std::string dataType_;
+    int minAlignmentMatch_;
+};
+
+}  // namespace sequara::testing
