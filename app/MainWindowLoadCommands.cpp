@@ -1,12 +1,73 @@
 // The main window's load commands and the opening of the editor on the
 // aligned working state.
+#include "app/AutomaticAlignmentCommand.h"
 #include "app/MainWindow.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <exception>
 
 namespace sequara {
 
-void MainWindow::Loadfromfastafile1Click() {}
+namespace {
 
-void MainWindow::FastaAutoReverseClick() {}
+// The main window's widgets as the automatic alignment uses them.
+class MainWindowAlignmentView : public AutomaticAlignmentView {
+public:
+    explicit MainWindowAlignmentView(MainWindow& window) : w_(window) {}
+    void SetMainWindowEnabled(bool enabled) override {
+        w_.setEnabled(enabled);
+        // Enabling the window also enables every menu's menu action (QMenu
+        // follows its own enabled state); the Load menu stays disabled while
+        // an editor is open.
+        if (enabled && FindAlignmentEditor(w_.mdiArea())) w_.Loadfromfastafile1()->setEnabled(false);
+    }
+    void ShowProgressBox() override {
+        w_.AlignmentMessageBox()->show();
+        w_.AlignmentMessageBox()->raise();
+    }
+    void HideProgressBox() override { w_.AlignmentMessageBox()->hide(); }
+    void SetProgressLabel(const std::string& text) override {
+        w_.AlignmentMessageLabel()->setText(QString::fromLatin1(text));
+    }
+    void SetGauge(int percent) override { w_.AlignmentProgressGauge()->setValue(percent); }
+    void RepaintMainWindow() override { w_.repaint(); }
+    void RepaintProgressBox() override { w_.AlignmentMessageBox()->repaint(); }
+    void OpenEditor() override {
+        WorkingState& s = w_.State();
+        FrmAlignmentCorrection* editor = CreateAlignmentEditor(w_.mdiArea(), s, w_.Session(), w_.platform());
+        editor->SetReferenceName(s.ReferenceData);
+        editor->GenerateGrids(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData, s.ReferenceNumbering);
+        QAction* load = w_.Loadfromfastafile1();
+        load->setEnabled(false);
+        QObject::connect(editor, &FrmAlignmentCorrection::Closed, load, [load] { load->setEnabled(true); });
+        ShowAlignmentEditorMaximized(editor);
+    }
+
+private:
+    MainWindow& w_;
+};
+
+}  // namespace
+
+void MainWindow::Loadfromfastafile1Click() {
+    MainWindowAlignmentView view(*this);
+    try {
+        RunAutomaticAlignmentCommand(state_, platform_, view);
+    } catch (const std::exception& e) {
+        platform_.ShowMessage(std::string("The automatic alignment was interrupted: ") + e.what());
+    }
+}
+
+void MainWindow::FastaAutoReverseClick() {
+    state_.AutoReverse = true;
+    // A click on the disabled item does nothing; AutoReverse then stays set.
+    if (fastafile1_->isEnabled()) fastafile1_->trigger();
+}
 
 void MainWindow::Fastafilealreadyaligned1Click() {}
 

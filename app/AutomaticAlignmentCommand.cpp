@@ -1,0 +1,102 @@
+#include "app/AutomaticAlignmentCommand.h"
+
+#include "alignment/AlignmentPipeline.h"
+#include "sequence/FastaReader.h"
+
+namespace sequara {
+
+FileDialogSpec OpenFastaFileDialogSpec() {
+    FileDialogSpec spec;
+    spec.Filters = {{"Fasta format (*.txt, *.fa; *.fas; *.fasta)", "*.txt; *.fa;*.fas;*.fasta"},
+                    {"All Files (*.*)", "*.*"}};
+    return spec;
+}
+
+namespace {
+
+// Steps that run on every end of the command.
+class CommandClosing {
+public:
+    explicit CommandClosing(WorkingState& state) : state_(state), savedInitialNucleotides_(state.InitialNucleotides) {}
+    ~CommandClosing() {
+        state_.InitialNucleotides = savedInitialNucleotides_;
+        state_.AutoReverse = false;
+    }
+    CommandClosing(const CommandClosing&) = delete;
+    CommandClosing& operator=(const CommandClosing&) = delete;
+
+private:
+    WorkingState& state_;
+    std::int32_t savedInitialNucleotides_;
+};
+
+// While the progress box shows: hidden again, and the main window enabled,
+// however the passes end.
+class ProgressBoxShown {
+public:
+    explicit ProgressBoxShown(AutomaticAlignmentView& view) : view_(view) {}
+    ~ProgressBoxShown() {
+        view_.HideProgressBox();
+        view_.SetMainWindowEnabled(true);
+    }
+    ProgressBoxShown(const ProgressBoxShown&) = delete;
+    ProgressBoxShown& operator=(const ProgressBoxShown&) = delete;
+
+private:
+    AutomaticAlignmentView& view_;
+};
+
+}  // namespace
+
+void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, AutomaticAlignmentView& view) {
+    CommandClosing closing(state);
+    if (state.AutoReverse && !platform.AskOkCancel(kAutoReverseQuestion, "Question")) return;
+
+    std::optional<FileDialogResult> chosen = platform.ChooseOpenFile(OpenFastaFileDialogSpec());
+    if (!chosen) return;
+    state.AlignmentTitle = chosen->FileName;
+
+    TCharacterName discardedLabels;
+    ReadFastaFile(chosen->FileName, state.LoadedSequences, discardedLabels, true, state.DataType, platform);
+    if (state.LoadedSequences.empty()) return;
+
+    view.SetMainWindowEnabled(false);
+    view.SetGauge(0);
+    ProgressBoxShown box(view);
+    view.ShowProgressBox();
+    view.RepaintMainWindow();
+    platform.ProcessMessages();
+
+    PipelineParameters parameters;
+    parameters.DataType = state.DataType;
+    parameters.MinAlignmentMatch = state.MinAlignmentMatch;
+    parameters.InitialNucleotides = state.InitialNucleotides;
+    parameters.IgnoreFastaNs = state.IgnoreFastaNs;
+    parameters.IgnoreFastaGaps = state.IgnoreFastaGaps;
+    parameters.AutoReverse = state.AutoReverse;
+
+    if (parameters.AutoReverse) {
+        view.SetProgressLabel(kOrientationRunning);
+    } else {
+        view.SetProgressLabel(kAlignmentRunning);
+    }
+    view.RepaintMainWindow();
+    bool alignmentPassStarted = !parameters.AutoReverse;
+    const std::string reference = state.ReferenceData.empty() ? std::string() : state.ReferenceData[0].Sequence;
+    RunAutomaticAlignment(reference, state.LoadedSequences, state.AlignmentPositions, parameters,
+                          [&](PipelinePass pass, int gaugePercent) {
+                              if (pass == PipelinePass::Alignment && !alignmentPassStarted) {
+                                  alignmentPassStarted = true;
+                                  view.SetProgressLabel(kAlignmentRunning);
+                                  view.RepaintMainWindow();
+                              }
+                              view.SetGauge(gaugePercent);
+                              view.RepaintProgressBox();
+                          });
+
+    platform.ShowMessage(kAutoAlignFinished);
+    view.OpenEditor();
+    platform.ProcessMessages();
+}
+
+}  // namespace sequara

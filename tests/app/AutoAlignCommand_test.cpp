@@ -1,0 +1,146 @@
+// The automatic-alignment command against a recording main window: the
+// question, the dialog, the early ends, the progress box and its texts, the
+// gauge, the finishing message and the editor opening, in order.
+#include "app/AutomaticAlignmentCommand.h"
+#include "platform/ScriptedPlatform.h"
+#include "sequence/FastaReader.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace sequara {
+namespace {
+
+using testing::TempFolder;
+using testing::TestDataFile;
+
+class RecordingView : public AutomaticAlignmentView {
+public:
+    std::vector<std::string> Events;
+    std::vector<int> Gauge;
+    void SetMainWindowEnabled(bool enabled) override { Events.push_back(enabled ? "enable" : "disable"); }
+    void ShowProgressBox() override { Events.push_back("show box"); }
+    void HideProgressBox() override { Events.push_back("hide box"); }
+    void SetProgressLabel(const std::string& text) override { Events.push_back("label " + text); }
+    void SetGauge(int percent) override { Gauge.push_back(percent); }
+    void RepaintMainWindow() override {}
+    void RepaintProgressBox() override {}
+    void OpenEditor() override { Events.push_back("editor"); }
+};
+
+class AutoAlignCommandTest : public ::testing::Test {
+protected:
+    AutoAlignCommandTest() {
+        state.DataType = "DNA";
+        state.MinAlignmentMatch = 4;
+        state.InitialNucleotides = 15;
+        state.IgnoreFastaNs = true;
+        state.IgnoreFastaGaps = true;
+        ReadFastaFile(testing::ShippedDefault("ReferenceSequence.txt"), state.ReferenceData, state.ReferenceNumbering,
+                      false, state.DataType, platform);
+    }
+    void run() { RunAutomaticAlignmentCommand(state, platform, view); }
+
+    WorkingState state;
+    ScriptedPlatform platform;
+    RecordingView view;
+};
+
+TEST_F(AutoAlignCommandTest, TheMainRoadInOrder) {
+    platform.AnswerOpenFile(TestDataFile("autoalign_hvs1.fasta"));
+    TCharacterName unused;
+    TFastaDataSet read;
+    platform.ProcessMessagesCalls = 0;
+    ReadFastaFile(TestDataFile("autoalign_hvs1.fasta"), read, unused, true, "DNA", platform);
+    const int readerCalls = platform.ProcessMessagesCalls;
+    platform.ProcessMessagesCalls = 0;
+    run();
+    ASSERT_EQ(platform.OpenFileSpecs.size(), 1u);
+    const FileDialogSpec& spec = platform.OpenFileSpecs[0];
+    ASSERT_EQ(spec.Filters.size(), 2u);
+    EXPECT_EQ(spec.Filters[0].Description, "Fasta format (*.txt, *.fa; *.fas; *.fasta)");
+    EXPECT_EQ(spec.Filters[0].Patterns, "*.txt; *.fa;*.fas;*.fasta");
+    EXPECT_EQ(spec.Filters[1].Description, "All Files (*.*)");
+    EXPECT_EQ(platform.Questions().size(), 0u);  // no auto-reverse question
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAutoAlignFinished});
+    EXPECT_EQ(view.Events, (std::vector<std::string>{"disable", "show box", std::string("label ") + kAlignmentRunning,
+                                                     "editor", "hide box", "enable"}));
+    EXPECT_EQ(view.Gauge, (std::vector<int>{0, 33, 67, 100}));
+    EXPECT_EQ(state.AlignmentTitle, TestDataFile("autoalign_hvs1.fasta"));
+    ASSERT_EQ(state.LoadedSequences.size(), 3u);
+    ASSERT_EQ(state.AlignmentPositions.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(state.AlignmentPositions[i].size(), state.LoadedSequences[i].Sequence.size());
+    // The HVS-I sample starts at the reference's first position.
+    EXPECT_EQ(state.AlignmentPositions[0].front(), 1);
+    EXPECT_EQ(state.AlignmentPositions[0].back(), 342);
+    EXPECT_EQ(state.InitialNucleotides, 15);
+    EXPECT_FALSE(state.AutoReverse);
+    // Once before the passes and once after the editor opened, besides the
+    // reader's own.
+    EXPECT_EQ(platform.ProcessMessagesCalls, readerCalls + 2);
+}
+
+TEST_F(AutoAlignCommandTest, AutoReverseAsksRunsBothPassesAndTurnsTheReversedSequence) {
+    state.AutoReverse = true;
+    platform.AnswerOkCancel(true);
+    platform.AnswerOpenFile(TestDataFile("autoalign_reversed.fasta"));
+    run();
+    ASSERT_EQ(platform.Events.size(), 3u);
+    EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::OkCancel);
+    EXPECT_EQ(platform.Events[0].caption, "Question");
+    EXPECT_EQ(platform.Events[0].text,
+              "This option automatically aligns your sequences and automatically \ntransforms sequences into "
+              "reverse complement where required.\nRun time is 3x as long as \"Load fasta (auto-align)\". ");
+    EXPECT_EQ(view.Events, (std::vector<std::string>{"disable", "show box",
+                                                     std::string("label ") + kOrientationRunning,
+                                                     std::string("label ") + kAlignmentRunning, "editor",
+                                                     "hide box", "enable"}));
+    EXPECT_EQ(view.Gauge, (std::vector<int>{0, 50, 100, 50, 100}));
+    // The reversed sample now reads forward: its row climbs from 1.
+    EXPECT_EQ(state.LoadedSequences[1].Name, "reversed 16189C");
+    EXPECT_EQ(state.LoadedSequences[1].Sequence, state.LoadedSequences[0].Sequence.substr(0, 0) +
+                                                     state.ReferenceData[0].Sequence.substr(0, 165) + "C" +
+                                                     state.ReferenceData[0].Sequence.substr(166, 176));
+    EXPECT_EQ(state.AlignmentPositions[1].front(), 1);
+    EXPECT_FALSE(state.AutoReverse);
+}
+
+TEST_F(AutoAlignCommandTest, EveryEarlyEndLeavesNoProgressBoxAndClearsAutoReverse) {
+    // Cancel at the question: nothing read, no dialog.
+    state.AutoReverse = true;
+    platform.AnswerOkCancel(false);
+    run();
+    EXPECT_TRUE(platform.OpenFileSpecs.empty());
+    EXPECT_FALSE(state.AutoReverse);
+    // The next run does not ask.
+    platform.CancelOpenFile();
+    state.AlignmentTitle = "before";
+    run();
+    EXPECT_EQ(platform.Questions().size(), 1u);
+    EXPECT_EQ(state.AlignmentTitle, "before");
+    // An unreadable file: the reader's message, the title already changed.
+    TempFolder folder;
+    platform.AnswerOpenFile(folder.file("missing.fasta"));
+    run();
+    EXPECT_EQ(state.AlignmentTitle, folder.file("missing.fasta"));
+    EXPECT_TRUE(state.LoadedSequences.empty());
+    EXPECT_TRUE(view.Events.empty());
+    EXPECT_EQ(state.InitialNucleotides, 15);
+}
+
+TEST_F(AutoAlignCommandTest, SequencesCleanedToNothingStillGetARowAndTheEditor) {
+    TempFolder folder;
+    platform.AnswerOpenFile(folder.write("gaps.fasta", ">only gaps\n----NNNN\n>real\n" +
+                                                           state.ReferenceData[0].Sequence.substr(0, 60) + "\n"));
+    run();
+    ASSERT_EQ(state.LoadedSequences.size(), 2u);
+    EXPECT_EQ(state.LoadedSequences[0].Sequence, "");
+    EXPECT_TRUE(state.AlignmentPositions[0].empty());
+    EXPECT_EQ(view.Events.back(), "enable");
+    EXPECT_EQ(view.Gauge.back(), 100);
+}
+
+}  // namespace
+}  // namespace sequara
