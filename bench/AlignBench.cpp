@@ -1,0 +1,149 @@
+// sequara-align-bench: times the automatic-alignment pipeline (cleaning,
+// orientation, alignment with padded second alignments, end re-alignment) on
+// a reference file and a FASTA file, with the production engine or, with
+// --literal, the step-by-step oracle.
+//
+//   sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]
+//       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1]
+//       [--ignore-gaps 0|1] [--threads N] [--literal] [--rows OUT.tsv]
+//
+// Prints "sequences: N  seconds: T" (pipeline time only) on stdout, and CPU
+// time and peak memory on stderr.  --rows writes one line per sequence: the
+// name, TAB, the sequence as the pipeline left it, TAB, the row's entries
+// separated by commas.
+
+#include "alignment/AlignmentPipeline.h"
+#include "platform/ScriptedPlatform.h"
+#include "sequence/FastaReader.h"
+#include "sequence/IntegerText.h"
+#include "tests/support/LiteralAligner.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace sequara;
+
+int usage(const std::string& problem) {
+    std::cerr << problem << "\n"
+              << "usage: sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]\n"
+                 "       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1] [--ignore-gaps 0|1]\n"
+                 "       [--threads N] [--literal] [--rows OUT.tsv]\n";
+    return 2;
+}
+
+bool readFile(const std::string& file, const std::string& dataType, TFastaDataSet& data) {
+    ScriptedPlatform platform;
+    TCharacterName labels;
+    ReadFastaFile(file, data, labels, false, dataType, platform);
+    return !data.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string referenceFile, fastaFile, rowsFile;
+    PipelineParameters parameters;
+    parameters.DataType = "DNA";
+    bool literal = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        auto number = [&](int& out, int lo, int hi) {
+            std::string text;
+            if (!value(text)) return false;
+            const auto parsed = ParseInteger(text);
+            if (!parsed || *parsed < lo || *parsed > hi) return false;
+            out = *parsed;
+            return true;
+        };
+        int flag = 0, threads = 0;
+        if (arg == "--reference") {
+            if (!value(referenceFile)) return usage("--reference needs a file");
+        } else if (arg == "--fasta") {
+            if (!value(fastaFile)) return usage("--fasta needs a file");
+        } else if (arg == "--datatype") {
+            if (!value(parameters.DataType)) return usage("--datatype needs DNA or AMINO");
+        } else if (arg == "--auto-reverse") {
+            parameters.AutoReverse = true;
+        } else if (arg == "--min-match") {
+            if (!number(parameters.MinAlignmentMatch, -1000000, 1000000)) return usage("--min-match needs a number");
+        } else if (arg == "--initial") {
+            if (!number(parameters.InitialNucleotides, -1000000, 1000000)) return usage("--initial needs a number");
+        } else if (arg == "--ignore-ns") {
+            if (!number(flag, 0, 1)) return usage("--ignore-ns needs 0 or 1");
+            parameters.IgnoreFastaNs = flag == 1;
+        } else if (arg == "--ignore-gaps") {
+            if (!number(flag, 0, 1)) return usage("--ignore-gaps needs 0 or 1");
+            parameters.IgnoreFastaGaps = flag == 1;
+        } else if (arg == "--threads") {
+            if (!number(threads, 0, 4096)) return usage("--threads needs a number (0: all cores)");
+            parameters.Threads = static_cast<unsigned>(threads);
+        } else if (arg == "--literal") {
+            literal = true;
+        } else if (arg == "--rows") {
+            if (!value(rowsFile)) return usage("--rows needs a file");
+        } else {
+            return usage("unknown argument " + arg);
+        }
+    }
+    if (referenceFile.empty() || fastaFile.empty()) return usage("--reference and --fasta are required");
+
+    TFastaDataSet reference, sequences;
+    if (!readFile(referenceFile, parameters.DataType, reference)) {
+        std::cerr << "cannot read a reference from " << referenceFile << "\n";
+        return 1;
+    }
+    if (!readFile(fastaFile, parameters.DataType, sequences)) {
+        std::cerr << "cannot read sequences from " << fastaFile << "\n";
+        return 1;
+    }
+
+    const std::string& R = reference[0].Sequence;
+    TAlignmentResult rows;
+    const std::clock_t cpuStart = std::clock();
+    const auto wallStart = std::chrono::steady_clock::now();
+    std::unique_ptr<AlignmentEngine> engine;
+    if (literal)
+        engine = std::make_unique<testing::LiteralAlignmentEngine>(R, parameters.DataType, parameters.MinAlignmentMatch);
+    else
+        engine = std::make_unique<ProductionAlignmentEngine>(R, parameters.DataType, parameters.MinAlignmentMatch);
+    RunAutomaticAlignment(*engine, sequences, rows, parameters, nullptr);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+
+    std::printf("sequences: %zu  seconds: %.3f\n", sequences.size(), seconds);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld  engine: %s\n", cpuSeconds, usage.ru_maxrss,
+                 literal ? "literal" : "production");
+
+    if (!rowsFile.empty()) {
+        std::ofstream out(rowsFile, std::ios::binary | std::ios::trunc);
+        for (std::size_t i = 0; i < sequences.size() && out; ++i) {
+            out << sequences[i].Name << '\t' << sequences[i].Sequence << '\t';
+            for (std::size_t k = 0; k < rows[i].size(); ++k) {
+                if (k > 0) out << ',';
+                out << rows[i][k];
+            }
+            out << '\n';
+        }
+        if (!out) {
+            std::cerr << "cannot write " << rowsFile << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
