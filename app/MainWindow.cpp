@@ -115,6 +115,8 @@ void MainWindow::createMenus() {
     other1_ = helpMenu_->addAction("&Other");
     other1_->setObjectName("Other1");
 
+    for (QMenu* menu : {loadMenu_, referenceMenu_, parametersMenu_, helpMenu_}) menu->installEventFilter(this);
+
     exit1_ = bar->addAction("&Exit");
     exit1_->setObjectName("Exit1");
     connect(exit1_, &QAction::triggered, this, &MainWindow::Exit1Click);
@@ -201,6 +203,13 @@ void MainWindow::placePanels() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == mdi_ && e->type() == QEvent::Resize) placePanels();
+    // A QMenu copies its own enabled state into its menu action whenever it
+    // changes, so disabling and re-enabling the window (as the automatic
+    // alignment does) would enable every top-level menu.  The menu actions
+    // alone decide whether a menu can be opened.
+    if (e->type() == QEvent::EnabledChange &&
+        (watched == loadMenu_ || watched == referenceMenu_ || watched == parametersMenu_ || watched == helpMenu_))
+        return true;
     return QMainWindow::eventFilter(watched, e);
 }
 

@@ -154,7 +154,6 @@ TEST_F(MainWindowTest, TheDataTypeIsTakenOnlyFromAConfirmedDialog) {
     EXPECT_EQ(w().State().ReferenceData[0].Sequence.size(), 1122u);
 
     TestWindow other(platform, folder.file("sequara"));
-    window.reset();
     other.FormActivate();
     AnswerNextModal([](QDialog* dialog) {
         qobject_cast<TDlgDataDefinition*>(dialog)->RadioAmino()->click();
@@ -232,6 +231,22 @@ TEST_F(MainWindowTest, DisabledItemsCannotBeChosenEvenFromCode) {
     w().menuBar()->setActiveAction(w().Loadfromfastafile1());
     EXPECT_TRUE(w().LoadMenu()->isVisible());
     w().LoadMenu()->close();
+}
+
+TEST_F(MainWindowTest, MenuStatesSurviveDisablingTheWholeWindow) {
+    // The automatic alignment disables and re-enables the whole window.
+    w().FormActivate();
+    w().setEnabled(false);
+    w().setEnabled(true);
+    for (QAction* a : w().menuBar()->actions()) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+
+    pressContinue();
+    w().Loadfromfastafile1()->setEnabled(false);  // as while an editor is open
+    w().setEnabled(false);
+    w().setEnabled(true);
+    EXPECT_FALSE(w().Loadfromfastafile1()->isEnabled());
+    EXPECT_TRUE(w().Referencesequence1()->isEnabled());
+    EXPECT_TRUE(w().Help1()->isEnabled());
 }
 
 TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
