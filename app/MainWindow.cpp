@@ -43,6 +43,7 @@ MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* par
     setMinimumSize(916, 684);
     resize(916, 684);
     createMenus();
+    createOpenDialogs();
     createProgressBox();
     createFrontPanel();
     mdi_->installEventFilter(this);
@@ -120,6 +121,15 @@ void MainWindow::createMenus() {
     exit1_ = bar->addAction("&Exit");
     exit1_->setObjectName("Exit1");
     connect(exit1_, &QAction::triggered, this, &MainWindow::Exit1Click);
+}
+
+void MainWindow::createOpenDialogs() {
+    openFastaFileDialog_.Filters = {{"Fasta format (*.txt, *.fa; *.fas; *.fasta)", "*.txt; *.fa;*.fas;*.fasta"},
+                                    {"All Files (*.*)", "*.*"}};
+    openAlignmentDialog_.Filters = {{"Temporary Alignment (*.ali)", "*.ali"}};
+    openGravityDialog_.Filters = {{"Gravity format (*.grv)", "*.grv"}};
+    openForensicDialog_.Filters = {{"Forensic format (*.for)", "*.for"}};
+    dlgLoadReference_.Filters = {{"Reference sequence files (*.txt)", "*.txt"}};
 }
 
 void MainWindow::createProgressBox() {

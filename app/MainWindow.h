@@ -68,6 +68,14 @@ public:
     QLabel* AlignmentMessageLabel() const { return alignmentMessageLabel_; }
     QProgressBar* AlignmentProgressGauge() const { return alignmentProgressGauge_; }
 
+    // Open dialogs of the load commands: their filters, and the filter and
+    // folder last used, kept for the run.
+    FileDialogSpec& OpenFastaFileDialog() { return openFastaFileDialog_; }
+    FileDialogSpec& OpenAlignmentDialog() { return openAlignmentDialog_; }
+    FileDialogSpec& OpenGravityDialog() { return openGravityDialog_; }
+    FileDialogSpec& OpenForensicDialog() { return openForensicDialog_; }
+    FileDialogSpec& DlgLoadReference() { return dlgLoadReference_; }
+
     // Front panel.
     QFrame* FrontPanel() const { return frontPanel_; }
     QLabel* FrontImage() const { return frontImage_; }
@@ -106,6 +114,7 @@ protected:
 private:
     void FormCreate();
     void createMenus();
+    void createOpenDialogs();
     void createFrontPanel();
     void createProgressBox();
     void placePanels();
@@ -142,6 +151,12 @@ private:
     QGroupBox* alignmentMessageBox_ = nullptr;
     QLabel* alignmentMessageLabel_ = nullptr;
     QProgressBar* alignmentProgressGauge_ = nullptr;
+
+    FileDialogSpec openFastaFileDialog_;
+    FileDialogSpec openAlignmentDialog_;
+    FileDialogSpec openGravityDialog_;
+    FileDialogSpec openForensicDialog_;
+    FileDialogSpec dlgLoadReference_;
 
     QFrame* frontPanel_ = nullptr;
     QLabel* frontImage_ = nullptr;
