@@ -48,8 +48,11 @@ public:
             // A highlighted name starts at the cell's edge, the others where
             // the grid writes fixed cells.
             const int inset = row == m.HighlightedRow ? 0 : 2;
+            p.save();
+            p.setClipRect(rect);  // a long name ends at the column's edge
             p.drawText(rect.adjusted(inset, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                        QString::fromLocal8Bit(m.NameCell(row)));
+            p.restore();
             return;
         }
         CellAppearance a;
@@ -58,7 +61,7 @@ public:
             return;
         }
         p.drawPixmap(rect.topLeft(), w_.glyphs_.Cell(a.Drawn, ToQColor(a.Background).rgb(), rect.width(),
-                                                     rect.height(), GlyphCache::Placement::LeftEdge,
+                                                     rect.height(), GlyphCache::Placement::Centred,
                                                      p.device()->devicePixelRatioF()));
     }
 
@@ -90,7 +93,7 @@ public:
             background = selected ? ToQColor(s.SelectionColor).rgb() : ToQColor(s.ReferenceColor).rgb();
         }
         p.drawPixmap(rect.topLeft(), w_.glyphs_.Cell(c, background, rect.width(), rect.height(),
-                                                     GlyphCache::Placement::LeftEdge,
+                                                     GlyphCache::Placement::Centred,
                                                      p.device()->devicePixelRatioF()));
     }
 
@@ -329,7 +332,9 @@ void FrmAlignmentCorrection::placeComponents() {
                                        std::max(40, height() - p.SequenceGridTop - kMargin));
     referenceLabel_->move(p.ReferenceLabelLeft, labelTop);
     referenceLabel_->adjustSize();
-    lblReferenceName_->move(p.ReferenceNameLabelLeft, labelTop);
+    // 115 pixels right of the caption, or further when this system's font
+    // makes the caption wider than that.
+    lblReferenceName_->move(std::max(p.ReferenceNameLabelLeft, referenceLabel_->geometry().right() + 6), labelTop);
     lblReferenceName_->adjustSize();
     trackBar1_->setGeometry(sequenceLeft, p.SequenceGridTop - 30, AlignmentEditorModel::kMinimumNameWidth, 26);
     msgBoxSaveInProgress_->move((width() - msgBoxSaveInProgress_->width()) / 2,

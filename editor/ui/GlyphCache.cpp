@@ -1,6 +1,9 @@
 #include "editor/ui/GlyphCache.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace sequara {
 
@@ -19,9 +22,12 @@ const QPixmap& GlyphCache::Cell(char c, QRgb background, int width, int height, 
         QPainter p(&pixmap);
         p.setFont(font_);
         p.setPen(Qt::black);
-        const int x = placement == Placement::LeftEdge ? 0 : 2;
+        const QString text(QChar::fromLatin1(c));
+        int x = placement == Placement::LeftEdge ? 0 : 2;
+        if (placement == Placement::Centred)
+            x = std::max(0, (width - QFontMetrics(font_).horizontalAdvance(text)) / 2);
         p.drawText(QRect(x, 2, width - x, height - 2), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                   QString(QChar::fromLatin1(c)));
+                   text);
     }
     return *cells_.insert(key, pixmap);
 }

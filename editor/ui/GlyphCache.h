@@ -10,13 +10,14 @@ namespace sequara {
 
 class GlyphCache {
 public:
-    // How the character sits in the cell.
-    enum class Placement : quint8 { LeftEdge = 0, Inset = 1 };
+    // How the character sits in the cell: at its left edge, 2 pixels in,
+    // or centred (so that a "." or an "I" is clearly inside its column).
+    enum class Placement : quint8 { LeftEdge = 0, Inset = 1, Centred = 2 };
 
     explicit GlyphCache(const QFont& font) : font_(font) {}
     const QFont& font() const { return font_; }
     // A width x height cell filled with background, the character written
-    // 2 pixels below its top (at its left edge, or 2 pixels in).
+    // 2 pixels below its top, placed as asked.
     const QPixmap& Cell(char c, QRgb background, int width, int height, Placement placement, qreal pixelRatio);
     void Clear() { cells_.clear(); }
 

@@ -1,0 +1,142 @@
+// The main road at scale: start, Continue, DNA, Load > "&Fasta file (auto
+// align)" on a FASTA file, in a main window of WIDTHxHEIGHT (offscreen).
+// Reports the time from choosing the file to the editor shown, the time of
+// one full repaint of the maximised editor (grab() of the main window), the
+// peak memory, and, for the column model, the fast builder against the
+// literal lookups on the same alignment (the literal run on the first
+// LITERAL rows, extrapolated).  --png FILE saves a screenshot with a
+// highlighted row and a selection; --mismatches shows the mismatch view.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/sequara_main_road_bench
+//       --fasta ../shared/data/1000genomes-chrMT/derived/1000g_CR_16024-576.fasta
+//       [--reference FILE] [--size 1400x900] [--literal 50] [--png out.png] [--mismatches]
+#include "alignment/AlignmentPipeline.h"
+#include "alignment/ColumnModel.h"
+#include "app/DataDefinitionDialog.h"
+#include "app/MainWindow.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
+#include "platform/ScriptedPlatform.h"
+#include "sequence/FastaReader.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/ColumnModelOracle.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sys/resource.h>
+
+using namespace sequara;
+using Clock = std::chrono::steady_clock;
+
+static double Ms(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+static double PeakMb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::string fasta, reference = std::string(SEQUARA_SOURCE_DIR) + "/app/defaults/ReferenceSequence.txt";
+    const char* png = nullptr;
+    int width = 1400, height = 900, literalRows = 50, highlight = 3;
+    bool mismatches = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--fasta") && i + 1 < argc) fasta = argv[++i];
+        else if (!std::strcmp(argv[i], "--reference") && i + 1 < argc) reference = argv[++i];
+        else if (!std::strcmp(argv[i], "--size") && i + 1 < argc) std::sscanf(argv[++i], "%dx%d", &width, &height);
+        else if (!std::strcmp(argv[i], "--literal") && i + 1 < argc) literalRows = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
+        else if (!std::strcmp(argv[i], "--highlight") && i + 1 < argc) highlight = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
+    }
+    if (fasta.empty()) {
+        std::fprintf(stderr, "usage: %s --fasta FILE [--reference FILE] [--size WxH] [--literal N] [--png FILE]\n",
+                     argv[0]);
+        return 2;
+    }
+    fasta = std::filesystem::absolute(fasta).string();
+
+    // A program folder with the shipped settings and the chosen reference.
+    testing::TempFolder folder;
+    std::filesystem::copy_file(std::string(SEQUARA_SOURCE_DIR) + "/app/defaults/UserSettings.txt",
+                               folder.file("UserSettings.txt"));
+    std::filesystem::copy_file(reference, folder.file("ReferenceSequence.txt"));
+    std::filesystem::current_path(folder.path());
+
+    ScriptedPlatform platform;
+    MainWindow window(platform, folder.file("sequara"));
+    window.resize(width, height);
+    window.show();
+    window.FormActivate();
+    testing::AnswerNextModal([](QDialog* dialog) {
+        if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
+        else dialog->reject();
+    });
+    window.FrontPanelOKButton()->click();
+    QApplication::processEvents();
+
+    platform.AnswerOpenFile(fasta);
+    const double before = PeakMb();
+    const auto t0 = Clock::now();
+    window.Fastafile1()->trigger();
+    QApplication::processEvents();
+    const auto t1 = Clock::now();
+    FrmAlignmentCorrection* editor = FindAlignmentEditor(window.mdiArea());
+    if (!editor) {
+        std::fprintf(stderr, "no editor opened\n");
+        for (const auto& m : platform.Messages()) std::fprintf(stderr, "  %s\n", m.c_str());
+        return 1;
+    }
+    const WorkingState& s = window.State();
+    std::printf("sequences %zu, reference %zu, alignment columns %d\n", s.LoadedSequences.size(),
+                s.ReferenceData[0].Sequence.size(), editor->Model().ColumnCount());
+    std::printf("choosing the file -> editor shown: %.0f ms\n", Ms(t0, t1));
+
+    if (mismatches) editor->ShowMismatchesRadio()->click();
+    editor->Model().HighlightedRow = highlight;
+    editor->Model().SequenceGrid().MoveTo(20, 6);
+    editor->Model().SequenceGrid().MoveTo(27, 9, true);
+    editor->RefreshGrids();
+    QPixmap shot;
+    const int runs = 20;
+    const auto r0 = Clock::now();
+    for (int i = 0; i < runs; ++i) shot = window.grab();
+    const auto r1 = Clock::now();
+    std::printf("full repaint of the maximised editor (%dx%d): %.2f ms\n", shot.width(), shot.height(),
+                Ms(r0, r1) / runs);
+    if (png) shot.save(png);
+    std::printf("peak memory: %.1f MB (%.1f MB before the load)\n", PeakMb(), before);
+
+    // Column model alone, on the command's alignment.
+    const auto c0 = Clock::now();
+    TAlignedColumns fast =
+        BuildAlignedColumns(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData[0].Sequence, s.ReferenceNumbering);
+    const auto c1 = Clock::now();
+    const std::size_t k = std::min<std::size_t>(std::size_t(literalRows), s.LoadedSequences.size());
+    TFastaDataSet firstData(s.LoadedSequences.begin(), s.LoadedSequences.begin() + long(k));
+    TAlignmentResult firstRows(s.AlignmentPositions.begin(), s.AlignmentPositions.begin() + long(k));
+    const auto l0 = Clock::now();
+    TAlignedColumns slow =
+        oracle::GenerateColumnsLiterally(firstRows, firstData, s.ReferenceData[0].Sequence, s.ReferenceNumbering);
+    const auto l1 = Clock::now();
+    // The literal cost is reference length x all characters: linear in the
+    // number of rows for rows of one length.
+    const double ratio = double(s.LoadedSequences.size()) / double(std::max<std::size_t>(1, k));
+    std::printf("column model: fast builder %.1f ms for all %zu rows; literal lookups %.0f ms for %zu rows "
+                "(all rows: about %.0f s)\n",
+                Ms(c0, c1), s.LoadedSequences.size(), Ms(l0, l1), k, Ms(l0, l1) * ratio / 1000.0);
+    (void)fast;
+    (void)slow;
+    return 0;
+}
