@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,6 +31,38 @@ constexpr int kFrontPanelWidth = 865;
 constexpr int kFrontPanelHeight = 593;
 constexpr int kPictureWidth = 839;
 constexpr int kPictureHeight = 570;
+
+// The front panel: two lowered bevels of 5 pixels with a border of 3 between
+// them, on the panel's background colour.
+class BevelledPanel : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QRect r = rect();
+        lowered(painter, r);
+        r.adjust(kBevel + kBorder, kBevel + kBorder, -(kBevel + kBorder), -(kBevel + kBorder));
+        lowered(painter, r);
+    }
+
+private:
+    static constexpr int kBevel = 5;
+    static constexpr int kBorder = 3;
+    static void lowered(QPainter& painter, QRect r) {
+        const QColor shadow(0x80, 0x80, 0x80), light(0xFF, 0xFF, 0xFF);
+        for (int i = 0; i < kBevel; ++i) {
+            painter.setPen(shadow);
+            painter.drawLine(r.left(), r.top(), r.right(), r.top());
+            painter.drawLine(r.left(), r.top(), r.left(), r.bottom());
+            painter.setPen(light);
+            painter.drawLine(r.left() + 1, r.bottom(), r.right(), r.bottom());
+            painter.drawLine(r.right(), r.top() + 1, r.right(), r.bottom());
+            r.adjust(1, 1, -1, -1);
+        }
+    }
+};
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* parent)
@@ -153,11 +186,9 @@ void MainWindow::createProgressBox() {
 }
 
 void MainWindow::createFrontPanel() {
-    frontPanel_ = new QFrame(mdi_);
+    frontPanel_ = new BevelledPanel(mdi_);
     frontPanel_->setObjectName("FrontPanel");
     frontPanel_->resize(kFrontPanelWidth, kFrontPanelHeight);
-    frontPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    frontPanel_->setLineWidth(3);
     frontPanel_->setAutoFillBackground(true);
     QPalette palette = frontPanel_->palette();
     palette.setColor(QPalette::Window, QColor(0xC8, 0xC8, 0xC8));
