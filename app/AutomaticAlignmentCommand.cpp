@@ -3,14 +3,9 @@
 #include "alignment/AlignmentPipeline.h"
 #include "sequence/FastaReader.h"
 
-namespace sequara {
+#include <filesystem>
 
-FileDialogSpec OpenFastaFileDialogSpec() {
-    FileDialogSpec spec;
-    spec.Filters = {{"Fasta format (*.txt, *.fa; *.fas; *.fasta)", "*.txt; *.fa;*.fas;*.fasta"},
-                    {"All Files (*.*)", "*.*"}};
-    return spec;
-}
+namespace sequara {
 
 namespace {
 
@@ -48,12 +43,15 @@ private:
 
 }  // namespace
 
-void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, AutomaticAlignmentView& view) {
+void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogSpec& openFastaFileDialog,
+                                  AutomaticAlignmentView& view) {
     CommandClosing closing(state);
     if (state.AutoReverse && !platform.AskOkCancel(kAutoReverseQuestion, "Question")) return;
 
-    std::optional<FileDialogResult> chosen = platform.ChooseOpenFile(OpenFastaFileDialogSpec());
+    std::optional<FileDialogResult> chosen = platform.ChooseOpenFile(openFastaFileDialog);
     if (!chosen) return;
+    openFastaFileDialog.FilterIndex = chosen->FilterIndex;
+    openFastaFileDialog.InitialFolder = std::filesystem::path(chosen->FileName).parent_path().string();
     state.AlignmentTitle = chosen->FileName;
 
     TCharacterName discardedLabels;

@@ -12,10 +12,6 @@
 
 namespace sequara {
 
-// The filters of the main window's FASTA open dialog (also used by the
-// display-only load).
-FileDialogSpec OpenFastaFileDialogSpec();
-
 inline constexpr const char* kAutoReverseQuestion =
     "This option automatically aligns your sequences and automatically \n"
     "transforms sequences into reverse complement where required.\n"
@@ -44,10 +40,13 @@ public:
     virtual void OpenEditor() = 0;
 };
 
-// The command (Loadfromfastafile1Click).  On every end, InitialNucleotides
+// The command (Loadfromfastafile1Click).  openFastaFileDialog is the main
+// window's FASTA open dialog; it keeps the filter and folder last chosen.
+// On every end, InitialNucleotides
 // keeps its value and AutoReverse becomes false; once the progress box is
 // shown, it is hidden and the main window enabled again also when the engine
 // throws (the exception then goes on to the caller).
-void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, AutomaticAlignmentView& view);
+void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogSpec& openFastaFileDialog,
+                                  AutomaticAlignmentView& view);
 
 }  // namespace sequara

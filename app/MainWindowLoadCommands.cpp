@@ -19,13 +19,7 @@ namespace {
 class MainWindowAlignmentView : public AutomaticAlignmentView {
 public:
     explicit MainWindowAlignmentView(MainWindow& window) : w_(window) {}
-    void SetMainWindowEnabled(bool enabled) override {
-        w_.setEnabled(enabled);
-        // Enabling the window also enables every menu's menu action (QMenu
-        // follows its own enabled state); the Load menu stays disabled while
-        // an editor is open.
-        if (enabled && FindAlignmentEditor(w_.mdiArea())) w_.Loadfromfastafile1()->setEnabled(false);
-    }
+    void SetMainWindowEnabled(bool enabled) override { w_.setEnabled(enabled); }
     void ShowProgressBox() override {
         w_.AlignmentMessageBox()->show();
         w_.AlignmentMessageBox()->raise();
@@ -57,7 +51,7 @@ private:
 void MainWindow::Loadfromfastafile1Click() {
     MainWindowAlignmentView view(*this);
     try {
-        RunAutomaticAlignmentCommand(state_, platform_, view);
+        RunAutomaticAlignmentCommand(state_, platform_, OpenFastaFileDialog(), view);
     } catch (const std::exception& e) {
         platform_.ShowMessage(std::string("The automatic alignment was interrupted: ") + e.what());
     }

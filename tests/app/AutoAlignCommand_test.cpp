@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace sequara {
 namespace {
 
@@ -40,10 +42,15 @@ protected:
         ReadFastaFile(testing::ShippedDefault("ReferenceSequence.txt"), state.ReferenceData, state.ReferenceNumbering,
                       false, state.DataType, platform);
     }
-    void run() { RunAutomaticAlignmentCommand(state, platform, view); }
+    void run() { RunAutomaticAlignmentCommand(state, platform, dialog, view); }
 
     WorkingState state;
     ScriptedPlatform platform;
+    FileDialogSpec dialog = [] {
+        FileDialogSpec spec;
+        spec.Filters = {{"Fasta", "*.fasta"}, {"All", "*.*"}};
+        return spec;
+    }();
     RecordingView view;
 };
 
@@ -57,11 +64,10 @@ TEST_F(AutoAlignCommandTest, TheMainRoadInOrder) {
     platform.ProcessMessagesCalls = 0;
     run();
     ASSERT_EQ(platform.OpenFileSpecs.size(), 1u);
-    const FileDialogSpec& spec = platform.OpenFileSpecs[0];
-    ASSERT_EQ(spec.Filters.size(), 2u);
-    EXPECT_EQ(spec.Filters[0].Description, "Fasta format (*.txt, *.fa; *.fas; *.fasta)");
-    EXPECT_EQ(spec.Filters[0].Patterns, "*.txt; *.fa;*.fas;*.fasta");
-    EXPECT_EQ(spec.Filters[1].Description, "All Files (*.*)");
+    EXPECT_EQ(platform.OpenFileSpecs[0].Filters[0].Description, "Fasta");
+    // The dialog keeps the folder and filter chosen.
+    EXPECT_EQ(dialog.InitialFolder, std::filesystem::path(TestDataFile("autoalign_hvs1.fasta")).parent_path().string());
+    EXPECT_EQ(dialog.FilterIndex, 1);
     EXPECT_EQ(platform.Questions().size(), 0u);  // no auto-reverse question
     EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAutoAlignFinished});
     EXPECT_EQ(view.Events, (std::vector<std::string>{"disable", "show box", std::string("label ") + kAlignmentRunning,
