@@ -1,8 +1,9 @@
 #include "app/DataDefinitionDialog.h"
 
+#include "app/OkGlyph.h"
+
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 
 namespace sequara {
 
@@ -10,7 +11,7 @@ TDlgDataDefinition::TDlgDataDefinition(QWidget* parent)
     : QDialog(parent),
       radioDNA_(new QRadioButton("DNA sequences", this)),
       radioAmino_(new QRadioButton("Amino acid sequences", this)),
-      bitBtn1_(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this)) {
+      bitBtn1_(new QPushButton(OkGlyph(), "OK", this)) {
     setObjectName("DlgDataDefinition");
     setWindowTitle("Specify data type");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -2,6 +2,7 @@
 
 #include "app/DataDefinitionDialog.h"
 #include "app/JpegDecoder.h"
+#include "app/OkGlyph.h"
 #include "app/RunSetup.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
 
 // The front-panel picture is compiled into the program library; a static
 // library's resources must be registered by name before first use.
@@ -209,7 +209,7 @@ void MainWindow::createFrontPanel() {
     frontLabel_->setFont(labelFont);
     frontLabel_->setStyleSheet("color: #8c8c8c; background: transparent;");
 
-    frontPanelOKButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "&Continue",
+    frontPanelOKButton_ = new QPushButton(OkGlyph(), "&Continue",
                                           frontPanel_);
     frontPanelOKButton_->setObjectName("FrontPanelOKButton");
     frontPanelOKButton_->setGeometry(720, 512, 105, 41);
