@@ -154,9 +154,10 @@ void AlignLoadedSequence(const AlignmentEngine& Engine, const std::string& Seque
     const EndPadding pad = ComputeEndPadding(L, Row, e, b);
     std::string padded;
     padded.reserve(Sequence.size() + static_cast<std::size_t>(pad.h + pad.t));
-    padded.append(R, static_cast<std::size_t>(pad.P - pad.h), static_cast<std::size_t>(pad.h));
+    // T may lie beyond the reference (t = 0) and P before its start (h = 0).
+    if (pad.h > 0) padded.append(R, static_cast<std::size_t>(pad.P - pad.h), static_cast<std::size_t>(pad.h));
     padded.append(Sequence);
-    padded.append(R, static_cast<std::size_t>(pad.T), static_cast<std::size_t>(pad.t));
+    if (pad.t > 0) padded.append(R, static_cast<std::size_t>(pad.T), static_cast<std::size_t>(pad.t));
     Engine.AlignSequence(padded, Row, kSecondAlignmentInitialNucleotides);
     Row.resize(Row.size() - static_cast<std::size_t>(pad.t));
     Row.erase(Row.begin(), Row.begin() + pad.h);
