@@ -10,6 +10,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_main_road_bench
 //       --fasta ../shared/data/1000genomes-chrMT/derived/1000g_CR_16024-576.fasta
 //       [--reference FILE] [--size 1400x900] [--literal 50] [--png out.png] [--mismatches]
+//       [--exec "import -window root shot.png"]   (under xvfb-run with QT_QPA_PLATFORM=xcb)
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
 #include "app/DataDefinitionDialog.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     const char* png = nullptr;
     int width = 1400, height = 900, literalRows = 50, highlight = 3;
     bool mismatches = false;
+    std::string afterShown;  // a shell command run while the editor shows
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--fasta") && i + 1 < argc) fasta = argv[++i];
         else if (!std::strcmp(argv[i], "--reference") && i + 1 < argc) reference = argv[++i];
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
         else if (!std::strcmp(argv[i], "--highlight") && i + 1 < argc) highlight = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
+        else if (!std::strcmp(argv[i], "--exec") && i + 1 < argc) afterShown = argv[++i];
     }
     if (fasta.empty()) {
         std::fprintf(stderr, "usage: %s --fasta FILE [--reference FILE] [--size WxH] [--literal N] [--png FILE]\n",
@@ -116,6 +119,12 @@ int main(int argc, char** argv) {
     std::printf("full repaint of the maximised editor (%dx%d): %.2f ms\n", shot.width(), shot.height(),
                 Ms(r0, r1) / runs);
     if (png) shot.save(png);
+    if (!afterShown.empty()) {
+        // For example "import -window root shot.png" under xvfb-run.
+        window.showMaximized();
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+        if (std::system(afterShown.c_str()) != 0) std::fprintf(stderr, "command failed: %s\n", afterShown.c_str());
+    }
     std::printf("peak memory: %.1f MB (%.1f MB before the load)\n", PeakMb(), before);
 
     // Column model alone, on the command's alignment.

@@ -154,6 +154,17 @@ EditorPlacement AlignmentEditorModel::AdjustCellSizes(std::int32_t sequenceGridL
     return p;
 }
 
+void AlignmentEditorModel::AlignedSequencesGridRowMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
+    const std::int32_t n = SequenceCount();
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= n || ToIndex >= n || FromIndex == ToIndex) return;
+    auto& rows = state_.AlignedSequences;
+    const auto from = rows.begin() + FromIndex;
+    const auto to = rows.begin() + ToIndex;
+    if (FromIndex < ToIndex) std::rotate(from, from + 1, to + 1);
+    else std::rotate(to, from, from + 1);
+    ReadAlignmentFromGrids();
+}
+
 void AlignmentEditorModel::AlignedSequencesGridTopLeftChanged() {
     referenceGrid_.SetLeftCol(sequenceGrid_.LeftCol() - 1);
 }

@@ -122,6 +122,12 @@ public:
     GridCursor& ReferenceGrid() { return referenceGrid_; }
     const GridCursor& SequenceGrid() const { return sequenceGrid_; }
     const GridCursor& ReferenceGrid() const { return referenceGrid_; }
+    // A row the user dragged from FromIndex to ToIndex: that sequence moves
+    // there, the ones between move one place towards FromIndex; no
+    // character changes (the mismatch view's "." is never taken into the
+    // data).  The highlighted row keeps its grid row.  Indexes outside the
+    // rows change nothing.
+    void AlignedSequencesGridRowMoved(std::int32_t FromIndex, std::int32_t ToIndex);
     // Scrolls the reference grid to the sequence grid's first visible column.
     void AlignedSequencesGridTopLeftChanged();
     // Sets both grids' sizes from the data.

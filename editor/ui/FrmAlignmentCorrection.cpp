@@ -194,6 +194,10 @@ void FrmAlignmentCorrection::createComponents() {
     connect(alignedSequencesGrid_, &StringGridView::TopLeftChanged, this,
             &FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged);
     connect(alignedSequencesGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showSequencePopup);
+    connect(alignedSequencesGrid_, &StringGridView::RowMoved, this, [this](int fromIndex, int toIndex) {
+        model_.AlignedSequencesGridRowMoved(fromIndex, toIndex);
+        RefreshGrids();
+    });
     connect(referenceGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showReferencePopup);
     connect(timer1_, &QTimer::timeout, this, &FrmAlignmentCorrection::Timer1Timer);
 }

@@ -173,6 +173,29 @@ TEST_F(EditorModelTest, ReferenceGridFollowsTheSequenceGridsFirstColumn) {
     EXPECT_EQ(m.ReferenceGrid().LeftCol(), 80);
 }
 
+TEST_F(EditorModelTest, RowMoveKeepsEveryCharacterAndTheHighlightedGridRow) {
+    AlignmentEditorModel m(state, session);
+    TAlignmentRow row{1, 2, 3, 4};
+    m.GenerateGrids({row, row, row, row, row},
+                    {{"r0", "ACGA"}, {"r1", "ACGC"}, {"r2", "ACGG"}, {"r3", "ACGT"}, {"r4", "TCGT"}},
+                    state.ReferenceData, {});
+    m.ShowMismatches();
+    m.HighlightedRow = 1;
+    m.AlignedSequencesGridRowMoved(0, 3);  // dragged below row 3
+    auto names = [&] {
+        std::string out;
+        for (const auto& s : state.AlignedSequences) out += s.Name + ":" + s.Sequence + " ";
+        return out;
+    };
+    EXPECT_EQ(names(), "r1:ACGC r2:ACGG r3:ACGT r0:ACGA r4:TCGT ");
+    EXPECT_EQ(m.HighlightedRow, 1);
+    m.AlignedSequencesGridRowMoved(4, 0);
+    EXPECT_EQ(names(), "r4:TCGT r1:ACGC r2:ACGG r3:ACGT r0:ACGA ");
+    m.AlignedSequencesGridRowMoved(2, 9);
+    m.AlignedSequencesGridRowMoved(-1, 0);
+    EXPECT_EQ(names(), "r4:TCGT r1:ACGC r2:ACGG r3:ACGT r0:ACGA ");
+}
+
 class PaintingTest : public EditorModelTest {
 protected:
     PaintingTest() : m(state, session) {

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -169,6 +170,33 @@ TEST_F(EditorWindowTest, ExitStopsTheTimerAndClosesTheWindow) {
     EXPECT_EQ(timer, nullptr);  // the window and its timer are gone
     EXPECT_EQ(FindAlignmentEditor(area), nullptr);
     EXPECT_EQ(state.AlignedSequences.size(), 1u);  // the aligned state stays
+}
+
+// Mouse presses, drags and releases on a grid's viewport.
+void Mouse(QWidget* viewport, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, modifiers);
+    QApplication::sendEvent(viewport, &event);
+}
+
+TEST_F(EditorWindowTest, MouseSelectsARangeAndDragsARowByItsName) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s0", "ACGT"}, {"s1", "ACGA"}, {"s2", "TCGT"}, {"s3", "ACCT"}},
+                                     TAlignmentResult(4, TAlignmentRow{1, 2, 3, 4}));
+    StringGridView* seq = e->AlignedSequencesGrid();
+    QWidget* vp = seq->viewport();
+    Mouse(vp, QEvent::MouseButtonPress, seq->CellRect(2, 1).center());
+    Mouse(vp, QEvent::MouseMove, seq->CellRect(3, 2).center());
+    Mouse(vp, QEvent::MouseButtonRelease, seq->CellRect(3, 2).center());
+    EXPECT_EQ(e->Model().SequenceGrid().Selection(), (GridRect{2, 1, 3, 2}));
+    EXPECT_EQ(e->Model().SequenceGrid().Col(), 3);
+    // A click on a name cell does not select; a drag moves the row.
+    Mouse(vp, QEvent::MouseButtonPress, seq->CellRect(0, 0).center());
+    Mouse(vp, QEvent::MouseButtonRelease, seq->CellRect(0, 3).center());
+    EXPECT_EQ(state.AlignedSequences[3].Name, "s0");
+    EXPECT_EQ(state.AlignedSequences[3].Sequence, "ACGT");
+    EXPECT_EQ(state.AlignedSequences[0].Name, "s1");
+    EXPECT_EQ(e->Model().NameCell(0), "s1");
 }
 
 TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
