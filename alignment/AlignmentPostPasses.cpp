@@ -20,14 +20,23 @@ void ShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string& Sequen
     }
 }
 
-int PositionCost(const std::string& Sequence, const std::string& Reference, std::size_t q, std::int32_t e,
-                 const std::string& DataType) {
+namespace {
+
+int positionCost(const std::string& Sequence, const std::string& Reference, std::size_t q, std::int32_t e,
+                 const MatchTable& table) {
     if (e < 1 || static_cast<std::size_t>(e) > Reference.size()) return 10;
     const char s = Sequence[q];
     const char r = Reference[static_cast<std::size_t>(e) - 1];
-    if (CharactersMatch(s, r, DataType)) return 0;
+    if (table(s, r)) return 0;
     if ((s == 'A' || s == 'G') && (r == 'C' || r == 'T')) return 2;
     return 1;
+}
+
+}  // namespace
+
+int PositionCost(const std::string& Sequence, const std::string& Reference, std::size_t q, std::int32_t e,
+                 const std::string& DataType) {
+    return positionCost(Sequence, Reference, q, e, MatchTableFor(DataType));
 }
 
 void RefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const std::string& Reference,
@@ -37,14 +46,20 @@ void RefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const s
     // Characters are numbered from 1 as in the description of the pass:
     // character c has entry Row[c - 1].
     auto entry = [&Row](std::size_t c) -> std::int32_t& { return Row[c - 1]; };
-    auto cost = [&](std::size_t c, std::int32_t e) { return PositionCost(Sequence, Reference, c - 1, e, DataType); };
+    const MatchTable& table = MatchTableFor(DataType);
+    auto cost = [&](std::size_t c, std::int32_t e) { return positionCost(Sequence, Reference, c - 1, e, table); };
     std::array<std::int32_t, 8> trial{};  // trial[q - k] for q = k..i, at most 7 characters
     for (std::size_t i = n; i >= 2; --i) {
         if (entry(i) != -1) continue;
+        const std::size_t lowest = std::max<std::size_t>(i > 6 ? i - 6 : 1, 1);
+        // When every entry of the largest window is -1, every trial is all
+        // -1 as well and costs exactly as much as the window: nothing moves.
+        bool anyPlaced = false;
+        for (std::size_t q = lowest; q < i && !anyPlaced; ++q) anyPlaced = entry(q) != -1;
+        if (!anyPlaced) continue;
         int current = 10;
         std::size_t k = i;
         bool done = false;
-        const std::size_t lowest = std::max<std::size_t>(i > 6 ? i - 6 : 1, 1);
         while (!done && k > lowest) {
             --k;
             current += cost(k, entry(k));
@@ -55,8 +70,10 @@ void RefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const s
                     const std::int32_t next = trial[q + 1 - k];
                     trial[q - k] = (next > 0 && k > 1 && before > 0 && before < next - 1) ? next - 1 : -1;
                 }
+                // Costs are never negative: a partial sum that reaches the
+                // current cost already rules the trial out.
                 int trialCost = 0;
-                for (std::size_t q = k; q <= i; ++q) trialCost += cost(q, trial[q - k]);
+                for (std::size_t q = k; q <= i && trialCost < current; ++q) trialCost += cost(q, trial[q - k]);
                 if (trialCost < current) {
                     for (std::size_t q = k; q <= i; ++q) entry(q) = trial[q - k];
                     done = true;

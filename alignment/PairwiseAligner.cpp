@@ -164,6 +164,15 @@ constexpr std::uint64_t kMaxBuckets = std::uint64_t(1) << 20;
 
 }  // namespace
 
+// One word length's index: for every word of the reference made of plain
+// characters, its start positions, found through the word's code.
+struct WordIndex {
+    int Length = 1;
+    std::vector<std::uint32_t> BucketStart;  // one offset per code, plus the end
+    std::vector<std::int32_t> Positions;     // 1-based word starts, ascending within a code
+    std::vector<std::int32_t> SpecialStarts; // starts of words holding a non-plain character, ascending
+};
+
 class ReferenceIndex {
 public:
     ReferenceIndex(const std::string& reference, const std::string& dataType, int minAlignmentMatch)
@@ -175,16 +184,19 @@ public:
             if (!plain.plain[c]) Code[c] = kNotPlain;
         for (unsigned char c : Reference)
             if (Code[c] == kAbsent) Code[c] = static_cast<std::int16_t>(Sigma++);
-        const std::uint64_t sigma = std::max<std::uint64_t>(Sigma, 2);
-        Q = 1;
-        std::uint64_t buckets = sigma;
-        while (Q < K && buckets * sigma <= kMaxBuckets) {
-            buckets *= sigma;
-            ++Q;
-        }
-        Sigma = static_cast<int>(sigma);
-        Buckets = buckets;
-        buildTables();
+        Sigma = std::max(Sigma, 2);
+        // Word lengths: the shortest is K (or the longest a bucket table
+        // allows); the longest is the one at which a word occurs in the
+        // reference about once in two tries, so that sampling long runs
+        // meets few chance hits.
+        const std::uint64_t sigma = static_cast<std::uint64_t>(Sigma);
+        int longestAllowed = 1;
+        for (std::uint64_t buckets = sigma; buckets * sigma <= kMaxBuckets; buckets *= sigma) ++longestAllowed;
+        MinWord = std::min(K, longestAllowed);
+        int rare = 1;
+        for (std::uint64_t count = sigma; count < 2 * std::max<std::uint64_t>(Reference.size(), 1); count *= sigma) ++rare;
+        MaxWord = std::max(MinWord, std::min(rare, longestAllowed));
+        for (int w = MinWord; w <= MaxWord; ++w) Levels.push_back(buildLevel(w));
     }
 
     std::string Reference;
@@ -192,19 +204,18 @@ public:
     const MatchTable* Table;
     int K;                                  // shortest run that is placed (at least 1)
     int MinAlignmentMatch;                  // as given
-    int Q = 1;                              // word length of the index, at most K
-    int Sigma = 0;                          // plain characters of the reference (codes 0..Sigma-1)
-    std::uint64_t Buckets = 0;
+    int Sigma = 0;                          // radix of word codes (plain characters of the reference)
+    int MinWord = 1, MaxWord = 1;           // word lengths indexed
     std::array<std::int16_t, 256> Code{};
-    std::vector<std::uint32_t> BucketStart; // Buckets + 1 offsets into Positions
-    std::vector<std::int32_t> Positions;    // 1-based word starts, ascending within a bucket
-    std::vector<std::int32_t> SpecialStarts;// word starts whose word holds a non-plain character, ascending
+    std::vector<WordIndex> Levels;          // word lengths MinWord..MaxWord
 
-    // The word code at Text[from..from+Q-1]: >= 0, or kNotPlain / kAbsent.
-    std::int64_t wordCode(const std::string& text, std::size_t from) const {
+    const WordIndex& level(int w) const { return Levels[static_cast<std::size_t>(w - MinWord)]; }
+
+    // The code of the word Text[from..from+w-1]: >= 0, or kNotPlain / kAbsent.
+    std::int64_t wordCode(const std::string& text, std::size_t from, int w) const {
         std::int64_t code = 0;
         bool absent = false;
-        for (int t = 0; t < Q; ++t) {
+        for (int t = 0; t < w; ++t) {
             const std::int16_t c = Code[static_cast<unsigned char>(text[from + static_cast<std::size_t>(t)])];
             if (c == kNotPlain) return kNotPlain;
             if (c == kAbsent) absent = true;
@@ -214,27 +225,33 @@ public:
     }
 
 private:
-    void buildTables() {
+    WordIndex buildLevel(int w) const {
+        WordIndex level;
+        level.Length = w;
+        std::uint64_t buckets = 1;
+        for (int t = 0; t < w; ++t) buckets *= static_cast<std::uint64_t>(Sigma);
         const std::size_t m = Reference.size();
-        const std::size_t q = static_cast<std::size_t>(Q);
+        const std::size_t q = static_cast<std::size_t>(w);
         std::vector<std::int64_t> codes;
-        std::vector<std::uint32_t> counts(Buckets + 1, 0);
+        std::vector<std::uint32_t> counts(buckets + 1, 0);
         if (m >= q) {
             codes.resize(m - q + 1);
             for (std::size_t j = 0; j + q <= m; ++j) {
-                codes[j] = wordCode(Reference, j);
+                codes[j] = wordCode(Reference, j, w);
                 if (codes[j] >= 0)
                     ++counts[static_cast<std::size_t>(codes[j]) + 1];
                 else
-                    SpecialStarts.push_back(static_cast<std::int32_t>(j + 1));
+                    level.SpecialStarts.push_back(static_cast<std::int32_t>(j + 1));
             }
         }
-        BucketStart.assign(Buckets + 1, 0);
-        for (std::size_t b = 0; b < Buckets; ++b) BucketStart[b + 1] = BucketStart[b] + counts[b + 1];
-        Positions.resize(BucketStart[Buckets]);
-        std::vector<std::uint32_t> fill(BucketStart.begin(), BucketStart.end() - 1);
+        level.BucketStart.assign(buckets + 1, 0);
+        for (std::size_t b = 0; b < buckets; ++b) level.BucketStart[b + 1] = level.BucketStart[b] + counts[b + 1];
+        level.Positions.resize(level.BucketStart[buckets]);
+        std::vector<std::uint32_t> fill(level.BucketStart.begin(), level.BucketStart.end() - 1);
         for (std::size_t j = 0; j < codes.size(); ++j)
-            if (codes[j] >= 0) Positions[fill[static_cast<std::size_t>(codes[j])]++] = static_cast<std::int32_t>(j + 1);
+            if (codes[j] >= 0)
+                level.Positions[fill[static_cast<std::size_t>(codes[j])]++] = static_cast<std::int32_t>(j + 1);
+        return level;
     }
 };
 
@@ -286,71 +303,108 @@ public:
     PassSearcher(const ReferenceIndex& index, const std::string& sequence)
         : index_(index), seq_(sequence), ref_(index.Reference), table_(*index.Table) {
         const std::size_t n = seq_.size();
-        const std::size_t q = static_cast<std::size_t>(index_.Q);
-        if (n >= q) {
-            words_.resize(n - q + 1);
-            for (std::size_t p = 0; p + q <= n; ++p) words_[p] = index_.wordCode(seq_, p);
+        words_.resize(index_.Levels.size());
+        for (int w = index_.MinWord; w <= index_.MaxWord; ++w) {
+            auto& codes = words_[static_cast<std::size_t>(w - index_.MinWord)];
+            const std::size_t q = static_cast<std::size_t>(w);
+            if (n < q) continue;
+            codes.resize(n - q + 1);
+            // Rolling codes: the code of the word ending at p is the previous
+            // one times the radix plus p's code, less the character that left.
+            std::int64_t top = 1;
+            for (int t = 1; t < w; ++t) top *= index_.Sigma;
+            std::int64_t code = 0;
+            std::ptrdiff_t lastNotPlain = -1, lastAbsent = -1;
+            for (std::size_t p = 0; p < n; ++p) {
+                const std::int16_t c = index_.Code[static_cast<unsigned char>(seq_[p])];
+                if (c == kNotPlain) lastNotPlain = static_cast<std::ptrdiff_t>(p);
+                if (c == kAbsent) lastAbsent = static_cast<std::ptrdiff_t>(p);
+                if (p >= q) {
+                    const std::int16_t out = index_.Code[static_cast<unsigned char>(seq_[p - q])];
+                    code -= (out < 0 ? 0 : out) * top;
+                }
+                code = code * index_.Sigma + (c < 0 ? 0 : c);
+                if (p + 1 < q) continue;
+                const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(p + 1 - q);
+                codes[p + 1 - q] = lastNotPlain >= first ? kNotPlain : (lastAbsent >= first ? kAbsent : code);
+            }
         }
     }
 
     // The best forward and backward runs of at least K characters inside the
     // rectangle.
     //
-    // Every segment of at least X characters contains a word start at one of
-    // the characters P1, P1 + g, P1 + 2g, ... with g = X - Q + 1.  The search
-    // samples with a falling X (halved each round, ending at K): once the
-    // longest segment found is at least X, every segment that long or longer
-    // has been found, ties included, and the result is exact.
+    // Every segment of at least X characters contains a word of length w <= X
+    // starting at one of the characters P1, P1 + g, P1 + 2g, ... with
+    // g = X - w + 1.  The search samples with a falling X (halved while it is
+    // large, then lowered by one, ending at K): once the longest segment found
+    // is at least X, every segment that long or longer has been found, ties
+    // included, and the result is exact.  Long words keep chance hits rare
+    // while X is large; the last rounds use words as short as X.
     RectangleBest search(const Rectangle& r) const {
         RectangleBest best;
-        const std::int32_t K = index_.K, Q = index_.Q;
+        const std::int32_t K = index_.K;
         const std::int32_t len = r.P2 - r.P1 + 1, width = r.e - r.s + 1;
         if (len < K || width < K) return best;
         std::int32_t X = std::min(len, width);
         for (;;) {
-            const std::int32_t g = X - Q + 1;
-            for (std::int32_t p = r.P1; p + Q - 1 <= r.P2; p += g) searchWordAt(r, p, best);
+            const std::int32_t w = std::clamp(X, index_.MinWord, index_.MaxWord);
+            const std::int32_t g = X - w + 1;
+            for (std::int32_t p = r.P1; p + w - 1 <= r.P2; p += g) searchWordAt(r, p, w, g == 1, best);
             if (best.forward.length >= X || X == K) return best;
-            X = std::max(K, X / 2);
+            X = X > 2 * index_.MaxWord ? std::max(K, X / 2) : X - 1;
         }
     }
 
 private:
-    bool wordMatches(std::int32_t p, std::int32_t j) const {
-        for (std::int32_t t = 0; t < index_.Q; ++t)
+    bool wordMatches(std::int32_t p, std::int32_t j, std::int32_t w) const {
+        for (std::int32_t t = 0; t < w; ++t)
             if (!table_(seq_[static_cast<std::size_t>(p + t)], ref_[static_cast<std::size_t>(j + t - 1)])) return false;
         return true;
     }
 
-    void searchWordAt(const Rectangle& r, std::int32_t p, RectangleBest& best) const {
-        const std::int32_t lastStart = r.e - index_.Q + 1;
-        const std::int64_t word = words_[static_cast<std::size_t>(p)];
+    // With every character sampled, a hit whose diagonal predecessor is a hit
+    // too belongs to a segment found already from that predecessor.
+    bool continuesAHit(const Rectangle& r, std::int32_t p, std::int32_t j) const {
+        return p > r.P1 && j > r.s &&
+               table_(seq_[static_cast<std::size_t>(p - 1)], ref_[static_cast<std::size_t>(j - 2)]);
+    }
+
+    void searchWordAt(const Rectangle& r, std::int32_t p, std::int32_t w, bool everyCharacter,
+                      RectangleBest& best) const {
+        const std::int32_t lastStart = r.e - w + 1;
+        const WordIndex& level = index_.level(w);
+        const std::int64_t word = words_[static_cast<std::size_t>(w - index_.MinWord)][static_cast<std::size_t>(p)];
+        auto consider = [&](std::int32_t j) {
+            if (everyCharacter && continuesAHit(r, p, j)) return;
+            extend(r, p, j, w, best);
+        };
         if (word == kNotPlain) {
             for (std::int32_t j = r.s; j <= lastStart; ++j)
-                if (wordMatches(p, j)) extend(r, p, j, best);
+                if (wordMatches(p, j, w)) consider(j);
             return;
         }
         if (word >= 0) {
-            const auto begin = index_.Positions.begin() + index_.BucketStart[static_cast<std::size_t>(word)];
-            const auto end = index_.Positions.begin() + index_.BucketStart[static_cast<std::size_t>(word) + 1];
-            for (auto it = std::lower_bound(begin, end, r.s); it != end && *it <= lastStart; ++it)
-                extend(r, p, *it, best);
+            const auto begin = level.Positions.begin() + level.BucketStart[static_cast<std::size_t>(word)];
+            const auto end = level.Positions.begin() + level.BucketStart[static_cast<std::size_t>(word) + 1];
+            for (auto it = std::lower_bound(begin, end, r.s); it != end && *it <= lastStart; ++it) consider(*it);
         }
-        const auto& special = index_.SpecialStarts;
-        for (auto it = std::lower_bound(special.begin(), special.end(), r.s); it != special.end() && *it <= lastStart; ++it)
-            if (wordMatches(p, *it)) extend(r, p, *it, best);
+        const auto& special = level.SpecialStarts;
+        for (auto it = std::lower_bound(special.begin(), special.end(), r.s); it != special.end() && *it <= lastStart;
+             ++it)
+            if (wordMatches(p, *it, w)) consider(*it);
     }
 
-    // (p, j) starts a matching word inside the rectangle: grow it to its
-    // rectangle-bounded maximal segment and keep it when it is better.
-    void extend(const Rectangle& r, std::int32_t p, std::int32_t j, RectangleBest& best) const {
+    // (p, j) starts a matching word of length w inside the rectangle: grow it
+    // to its rectangle-bounded maximal segment and keep it when it is better.
+    void extend(const Rectangle& r, std::int32_t p, std::int32_t j, std::int32_t w, RectangleBest& best) const {
         std::int32_t a = p, b = j;
         while (a > r.P1 && b > r.s &&
                table_(seq_[static_cast<std::size_t>(a - 1)], ref_[static_cast<std::size_t>(b - 2)])) {
             --a;
             --b;
         }
-        std::int32_t c = p + index_.Q - 1, d = j + index_.Q - 1;
+        std::int32_t c = p + w - 1, d = j + w - 1;
         while (c < r.P2 && d < r.e && table_(seq_[static_cast<std::size_t>(c + 1)], ref_[static_cast<std::size_t>(d)])) {
             ++c;
             ++d;
@@ -360,17 +414,17 @@ private:
         Segment& f = best.forward;
         if (length > f.length || (length == f.length && (a < f.firstChar || (a == f.firstChar && b < f.firstPos))))
             f = {length, a, b};
-        Segment& w = best.backward;
-        const std::int32_t wEndChar = w.firstChar + w.length - 1, wEndPos = w.firstPos + w.length - 1;
-        if (length > w.length || (length == w.length && (c < wEndChar || (c == wEndChar && d > wEndPos))))
-            w = {length, a, b};
+        Segment& v = best.backward;
+        const std::int32_t vEndChar = v.firstChar + v.length - 1, vEndPos = v.firstPos + v.length - 1;
+        if (length > v.length || (length == v.length && (c < vEndChar || (c == vEndChar && d > vEndPos))))
+            v = {length, a, b};
     }
 
     const ReferenceIndex& index_;
     const std::string& seq_;
     const std::string& ref_;
     const MatchTable& table_;
-    std::vector<std::int64_t> words_;
+    std::vector<std::vector<std::int64_t>> words_;  // per word length, the sequence's word codes
 };
 
 struct PendingRectangle {

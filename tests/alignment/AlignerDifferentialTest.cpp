@@ -6,6 +6,7 @@
 // "long" and are left out of the normal run (ctest -LE long).
 
 #include "alignment/AlignmentPipeline.h"
+#include "alignment/AlignmentPostPasses.h"
 #include "alignment/EndRealignment.h"
 #include "alignment/Orientation.h"
 #include "alignment/PairwiseAligner.h"
@@ -23,6 +24,10 @@ namespace sequara {
 namespace {
 
 using testing::LiteralAlignSequence;
+using testing::LiteralAnchorSequenceEnds;
+using testing::LiteralMergeAlignmentPasses;
+using testing::LiteralRefineGapPlacement;
+using testing::LiteralShiftInsertionsInHomopolymers;
 using testing::LiteralAlignmentEngine;
 using testing::LiteralBackwardPass;
 using testing::LiteralForwardPass;
@@ -175,6 +180,60 @@ void compareEndRealignment(std::uint32_t seed, int sets, int maxReference) {
     }
 }
 
+// Rows as the passes leave them: rising positions with gaps, insertions,
+// runs of insertions, now and then a position out of order.
+TAlignmentRow generatedRow(CaseGenerator& gen, std::size_t n, int m) {
+    TAlignmentRow row;
+    std::int32_t next = gen.uniform(1, std::max(1, m / 3));
+    for (std::size_t p = 0; p < n; ++p) {
+        const int kind = gen.uniform(0, 9);
+        if (kind < 2) {
+            row.push_back(-1);
+        } else {
+            if (kind == 2) next += gen.uniform(1, 3);
+            if (kind == 3 && gen.chance(0.2)) next -= gen.uniform(1, 3);
+            row.push_back(next >= 1 && next <= m ? next : -1);
+            ++next;
+        }
+    }
+    return row;
+}
+
+void comparePostPasses(std::uint32_t seed, int count, int maxLength) {
+    CaseGenerator gen(seed);
+    for (int i = 0; i < count; ++i) {
+        const bool amino = gen.chance(0.2);
+        const std::string& plain = amino ? kAminoPlain : (gen.chance(0.5) ? std::string("AC") : kDnaPlain);
+        const std::string dataType = amino ? "AMINO" : "DNA";
+        const std::string ref = gen.reference(plain, amino ? kAminoAmbiguous : kDnaAmbiguous, gen.uniform(1, maxLength));
+        const std::string seq = gen.reference(plain, amino ? kAminoAmbiguous : kDnaAmbiguous, gen.uniform(0, maxLength));
+        const int m = static_cast<int>(ref.size());
+        const TAlignmentRow row = generatedRow(gen, seq.size(), m);
+
+        TAlignmentRow fast = row, slow = row;
+        ShiftInsertionsInHomopolymers(fast, seq);
+        LiteralShiftInsertionsInHomopolymers(slow, seq);
+        ASSERT_EQ(fast, slow) << "shift, case " << i;
+        RefineGapPlacement(fast, seq, ref, dataType);
+        LiteralRefineGapPlacement(slow, seq, ref, dataType);
+        ASSERT_EQ(fast, slow) << "refine, case " << i << " seq=" << seq << " ref=" << ref;
+        const int L = gen.uniform(2, 6);
+        AnchorSequenceEnds(fast, L, m);
+        LiteralAnchorSequenceEnds(slow, L, m);
+        ASSERT_EQ(fast, slow) << "anchor, case " << i;
+
+        TAlignmentRow forward = generatedRow(gen, seq.size(), m), backward = forward;
+        for (std::int32_t& e : backward)
+            if (gen.chance(0.3)) e = gen.chance(0.5) ? -1 : gen.uniform(1, std::max(1, m));
+        TAlignmentRow mergedFast(seq.size(), 0), mergedSlow(seq.size(), 0);
+        MergeAlignmentPasses(forward, backward, mergedFast);
+        LiteralMergeAlignmentPasses(forward, backward, mergedSlow);
+        ASSERT_EQ(mergedFast, mergedSlow) << "merge, case " << i;
+    }
+}
+
+TEST(AlignerDifferential, PostPassesAndMergeMatchTheLiteralVersions) { comparePostPasses(5, 3000, 60); }
+
 TEST(AlignerDifferential, GeneratedCasesMatchTheLiteralAligner) {
     EXPECT_EQ(compareGeneratedCases(20261207, 1500, 160, 120), 1500);
 }
@@ -232,6 +291,8 @@ TEST(AlignerDifferentialLongRun, ManyGeneratedCases) {
 TEST(AlignerDifferentialLongRun, LargeGeneratedCases) {
     EXPECT_EQ(compareGeneratedCases(2, 600, 3000, 1500), 600);
 }
+
+TEST(AlignerDifferentialLongRun, PostPassesManyRows) { comparePostPasses(6, 200000, 200); }
 
 TEST(AlignerDifferentialLongRun, EndRealignmentManySets) { compareEndRealignment(3, 5000, 400); }
 

@@ -108,14 +108,122 @@ void LiteralBackwardPass(const std::string& Reference, const std::string& Sequen
     }
 }
 
+void LiteralShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string& Sequence) {
+    const std::int64_t n = static_cast<std::int64_t>(Row.size());
+    const Text S{Sequence};
+    auto W = [&Row](std::int64_t p) -> std::int32_t& { return Row[static_cast<std::size_t>(p - 1)]; };
+    for (std::int64_t p = 1; p <= n; ++p) {
+        if (W(p) != -1) continue;
+        std::int64_t k = p;
+        while (k < n && S[k] == S[k + 1]) {
+            W(k) = W(k + 1);
+            W(k + 1) = -1;
+            ++k;
+        }
+    }
+}
+
+void LiteralRefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const std::string& Reference,
+                               const std::string& DataType) {
+    const std::int64_t n = static_cast<std::int64_t>(Row.size());
+    const Text S{Sequence}, R{Reference};
+    auto W = [&Row](std::int64_t p) -> std::int32_t& { return Row[static_cast<std::size_t>(p - 1)]; };
+    auto cost = [&](std::int64_t q, std::int32_t e) {
+        if (e == -1) return 10;
+        if (CharactersMatch(S[q], R[e], DataType)) return 0;
+        if ((S[q] == 'A' || S[q] == 'G') && (R[e] == 'C' || R[e] == 'T')) return 2;
+        return 1;
+    };
+    std::vector<std::int32_t> T(static_cast<std::size_t>(n + 1));
+    for (std::int64_t i = n; i >= 2; --i) {
+        if (W(i) != -1) continue;
+        int current = 10;
+        std::int64_t k = i;
+        bool done = false;
+        while (!done && k > std::max<std::int64_t>(i - 6, 1)) {
+            k = k - 1;
+            current += cost(k, W(k));
+            for (std::int64_t s = 1; s <= 3 && s <= i - k && !done; ++s) {
+                for (std::int64_t q = i; q >= k + s; --q) T[static_cast<std::size_t>(q)] = W(q - s);
+                for (std::int64_t q = k + s - 1; q >= k; --q) {
+                    const std::int32_t next = T[static_cast<std::size_t>(q + 1)];
+                    T[static_cast<std::size_t>(q)] = (next > 0 && k > 1 && W(k - 1) > 0 && W(k - 1) < next - 1) ? next - 1 : -1;
+                }
+                int trial = 0;
+                for (std::int64_t q = k; q <= i; ++q) trial += cost(q, T[static_cast<std::size_t>(q)]);
+                if (trial < current) {
+                    for (std::int64_t q = k; q <= i; ++q) W(q) = T[static_cast<std::size_t>(q)];
+                    done = true;
+                }
+            }
+        }
+    }
+}
+
+void LiteralAnchorSequenceEnds(TAlignmentRow& Row, int L, int RefLength) {
+    const std::int64_t n = static_cast<std::int64_t>(Row.size());
+    auto W = [&Row](std::int64_t p) -> std::int32_t& { return Row[static_cast<std::size_t>(p - 1)]; };
+    int run = 1;
+    for (std::int64_t p = 2; p <= n; ++p) {
+        run = W(p - 1) == W(p) - 1 ? run + 1 : 1;
+        if (run == L) {
+            for (std::int64_t q = p - L; q >= 1; --q) {
+                W(q) = W(q + 1) - 1;
+                if (W(q) <= 0) W(q) = -1;
+            }
+            break;
+        }
+    }
+    run = 1;
+    for (std::int64_t p = n - 1; p >= 1; --p) {
+        run = W(p) == W(p + 1) - 1 ? run + 1 : 1;
+        if (run == L) {
+            for (std::int64_t q = p + L; q <= n; ++q) {
+                W(q) = W(q - 1) > 0 ? W(q - 1) + 1 : -1;
+                if (W(q) > RefLength) W(q) = -1;
+            }
+            break;
+        }
+    }
+}
+
+void LiteralMergeAlignmentPasses(const TAlignmentRow& Forward, const TAlignmentRow& Backward, TAlignmentRow& Row) {
+    const std::int64_t n = static_cast<std::int64_t>(Row.size());
+    auto at = [](const TAlignmentRow& r, std::int64_t p) { return r[static_cast<std::size_t>(p - 1)]; };
+    for (std::int64_t p = 1; p <= n; ++p)
+        if (at(Forward, p) == at(Backward, p)) Row[static_cast<std::size_t>(p - 1)] = at(Forward, p);
+    std::int64_t stretchStart = 0;  // 0: no open stretch
+    for (std::int64_t p = 1; p <= n + 1; ++p) {
+        const bool inStretch = p <= n && at(Row, p) <= 0;
+        if (inStretch) {
+            if (stretchStart == 0) stretchStart = p;
+            continue;
+        }
+        if (stretchStart == 0) continue;
+        const std::int64_t first = stretchStart, last = p - 1;
+        int costF = 0, costB = 0;
+        for (std::int64_t q = first; q <= last; ++q) {
+            costF += at(Forward, q) > 0 ? 1 : 2;
+            costB += at(Backward, q) > 0 ? 1 : 2;
+        }
+        if (first == 1) costB = costF - 1;
+        if (last == n) costF = costB - 1;
+        for (std::int64_t q = first; q <= last; ++q)
+            Row[static_cast<std::size_t>(q - 1)] = costB < costF ? at(Backward, q) : at(Forward, q);
+        stretchStart = 0;
+    }
+}
+
 void LiteralAlignSequence(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Row,
                           const std::string& DataType, int MinAlignmentMatch, int InitialNucleotides) {
     TAlignmentRow forward, backward;
     LiteralForwardPass(Reference, Sequence, forward, DataType, MinAlignmentMatch);
     LiteralBackwardPass(Reference, Sequence, backward, DataType, MinAlignmentMatch);
     Row.assign(Sequence.size(), 0);
-    MergeAlignmentPasses(forward, backward, Row);
-    FinishAlignedRow(Row, Sequence, Reference, DataType, InitialNucleotides);
+    LiteralMergeAlignmentPasses(forward, backward, Row);
+    LiteralShiftInsertionsInHomopolymers(Row, Sequence);
+    LiteralRefineGapPlacement(Row, Sequence, Reference, DataType);
+    if (InitialNucleotides > 1) LiteralAnchorSequenceEnds(Row, InitialNucleotides, static_cast<int>(Reference.size()));
 }
 
 namespace {

@@ -22,6 +22,15 @@ void LiteralForwardPass(const std::string& Reference, const std::string& Sequenc
 void LiteralBackwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Backward,
                          const std::string& DataType, int MinAlignmentMatch);
 
+// The merge of the two working rows into Row (n zeros on entry).
+void LiteralMergeAlignmentPasses(const TAlignmentRow& Forward, const TAlignmentRow& Backward, TAlignmentRow& Row);
+
+// The post-passes as written (Row holds one entry per character, no 0).
+void LiteralShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string& Sequence);
+void LiteralRefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const std::string& Reference,
+                               const std::string& DataType);
+void LiteralAnchorSequenceEnds(TAlignmentRow& Row, int RunLength, int RefLength);
+
 void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
                                 const std::string& Reference, const std::string& DataType);
 
