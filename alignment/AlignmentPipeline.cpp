@@ -33,12 +33,24 @@ void forEachInOrder(std::size_t Count, unsigned Threads, const std::function<voi
         }
         return;
     }
+    // A worker marks an item finished and wakes the calling thread only when
+    // it is waiting (both sides use sequentially consistent atomics, so one
+    // of them always sees the other's write).
     std::mutex mutex;
     std::condition_variable finishedChanged;
-    std::vector<char> finished(Count, 0);
+    std::unique_ptr<std::atomic<bool>[]> finished(new std::atomic<bool>[Count]);
+    for (std::size_t i = 0; i < Count; ++i) finished[i] = false;
     std::exception_ptr error;
+    std::atomic<bool> failed{false};
+    std::atomic<bool> callerWaiting{false};
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
+    auto wakeCaller = [&] {
+        if (callerWaiting.load()) {
+            std::lock_guard<std::mutex> lock(mutex);
+            finishedChanged.notify_one();
+        }
+    };
 
     auto worker = [&] {
         for (;;) {
@@ -48,15 +60,17 @@ void forEachInOrder(std::size_t Count, unsigned Threads, const std::function<voi
             try {
                 Work(i);
             } catch (...) {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (!error) error = std::current_exception();
+                {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    if (!error) error = std::current_exception();
+                }
+                failed = true;
                 stop = true;
-                finishedChanged.notify_all();
+                wakeCaller();
                 return;
             }
-            std::lock_guard<std::mutex> lock(mutex);
-            finished[i] = 1;
-            finishedChanged.notify_all();
+            finished[i] = true;
+            wakeCaller();
         }
     };
 
@@ -66,11 +80,13 @@ void forEachInOrder(std::size_t Count, unsigned Threads, const std::function<voi
     try {
         for (std::size_t t = 0; t < workers; ++t) threads.emplace_back(worker);
         for (std::size_t i = 0; i < Count; ++i) {
-            {
+            if (!finished[i].load() && !failed.load()) {
                 std::unique_lock<std::mutex> lock(mutex);
-                finishedChanged.wait(lock, [&] { return finished[i] || error; });
-                if (error) break;
+                callerWaiting = true;
+                finishedChanged.wait(lock, [&] { return finished[i].load() || failed.load(); });
+                callerWaiting = false;
             }
+            if (failed.load()) break;
             Done(i);
         }
     } catch (...) {

@@ -336,11 +336,11 @@ public:
     //
     // Every segment of at least X characters contains a word of length w <= X
     // starting at one of the characters P1, P1 + g, P1 + 2g, ... with
-    // g = X - w + 1.  The search samples with a falling X (halved while it is
-    // large, then lowered by one, ending at K): once the longest segment found
-    // is at least X, every segment that long or longer has been found, ties
-    // included, and the result is exact.  Long words keep chance hits rare
-    // while X is large; the last rounds use words as short as X.
+    // g = X - w + 1.  The search samples with a falling X (halved, ending at
+    // K): once the longest segment found is at least X, every segment that
+    // long or longer has been found, ties included, and the result is exact.
+    // Long words keep chance hits rare while X is large; the last rounds use
+    // words as short as X.
     RectangleBest search(const Rectangle& r) const {
         RectangleBest best;
         const std::int32_t K = index_.K;
@@ -352,7 +352,10 @@ public:
             const std::int32_t g = X - w + 1;
             for (std::int32_t p = r.P1; p + w - 1 <= r.P2; p += g) searchWordAt(r, p, w, g == 1, best);
             if (best.forward.length >= X || X == K) return best;
-            X = X > 2 * index_.MaxWord ? std::max(K, X / 2) : X - 1;
+            // Nothing reaches X.  A segment of b >= K characters found on the
+            // way bounds the answer from below: one round at X = b finds every
+            // segment of b or more.  Otherwise keep halving.
+            X = best.forward.length >= K ? best.forward.length : std::max(K, X / 2);
         }
     }
 
