@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     }
 
     // Seeded data: each sequence covers the reference with a few
-    // substitutions, deletions and insertions.
+    // substitutions and deletions and a rare insertion.
     std::mt19937 rng(42);
     const char bases[] = "ACGT";
     WorkingState state;
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
             if (r < 3) continue;  // deletion
             seq.Sequence += r < 20 ? bases[rng() % 4] : reference[std::size_t(k - 1)];
             row.push_back(k);
-            if (r >= 997) {
+            if (r >= 999 && rng() % 50 == 0) {  // a rare insertion
                 seq.Sequence += bases[rng() % 4];
                 row.push_back(-1);
             }
