@@ -109,7 +109,7 @@ char AlignmentEditorModel::SequenceCell(std::int32_t col, std::int32_t row) cons
 
 bool AlignmentEditorModel::AlignedSequencesGridDrawCell(std::int32_t col, std::int32_t row,
                                                         CellAppearance& out) const {
-    if (row < 0 || row >= SequenceCount() || col < 1) return false;
+    if (row < 0 || row >= SequenceCount() || col < 1 || state_.AlignedReference.empty()) return false;
     const std::string& s = state_.AlignedSequences[static_cast<std::size_t>(row)].Sequence;
     const std::string& r = state_.AlignedReference[0].Sequence;
     const auto p = static_cast<std::size_t>(col);

@@ -435,6 +435,7 @@ FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area) {
 void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) sub->showMaximized();
     else editor->showMaximized();
+    editor->AlignedSequencesGrid()->setFocus();  // typing goes to the sequences
 }
 
 void CloseAlignmentEditor(QMdiArea* area) {

@@ -256,6 +256,17 @@ TEST_F(PaintingTest, SelectionOverHighlightOverMatch) {
     EXPECT_EQ(at(4, 0).Background, state.MatchColor);
 }
 
+TEST_F(EditorModelTest, SequencesWithoutAReferenceRowAreNotPainted) {
+    state.AlignedSequences = {{"orphan", "ACGT"}};  // before any grid was built
+    AlignmentEditorModel m(state, session);
+    CellAppearance a;
+    EXPECT_FALSE(m.AlignedSequencesGridDrawCell(1, 0, a));
+    EXPECT_EQ(m.SequenceCell(1, 0), 'A');
+    EXPECT_EQ(m.ColumnCount(), 0);
+    m.ShowMismatches();
+    EXPECT_EQ(m.SequenceCell(1, 0), 'A');
+}
+
 TEST_F(PaintingTest, CellsOutsideTheDataAreNotPainted) {
     CellAppearance a;
     EXPECT_FALSE(m.AlignedSequencesGridDrawCell(0, 0, a));
