@@ -136,6 +136,26 @@ TEST_F(AutoAlignCommandTest, EveryEarlyEndLeavesNoProgressBoxAndClearsAutoRevers
     EXPECT_EQ(state.InitialNucleotides, 15);
 }
 
+TEST_F(AutoAlignCommandTest, AFileWithoutHeadersRealignsThePreviousSequencesUnderItsName) {
+    platform.AnswerOpenFile(TestDataFile("autoalign_hvs1.fasta"));
+    run();
+    TempFolder folder;
+    const std::string empty = folder.write("blank.fasta", "\n\n");
+    platform.AnswerOpenFile(empty);
+    view.Events.clear();
+    run();
+    EXPECT_EQ(state.AlignmentTitle, empty);
+    EXPECT_EQ(state.LoadedSequences.size(), 3u);
+    ASSERT_FALSE(view.Events.empty());
+    EXPECT_EQ(view.Events.back(), "enable");
+    // With nothing loaded before, the same file ends the command.
+    state.LoadedSequences.clear();
+    view.Events.clear();
+    platform.AnswerOpenFile(empty);
+    run();
+    EXPECT_TRUE(view.Events.empty());
+}
+
 TEST_F(AutoAlignCommandTest, SequencesCleanedToNothingStillGetARowAndTheEditor) {
     TempFolder folder;
     platform.AnswerOpenFile(folder.write("gaps.fasta", ">only gaps\n----NNNN\n>real\n" +

@@ -121,6 +121,15 @@ TEST_F(EditorWindowTest, ZoomKeepsTheReferenceGridOverTheCharacterColumns) {
     }
 }
 
+TEST_F(EditorWindowTest, PaintingWidensANameColumnNarrowerThanTheMinimum) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACGT"}}, {{1, 2, 3, 4}});
+    e->Model().SetNameWidth(60);
+    e->AlignedSequencesGrid()->viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(e->Model().NameWidth(), 146);
+    EXPECT_EQ(e->ReferenceGrid()->x(), e->AlignedSequencesGrid()->x() + 146 + 1);
+}
+
 TEST_F(EditorWindowTest, ScrollingTheSequenceGridScrollsTheReferenceGrid) {
     std::string reference(300, 'A');
     TAlignmentRow row;
