@@ -80,6 +80,10 @@ void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileD
     }
     view.RepaintMainWindow();
     bool alignmentPassStarted = !parameters.AutoReverse;
+    // The box shows nothing new until the rounded percentage changes, so it
+    // is repainted only then: at most 101 repaints per pass, however many
+    // sequences there are.
+    int shownGauge = 0;
     const std::string reference = state.ReferenceData.empty() ? std::string() : state.ReferenceData[0].Sequence;
     RunAutomaticAlignment(reference, state.LoadedSequences, state.AlignmentPositions, parameters,
                           [&](PipelinePass pass, int gaugePercent) {
@@ -87,7 +91,10 @@ void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileD
                                   alignmentPassStarted = true;
                                   view.SetProgressLabel(kAlignmentRunning);
                                   view.RepaintMainWindow();
+                                  shownGauge = -1;
                               }
+                              if (gaugePercent == shownGauge) return;
+                              shownGauge = gaugePercent;
                               view.SetGauge(gaugePercent);
                               view.RepaintProgressBox();
                           });

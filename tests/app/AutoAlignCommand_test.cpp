@@ -136,6 +136,22 @@ TEST_F(AutoAlignCommandTest, EveryEarlyEndLeavesNoProgressBoxAndClearsAutoRevers
     EXPECT_EQ(state.InitialNucleotides, 15);
 }
 
+TEST_F(AutoAlignCommandTest, TheBoxIsRepaintedOnlyWhenTheGaugeChanges) {
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; i < 250; ++i)
+        text += ">s" + std::to_string(i) + "\n" + state.ReferenceData[0].Sequence.substr(std::size_t(i), 80) + "\n";
+    platform.AnswerOpenFile(folder.write("many.fasta", text));
+    run();
+    ASSERT_EQ(state.AlignmentPositions.size(), 250u);
+    // 0 when shown, then every new rounded percentage once, up to 100.
+    ASSERT_GE(view.Gauge.size(), 2u);
+    EXPECT_LE(view.Gauge.size(), 101u);
+    EXPECT_EQ(view.Gauge.front(), 0);
+    EXPECT_EQ(view.Gauge.back(), 100);
+    for (std::size_t i = 1; i < view.Gauge.size(); ++i) EXPECT_LT(view.Gauge[i - 1], view.Gauge[i]);
+}
+
 TEST_F(AutoAlignCommandTest, AFileWithoutHeadersRealignsThePreviousSequencesUnderItsName) {
     platform.AnswerOpenFile(TestDataFile("autoalign_hvs1.fasta"));
     run();
