@@ -326,7 +326,17 @@ public:
                 code = code * index_.Sigma + (c < 0 ? 0 : c);
                 if (p + 1 < q) continue;
                 const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(p + 1 - q);
-                codes[p + 1 - q] = lastNotPlain >= first ? kNotPlain : (lastAbsent >= first ? kAbsent : code);
+                WordHits& hits = codes[p + 1 - q];
+                if (lastNotPlain >= first) {
+                    hits.kind = kNotPlain;
+                } else if (lastAbsent >= first) {
+                    hits.kind = kAbsent;
+                } else {
+                    // Looked up once here rather than at every sample.
+                    const WordIndex& level = index_.level(w);
+                    hits.begin = level.BucketStart[static_cast<std::size_t>(code)];
+                    hits.end = level.BucketStart[static_cast<std::size_t>(code) + 1];
+                }
             }
         }
     }
@@ -343,6 +353,7 @@ public:
     // words as short as X.
     RectangleBest search(const Rectangle& r) const {
         RectangleBest best;
+        longSegments_.clear();
         const std::int32_t K = index_.K;
         const std::int32_t len = r.P2 - r.P1 + 1, width = r.e - r.s + 1;
         if (len < K || width < K) return best;
@@ -352,10 +363,10 @@ public:
             const std::int32_t g = X - w + 1;
             for (std::int32_t p = r.P1; p + w - 1 <= r.P2; p += g) searchWordAt(r, p, w, g == 1, best);
             if (best.forward.length >= X || X == K) return best;
-            // Nothing reaches X.  A segment of b >= K characters found on the
-            // way bounds the answer from below: one round at X = b finds every
-            // segment of b or more.  Otherwise keep halving.
-            X = best.forward.length >= K ? best.forward.length : std::max(K, X / 2);
+            // Nothing reaches X: halve it, but not below a segment of b >= K
+            // characters found on the way, since a round at X = b finds every
+            // segment of b or more and settles the search.
+            X = std::max({K, X / 2, best.forward.length});
         }
     }
 
@@ -377,22 +388,23 @@ private:
                       RectangleBest& best) const {
         const std::int32_t lastStart = r.e - w + 1;
         const WordIndex& level = index_.level(w);
-        const std::int64_t word = words_[static_cast<std::size_t>(w - index_.MinWord)][static_cast<std::size_t>(p)];
+        const WordHits& word = words_[static_cast<std::size_t>(w - index_.MinWord)][static_cast<std::size_t>(p)];
         auto consider = [&](std::int32_t j) {
             if (everyCharacter && continuesAHit(r, p, j)) return;
             extend(r, p, j, w, best);
         };
-        if (word == kNotPlain) {
+        if (word.kind == kNotPlain) {
             for (std::int32_t j = r.s; j <= lastStart; ++j)
                 if (wordMatches(p, j, w)) consider(j);
             return;
         }
-        if (word >= 0) {
-            const auto begin = level.Positions.begin() + level.BucketStart[static_cast<std::size_t>(word)];
-            const auto end = level.Positions.begin() + level.BucketStart[static_cast<std::size_t>(word) + 1];
+        if (word.begin != word.end) {
+            const auto begin = level.Positions.begin() + word.begin;
+            const auto end = level.Positions.begin() + word.end;
             for (auto it = std::lower_bound(begin, end, r.s); it != end && *it <= lastStart; ++it) consider(*it);
         }
         const auto& special = level.SpecialStarts;
+        if (special.empty() || special.back() < r.s || special.front() > lastStart) return;
         for (auto it = std::lower_bound(special.begin(), special.end(), r.s); it != special.end() && *it <= lastStart;
              ++it)
             if (wordMatches(p, *it, w)) consider(*it);
@@ -401,6 +413,10 @@ private:
     // (p, j) starts a matching word of length w inside the rectangle: grow it
     // to its rectangle-bounded maximal segment and keep it when it is better.
     void extend(const Rectangle& r, std::int32_t p, std::int32_t j, std::int32_t w, RectangleBest& best) const {
+        // Long segments are hit by many samples; each is grown only once per
+        // search (finding it again changes nothing).
+        for (const LongSegment& known : longSegments_)
+            if (known.diagonal == j - p && known.firstChar <= p && p <= known.lastChar) return;
         std::int32_t a = p, b = j;
         while (a > r.P1 && b > r.s &&
                table_(seq_[static_cast<std::size_t>(a - 1)], ref_[static_cast<std::size_t>(b - 2)])) {
@@ -413,6 +429,7 @@ private:
             ++d;
         }
         const std::int32_t length = c - a + 1;
+        if (length >= kLongSegment) longSegments_.push_back({j - p, a, c});
         if (length < index_.K) return;
         Segment& f = best.forward;
         if (length > f.length || (length == f.length && (a < f.firstChar || (a == f.firstChar && b < f.firstPos))))
@@ -423,11 +440,24 @@ private:
             v = {length, a, b};
     }
 
+    static constexpr std::int32_t kLongSegment = 32;
+    struct LongSegment {
+        std::int32_t diagonal;  // reference position minus character
+        std::int32_t firstChar, lastChar;
+    };
+
     const ReferenceIndex& index_;
     const std::string& seq_;
     const std::string& ref_;
     const MatchTable& table_;
-    std::vector<std::vector<std::int64_t>> words_;  // per word length, the sequence's word codes
+    // Where a word of the sequence occurs in the reference: a range of the
+    // level's Positions (empty for kAbsent and kNotPlain words).
+    struct WordHits {
+        std::uint32_t begin = 0, end = 0;
+        std::int16_t kind = 0;  // 0, kNotPlain or kAbsent
+    };
+    std::vector<std::vector<WordHits>> words_;  // per word length, per character
+    mutable std::vector<LongSegment> longSegments_; // found in the current search
 };
 
 struct PendingRectangle {
