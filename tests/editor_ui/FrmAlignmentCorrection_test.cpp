@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -206,6 +207,37 @@ TEST_F(EditorWindowTest, MouseSelectsARangeAndDragsARowByItsName) {
     EXPECT_EQ(state.AlignedSequences[3].Sequence, "ACGT");
     EXPECT_EQ(state.AlignedSequences[0].Name, "s1");
     EXPECT_EQ(e->Model().NameCell(0), "s1");
+}
+
+void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(widget, &press);
+}
+
+TEST_F(EditorWindowTest, KeyboardMovesTheCursorAndScrollsBothGrids) {
+    std::string reference(300, 'G');
+    TAlignmentRow row;
+    for (int k = 1; k <= 300; ++k) row.push_back(k);
+    FrmAlignmentCorrection* e = open(reference, TFastaDataSet(3, {"s", reference}), TAlignmentResult(3, row));
+    StringGridView* seq = e->AlignedSequencesGrid();
+    GridCursor& c = e->Model().SequenceGrid();
+    Key(seq, Qt::Key_Right);
+    Key(seq, Qt::Key_Down, Qt::ShiftModifier);
+    Key(seq, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(c.Selection(), (GridRect{2, 0, 3, 1}));
+    Key(seq, Qt::Key_Left);  // without Shift the block collapses
+    EXPECT_EQ(c.Selection(), (GridRect{2, 1, 2, 1}));
+    Key(seq, Qt::Key_End);
+    EXPECT_EQ(c.Col(), 300);
+    EXPECT_GT(c.LeftCol(), 200);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), c.LeftCol() - 1);
+    Key(seq, Qt::Key_Tab);  // past the row's end: the next row's first cell
+    EXPECT_EQ(c.Col(), 1);
+    EXPECT_EQ(c.Row(), 2);
+    EXPECT_EQ(c.LeftCol(), 1);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), 0);
+    Key(seq, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(c.Row(), 0);
 }
 
 TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
