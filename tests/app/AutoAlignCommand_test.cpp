@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace sequara {
 namespace {
@@ -21,14 +22,23 @@ class RecordingView : public AutomaticAlignmentView {
 public:
     std::vector<std::string> Events;
     std::vector<int> Gauge;
+    ScriptedPlatform* Platform = nullptr;
+    std::size_t MessagesBeforeEditor = 0;
+    int ThrowAtGauge = -1;  // SetGauge throws on this call (from 0)
     void SetMainWindowEnabled(bool enabled) override { Events.push_back(enabled ? "enable" : "disable"); }
     void ShowProgressBox() override { Events.push_back("show box"); }
     void HideProgressBox() override { Events.push_back("hide box"); }
     void SetProgressLabel(const std::string& text) override { Events.push_back("label " + text); }
-    void SetGauge(int percent) override { Gauge.push_back(percent); }
+    void SetGauge(int percent) override {
+        if (int(Gauge.size()) == ThrowAtGauge) throw std::runtime_error("window gone");
+        Gauge.push_back(percent);
+    }
     void RepaintMainWindow() override {}
     void RepaintProgressBox() override {}
-    void OpenEditor() override { Events.push_back("editor"); }
+    void OpenEditor() override {
+        Events.push_back("editor");
+        if (Platform) MessagesBeforeEditor = Platform->Messages().size();
+    }
 };
 
 class AutoAlignCommandTest : public ::testing::Test {
@@ -41,6 +51,7 @@ protected:
         state.IgnoreFastaGaps = true;
         ReadFastaFile(testing::ShippedDefault("ReferenceSequence.txt"), state.ReferenceData, state.ReferenceNumbering,
                       false, state.DataType, platform);
+        view.Platform = &platform;
     }
     void run() { RunAutomaticAlignmentCommand(state, platform, dialog, view); }
 
@@ -70,6 +81,7 @@ TEST_F(AutoAlignCommandTest, TheMainRoadInOrder) {
     EXPECT_EQ(dialog.FilterIndex, 1);
     EXPECT_EQ(platform.Questions().size(), 0u);  // no auto-reverse question
     EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAutoAlignFinished});
+    EXPECT_EQ(view.MessagesBeforeEditor, 1u);  // the message comes first, the box still shown
     EXPECT_EQ(view.Events, (std::vector<std::string>{"disable", "show box", std::string("label ") + kAlignmentRunning,
                                                      "editor", "hide box", "enable"}));
     EXPECT_EQ(view.Gauge, (std::vector<int>{0, 33, 67, 100}));
@@ -134,6 +146,21 @@ TEST_F(AutoAlignCommandTest, EveryEarlyEndLeavesNoProgressBoxAndClearsAutoRevers
     EXPECT_TRUE(state.LoadedSequences.empty());
     EXPECT_TRUE(view.Events.empty());
     EXPECT_EQ(state.InitialNucleotides, 15);
+}
+
+TEST_F(AutoAlignCommandTest, AnInterruptedRunStillHidesTheBoxAndEnablesTheWindow) {
+    state.AutoReverse = true;
+    state.InitialNucleotides = 9;
+    platform.AnswerOkCancel(true);
+    platform.AnswerOpenFile(TestDataFile("autoalign_hvs1.fasta"));
+    view.ThrowAtGauge = 2;
+    EXPECT_THROW(run(), std::runtime_error);
+    EXPECT_EQ(view.Events, (std::vector<std::string>{"disable", "show box",
+                                                     std::string("label ") + kOrientationRunning, "hide box",
+                                                     "enable"}));
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(state.AutoReverse);
+    EXPECT_EQ(state.InitialNucleotides, 9);
 }
 
 TEST_F(AutoAlignCommandTest, TheBoxIsRepaintedOnlyWhenTheGaugeChanges) {
