@@ -235,11 +235,11 @@ void comparePostPasses(std::uint32_t seed, int count, int maxLength) {
 TEST(AlignerDifferential, PostPassesAndMergeMatchTheLiteralVersions) { comparePostPasses(5, 3000, 60); }
 
 TEST(AlignerDifferential, GeneratedCasesMatchTheLiteralAligner) {
-    EXPECT_EQ(compareGeneratedCases(20261207, 1500, 160, 120), 1500);
+    EXPECT_EQ(compareGeneratedCases(20261207, 800, 160, 120), 800);
 }
 
 TEST(AlignerDifferential, LongerGeneratedCasesMatchTheLiteralAligner) {
-    EXPECT_EQ(compareGeneratedCases(7, 60, 700, 500), 60);
+    EXPECT_EQ(compareGeneratedCases(7, 25, 700, 500), 25);
 }
 
 TEST(AlignerDifferential, EndRealignmentMatchesTheLiteralVersion) { compareEndRealignment(99, 300, 120); }
@@ -285,11 +285,11 @@ TEST(AlignerDifferential, RealHvs1SequencesThroughThePipeline) {
 }
 
 TEST(AlignerDifferentialLongRun, ManyGeneratedCases) {
-    EXPECT_EQ(compareGeneratedCases(1, 20000, 400, 300), 20000);
+    EXPECT_EQ(compareGeneratedCases(1, 50000, 400, 300), 50000);
 }
 
 TEST(AlignerDifferentialLongRun, LargeGeneratedCases) {
-    EXPECT_EQ(compareGeneratedCases(2, 600, 3000, 1500), 600);
+    EXPECT_EQ(compareGeneratedCases(2, 1500, 3000, 1500), 1500);
 }
 
 TEST(AlignerDifferentialLongRun, PostPassesManyRows) { comparePostPasses(6, 200000, 200); }
