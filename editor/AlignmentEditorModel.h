@@ -158,7 +158,11 @@ private:
     std::int32_t trackBarPosition_ = 0;
     std::int32_t nameWidth_ = kMinimumNameWidth;
     GridCursor sequenceGrid_{1, 0};
-    GridCursor referenceGrid_{0, kHeaderRows};
+    GridCursor referenceGrid_ = [] {
+        GridCursor cursor(0, kHeaderRows);
+        cursor.SetFollowsOtherGrid(true);  // it scrolls with the sequence grid
+        return cursor;
+    }();
 };
 
 }  // namespace sequara

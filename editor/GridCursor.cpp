@@ -47,6 +47,7 @@ void GridCursor::Tab(bool backwards) {
 }
 
 std::int32_t GridCursor::MaxLeftCol() const {
+    if (followsOther_) return std::max(fixedCols_, colCount_ - 1);
     return std::max(fixedCols_, colCount_ - std::max(1, visibleCols_));
 }
 std::int32_t GridCursor::MaxTopRow() const {

@@ -54,6 +54,10 @@ public:
     std::int32_t VisibleCols() const { return visibleCols_; }
     std::int32_t VisibleRows() const { return visibleRows_; }
     std::int32_t MaxLeftCol() const;
+    // A grid that follows another's scrolling may scroll until only its last
+    // column shows (the grid it follows can be narrower, for instance by its
+    // vertical scroll bar).
+    void SetFollowsOtherGrid(bool on) { followsOther_ = on; }
     std::int32_t MaxTopRow() const;
     void ScrollIntoView(std::int32_t col, std::int32_t row);
 
@@ -74,6 +78,7 @@ private:
     std::int32_t topRow_ = 0;
     std::int32_t visibleCols_ = 1;
     std::int32_t visibleRows_ = 1;
+    bool followsOther_ = false;
 };
 
 }  // namespace sequara

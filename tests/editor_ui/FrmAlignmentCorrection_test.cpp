@@ -142,6 +142,21 @@ TEST_F(EditorWindowTest, ScrollingTheSequenceGridScrollsTheReferenceGrid) {
     const int seqX = e->AlignedSequencesGrid()->viewport()->mapTo(e, e->AlignedSequencesGrid()->CellRect(40, 0).topLeft()).x();
     const int refX = e->ReferenceGrid()->viewport()->mapTo(e, e->ReferenceGrid()->CellRect(39, 5).topLeft()).x();
     EXPECT_EQ(seqX, refX);
+    // At the far right too, although the sequence grid's vertical scroll bar
+    // leaves it fewer visible columns than the reference grid.
+    TFastaDataSet many(200, TFastaSequence{"s", reference});
+    e->GenerateGrids(TAlignmentResult(200, row), many, state.ReferenceData, {});
+    QApplication::processEvents();
+    e->AlignedSequencesGrid()->horizontalScrollBar()->setValue(e->AlignedSequencesGrid()->horizontalScrollBar()->maximum());
+    const int last = e->Model().SequenceGrid().LeftCol();
+    EXPECT_GT(last, 200);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), last - 1);
+    const QRect seqLast = e->AlignedSequencesGrid()->CellRect(300, 0);
+    const QRect refLast = e->ReferenceGrid()->CellRect(299, 5);
+    ASSERT_FALSE(seqLast.isEmpty());
+    ASSERT_FALSE(refLast.isEmpty());
+    EXPECT_EQ(e->AlignedSequencesGrid()->viewport()->mapTo(e, seqLast.topLeft()).x(),
+              e->ReferenceGrid()->viewport()->mapTo(e, refLast.topLeft()).x());
 }
 
 TEST_F(EditorWindowTest, PaintsTheSettingsColours) {
