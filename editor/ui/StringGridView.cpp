@@ -193,14 +193,15 @@ void StringGridView::mousePressEvent(QMouseEvent* event) {
 
 void StringGridView::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_) return;
-    int col = 0, row = 0;
-    QPoint point = event->position().toPoint();
-    point.setX(std::clamp(point.x(), fixedWidth(), std::max(fixedWidth(), viewport()->width() - 1)));
-    point.setY(std::clamp(point.y(), fixedHeight(), std::max(fixedHeight(), viewport()->height() - 1)));
-    if (!CellAt(point, col, row)) {
-        col = std::min(col, cursor_.ColCount() - 1);
-        row = std::min(row, cursor_.RowCount() - 1);
-    }
+    // The cell under the mouse, or beyond the view's edge the next hidden
+    // one: dragging out of the view scrolls it a cell per move.
+    const QPoint point = event->position().toPoint();
+    const int pitchX = painter_.ColumnWidth(cursor_.FixedCols()) + kLineWidth;
+    const int pitchY = kRowHeight + kLineWidth;
+    const int col = point.x() < fixedWidth() ? cursor_.LeftCol() - 1
+                                             : cursor_.LeftCol() + (point.x() - fixedWidth()) / pitchX;
+    const int row = point.y() < fixedHeight() ? cursor_.TopRow() - 1
+                                              : cursor_.TopRow() + (point.y() - fixedHeight()) / pitchY;
     changeCursor([&] { cursor_.MoveTo(col, row, true); });
 }
 

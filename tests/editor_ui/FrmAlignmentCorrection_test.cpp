@@ -215,6 +215,11 @@ TEST_F(EditorWindowTest, MouseSelectsARangeAndDragsARowByItsName) {
     Mouse(vp, QEvent::MouseButtonRelease, seq->CellRect(3, 2).center());
     EXPECT_EQ(e->Model().SequenceGrid().Selection(), (GridRect{2, 1, 3, 2}));
     EXPECT_EQ(e->Model().SequenceGrid().Col(), 3);
+    // Dragging past the view's right edge scrolls and grows the block.
+    Mouse(vp, QEvent::MouseButtonPress, seq->CellRect(1, 0).center());
+    Mouse(vp, QEvent::MouseMove, QPoint(vp->width() + 40, seq->CellRect(1, 0).center().y()));
+    Mouse(vp, QEvent::MouseButtonRelease, QPoint(vp->width() + 40, 5));
+    EXPECT_EQ(e->Model().SequenceGrid().Selection(), (GridRect{1, 0, 4, 0}));
     // A click on a name cell does not select; a drag moves the row.
     Mouse(vp, QEvent::MouseButtonPress, seq->CellRect(0, 0).center());
     Mouse(vp, QEvent::MouseButtonRelease, seq->CellRect(0, 3).center());
