@@ -112,7 +112,12 @@ FrmAlignmentCorrection::FrmAlignmentCorrection(WorkingState& state, EditorSessio
     FormCreate();
 }
 
-FrmAlignmentCorrection::~FrmAlignmentCorrection() = default;
+FrmAlignmentCorrection::~FrmAlignmentCorrection() {
+    // The grids draw through the painters and cursors that are members of
+    // this window: they go first.
+    delete alignedSequencesGrid_;
+    delete referenceGrid_;
+}
 
 void FrmAlignmentCorrection::createComponents() {
     referenceLabel_ = new QLabel("Reference sequence:  ", this);
