@@ -304,5 +304,33 @@ TEST(RunAutomaticAlignment, AnExceptionFromTheProgressCallbackStopsTheWorkers) {
     EXPECT_EQ(calls, 3);
 }
 
+// An engine that fails on one sequence.
+class FailingEngine : public AlignmentEngine {
+public:
+    const std::string& Reference() const override { return reference_; }
+    const std::string& DataType() const override { return dataType_; }
+    void AlignSequence(const std::string& Sequence, TAlignmentRow& Row, int) const override {
+        if (Sequence == "GGGG") throw std::bad_alloc();
+        Row.assign(Sequence.size(), -1);
+    }
+    void RealignSequenceEnds(TAlignmentResult&, const TFastaDataSet&) const override {}
+
+private:
+    std::string reference_ = "ACGT", dataType_ = "DNA";
+};
+
+TEST(RunAutomaticAlignment, AnExceptionFromAnAlignmentReachesTheCaller) {
+    for (unsigned threads : {1u, 4u}) {
+        TFastaDataSet data;
+        for (int i = 0; i < 40; ++i) data.push_back({"s" + std::to_string(i), i == 17 ? "GGGG" : "AAAA"});
+        TAlignmentResult rows;
+        std::vector<int> reported;
+        EXPECT_THROW(RunAutomaticAlignment(FailingEngine(), data, rows, defaults(threads),
+                                           [&](PipelinePass, int percent) { reported.push_back(percent); }),
+                     std::bad_alloc);
+        EXPECT_LE(reported.size(), 17u);  // nothing is reported past the failed sequence
+    }
+}
+
 }  // namespace
 }  // namespace sequara
