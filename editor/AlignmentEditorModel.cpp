@@ -165,6 +165,14 @@ void AlignmentEditorModel::AlignedSequencesGridRowMoved(std::int32_t FromIndex, 
     ReadAlignmentFromGrids();
 }
 
+void AlignmentEditorModel::AlignedSequencesGridSelectCell(std::int32_t ACol, std::int32_t, bool sequenceGridHasFocus) {
+    if (sequenceGridHasFocus) referenceGrid_.MoveTo(ACol - 1, kReferenceRow);
+}
+
+void AlignmentEditorModel::ReferenceGridSelectCell(std::int32_t ACol, std::int32_t, bool referenceGridHasFocus) {
+    if (referenceGridHasFocus) sequenceGrid_.SetCol(ACol + 1);
+}
+
 void AlignmentEditorModel::AlignedSequencesGridTopLeftChanged() {
     referenceGrid_.SetLeftCol(sequenceGrid_.LeftCol() - 1);
 }

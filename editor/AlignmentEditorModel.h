@@ -128,6 +128,13 @@ public:
     // data).  The highlighted row keeps its grid row.  Indexes outside the
     // rows change nothing.
     void AlignedSequencesGridRowMoved(std::int32_t FromIndex, std::int32_t ToIndex);
+    // The current cell moved in the sequence grid: while that grid has the
+    // focus, the reference grid's current cell follows to the same
+    // alignment column (row 5).
+    void AlignedSequencesGridSelectCell(std::int32_t ACol, std::int32_t ARow, bool sequenceGridHasFocus);
+    // The current cell moved in the reference grid: while that grid has the
+    // focus, the sequence grid's current column follows.
+    void ReferenceGridSelectCell(std::int32_t ACol, std::int32_t ARow, bool referenceGridHasFocus);
     // Scrolls the reference grid to the sequence grid's first visible column.
     void AlignedSequencesGridTopLeftChanged();
     // Sets both grids' sizes from the data.

@@ -199,6 +199,14 @@ void FrmAlignmentCorrection::createComponents() {
     connect(alignedSequencesGrid_, &StringGridView::TopLeftChanged, this,
             &FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged);
     connect(alignedSequencesGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showSequencePopup);
+    connect(alignedSequencesGrid_, &StringGridView::CurrentCellChanged, this, [this](int col, int row) {
+        model_.AlignedSequencesGridSelectCell(col, row, alignedSequencesGrid_->hasFocus());
+        referenceGrid_->viewport()->update();
+    });
+    connect(referenceGrid_, &StringGridView::CurrentCellChanged, this, [this](int col, int row) {
+        model_.ReferenceGridSelectCell(col, row, referenceGrid_->hasFocus());
+        RefreshGrids();  // the sequence grid may have scrolled; the reference grid follows it
+    });
     connect(alignedSequencesGrid_, &StringGridView::RowMoved, this, [this](int fromIndex, int toIndex) {
         model_.AlignedSequencesGridRowMoved(fromIndex, toIndex);
         RefreshGrids();

@@ -196,6 +196,22 @@ TEST_F(EditorModelTest, RowMoveKeepsEveryCharacterAndTheHighlightedGridRow) {
     EXPECT_EQ(names(), "r4:TCGT r1:ACGC r2:ACGG r3:ACGT r0:ACGA ");
 }
 
+TEST_F(EditorModelTest, TheFocusedGridsCurrentColumnIsFollowedByTheOther) {
+    AlignmentEditorModel m(state, session);
+    m.GenerateGrids({{1, 2, 3, 4}, {1, 2, 3, 4}}, {{"a", "ACGT"}, {"b", "ACGT"}}, state.ReferenceData, {});
+    m.SequenceGrid().MoveTo(3, 1);
+    m.AlignedSequencesGridSelectCell(3, 1, /*focus*/ false);
+    EXPECT_EQ(m.ReferenceGrid().Col(), 0);
+    m.AlignedSequencesGridSelectCell(3, 1, true);
+    EXPECT_EQ(m.ReferenceGrid().Col(), 2);
+    EXPECT_EQ(m.ReferenceGrid().Row(), 5);
+    m.ReferenceGridSelectCell(0, 5, true);
+    EXPECT_EQ(m.SequenceGrid().Col(), 1);
+    EXPECT_EQ(m.SequenceGrid().Row(), 1);
+    m.ReferenceGridSelectCell(3, 5, false);
+    EXPECT_EQ(m.SequenceGrid().Col(), 1);
+}
+
 class PaintingTest : public EditorModelTest {
 protected:
     PaintingTest() : m(state, session) {

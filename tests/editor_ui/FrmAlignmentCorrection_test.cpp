@@ -258,6 +258,14 @@ TEST_F(EditorWindowTest, KeyboardMovesTheCursorAndScrollsBothGrids) {
     EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), 0);
     Key(seq, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(c.Row(), 0);
+    // Moving along the reference grid takes the sequence grid along, and
+    // the header stays over its columns.
+    StringGridView* ref = e->ReferenceGrid();
+    ref->setFocus();
+    Key(ref, Qt::Key_End);
+    EXPECT_EQ(e->Model().ReferenceGrid().Col(), 299);
+    EXPECT_EQ(c.Col(), 300);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), c.LeftCol() - 1);
 }
 
 TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
