@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace sequara {
 
@@ -242,6 +243,15 @@ void StringGridView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool StringGridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
+
+void StringGridView::wheelEvent(QWheelEvent* event) {
+    // A grid without scroll bars scrolls only with the grid it follows.
+    if (!scrollBarsShown_) {
+        event->ignore();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
 
 void StringGridView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);

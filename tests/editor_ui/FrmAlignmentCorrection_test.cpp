@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -266,6 +267,12 @@ TEST_F(EditorWindowTest, KeyboardMovesTheCursorAndScrollsBothGrids) {
     EXPECT_EQ(e->Model().ReferenceGrid().Col(), 299);
     EXPECT_EQ(c.Col(), 300);
     EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), c.LeftCol() - 1);
+    // The wheel over the reference grid does not scroll it away.
+    const int refLeft = e->Model().ReferenceGrid().LeftCol();
+    QWheelEvent wheel(QPointF(20, 20), ref->viewport()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(-120, 0),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(ref->viewport(), &wheel);
+    EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), refLeft);
 }
 
 TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
