@@ -9,7 +9,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_main_road_bench
 //       --fasta ../shared/data/1000genomes-chrMT/derived/1000g_CR_16024-576.fasta
-//       [--reference FILE] [--size 1400x900] [--literal 50] [--png out.png] [--mismatches]
+//       [--reference FILE] [--size 1400x900] [--literal 50] [--png out.png] [--mismatches] [--zoom 0..10]
 //       [--exec "import -window root shot.png"]   (under xvfb-run with QT_QPA_PLATFORM=xcb)
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
@@ -26,6 +26,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 
 #include <chrono>
 #include <cstdio>
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     const char* png = nullptr;
     int width = 1400, height = 900, literalRows = 50, highlight = 3;
     bool mismatches = false;
+    int zoom = 0;  // track bar position of the names column
     std::string afterShown;  // a shell command run while the editor shows
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--fasta") && i + 1 < argc) fasta = argv[++i];
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
         else if (!std::strcmp(argv[i], "--highlight") && i + 1 < argc) highlight = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
+        else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) zoom = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--exec") && i + 1 < argc) afterShown = argv[++i];
     }
     if (fasta.empty()) {
@@ -108,6 +111,7 @@ int main(int argc, char** argv) {
     std::printf("choosing the file -> editor shown: %.0f ms\n", Ms(t0, t1));
 
     if (mismatches) editor->ShowMismatchesRadio()->click();
+    editor->TrackBar1()->setValue(zoom);
     editor->Model().HighlightedRow = highlight;
     editor->Model().SequenceGrid().MoveTo(20, 6);
     editor->Model().SequenceGrid().MoveTo(27, 9, true);
