@@ -84,12 +84,22 @@ public:
 private:
     // Characters of two sequences; a position outside a sequence holds no
     // character and matches nothing.
-    bool pairMatches(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k) const {
+    // The number of consecutive matching pairs (i + t * step, k + t * step)
+    // of the two rows' characters for t = 0, 1, ..., at most maxPairs.
+    std::int64_t matchingRun(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k, std::int64_t maxPairs,
+                             int step) const {
         const std::string& a = data_[r].Sequence;
         const std::string& b = data_[o].Sequence;
-        if (i < 0 || k < 0 || static_cast<std::size_t>(i) >= a.size() || static_cast<std::size_t>(k) >= b.size())
-            return false;
-        return table_(a[static_cast<std::size_t>(i)], b[static_cast<std::size_t>(k)]);
+        const std::int64_t na = static_cast<std::int64_t>(a.size()), nb = static_cast<std::int64_t>(b.size());
+        if (i < 0 || k < 0 || i >= na || k >= nb) return 0;
+        // Pairs available before either sequence ends in the direction of step.
+        const std::int64_t available = step > 0 ? std::min(na - i, nb - k) : std::min(i, k) + 1;
+        const std::int64_t limit = std::min(maxPairs, available);
+        const char* x = a.data() + i;
+        const char* y = b.data() + k;
+        std::int64_t t = 0;
+        while (t < limit && table_(x[t * step], y[t * step])) ++t;
+        return t;
     }
 
     bool endStep(std::size_t r) {
@@ -115,13 +125,13 @@ private:
             if (o == r) continue;
             const std::int64_t k = lookups_[o].find(anchor);
             if (k < 0) continue;
-            std::int64_t L = 0, t = 0;
-            for (;; ++t) {
-                if (!pairMatches(r, a - 1 + t, o, k - 1 + t)) break;
-                ++L;
-                if (a - 1 + t == H) break;
-            }
+            // Pairs (a - 1 + t, k - 1 + t) for t = 0, 1, ...: at most the
+            // H - a + 2 pairs up to row r's last element, and only while both
+            // characters exist.
+            const std::int64_t pairs = H - a + 2;
+            const std::int64_t L = matchingRun(r, a - 1, o, k - 1, pairs, +1);
             if (L == 0) continue;
+            const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
             const std::int64_t after = static_cast<std::int64_t>(rows_[o].size()) - k - t;
             if (L > bestL || (L == bestL && after > bestAfter)) {
                 bestL = L;
@@ -164,11 +174,8 @@ private:
             if (o == r) continue;
             const std::int64_t k = lookups_[o].find(anchor);
             if (k < 0) continue;
-            std::int64_t L = 0;
-            for (std::int64_t t = 0; b - t >= 0; ++t) {
-                if (!pairMatches(r, b - t, o, k - t)) break;
-                ++L;
-            }
+            // Pairs (b - t, k - t) for t = 0, 1, ... down to element 0 of row r.
+            const std::int64_t L = matchingRun(r, b, o, k, b + 1, -1);
             if (L == 0) continue;
             if (L > bestL || (L == bestL && k > bestK)) {
                 bestL = L;
