@@ -247,7 +247,7 @@ TEST(AlignerDifferential, EndRealignmentMatchesTheLiteralVersion) { compareEndRe
 // Real sequences against a real reference, through the whole pipeline with
 // and without orientation, on several threads.
 void comparePipeline(const std::string& referenceFile, const std::string& fastaFile, std::size_t limit,
-                     const PipelineParameters& parameters) {
+                     const PipelineParameters& parameters, std::size_t reverseEvery = 0) {
     ScriptedPlatform platform;
     testing::TempFolder folder;
     const auto previous = std::filesystem::current_path();
@@ -260,6 +260,10 @@ void comparePipeline(const std::string& referenceFile, const std::string& fastaF
     ASSERT_FALSE(reference.empty());
     ASSERT_FALSE(sequences.empty());
     if (sequences.size() > limit) sequences.resize(limit);
+    const TFastaDataSet original = sequences;
+    // Some sequences turned around, for the orientation pass to turn back.
+    for (std::size_t i = 0; reverseEvery > 0 && i < sequences.size(); i += reverseEvery)
+        sequences[i].Sequence = ReverseComplement(sequences[i].Sequence, parameters.DataType);
 
     TFastaDataSet fastData = sequences, slowData = sequences;
     TAlignmentResult fastRows, slowRows;
@@ -267,6 +271,10 @@ void comparePipeline(const std::string& referenceFile, const std::string& fastaF
     const LiteralAlignmentEngine literal(reference[0].Sequence, parameters.DataType, parameters.MinAlignmentMatch);
     RunAutomaticAlignment(literal, slowData, slowRows, parameters, nullptr);
     EXPECT_EQ(fastData, slowData);
+    for (std::size_t i = 0; reverseEvery > 0 && i < original.size(); i += reverseEvery)
+        EXPECT_EQ(fastData[i].Sequence, CleanSequence(original[i].Sequence, parameters.DataType,
+                                                      parameters.IgnoreFastaNs, parameters.IgnoreFastaGaps))
+            << original[i].Name << " was not turned back";
     ASSERT_EQ(fastRows.size(), slowRows.size());
     for (std::size_t i = 0; i < fastRows.size(); ++i)
         EXPECT_EQ(fastRows[i], slowRows[i]) << fastData[i].Name;
@@ -281,7 +289,7 @@ PipelineParameters dnaParameters(bool autoReverse) {
 }
 
 TEST(AlignerDifferential, RealHvs1SequencesThroughThePipeline) {
-    comparePipeline("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", 6, dnaParameters(true));
+    comparePipeline("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", 6, dnaParameters(true), 2);
 }
 
 TEST(AlignerDifferentialLongRun, ManyGeneratedCases) {
@@ -302,6 +310,10 @@ TEST(AlignerDifferentialLongRun, RealControlRegionsAgainstTheControlRegion) {
 
 TEST(AlignerDifferentialLongRun, RealHvs1AgainstTheWholeReference) {
     comparePipeline("rCRS_full.txt", "1000g_HVS1_first40.fasta", 40, dnaParameters(true));
+}
+
+TEST(AlignerDifferentialLongRun, ReversedControlRegionsAreTurnedBack) {
+    comparePipeline("rCRS_CR_16024-576.txt", "tishkoff2007_first30.fasta", 30, dnaParameters(true), 3);
 }
 
 TEST(AlignerDifferentialLongRun, AfricanControlRegionsWithInsertions) {
