@@ -157,10 +157,10 @@ EndPadding ComputeEndPadding(int L, const TAlignmentRow& Row, int e, int b) {
 }
 
 void AlignLoadedSequence(const AlignmentEngine& Engine, const std::string& Sequence, TAlignmentRow& Row,
-                         int InitialNucleotides) {
+                         int InitialNucleotides, bool RowHoldsFirstAlignment) {
     const std::string& R = Engine.Reference();
     const int L = static_cast<int>(R.size());
-    Engine.AlignSequence(Sequence, Row, InitialNucleotides);
+    if (!RowHoldsFirstAlignment || Row.size() != Sequence.size()) Engine.AlignSequence(Sequence, Row, InitialNucleotides);
     // An empty sequence has an empty row: nothing stops short.
     if (!RowStopsShort(Row, L)) return;
     const int Len = static_cast<int>(Sequence.size());
@@ -177,6 +177,23 @@ void AlignLoadedSequence(const AlignmentEngine& Engine, const std::string& Seque
     Engine.AlignSequence(padded, Row, kSecondAlignmentInitialNucleotides);
     Row.resize(Row.size() - static_cast<std::size_t>(pad.t));
     Row.erase(Row.begin(), Row.begin() + pad.h);
+}
+
+void OrientLoadedSequence(const AlignmentEngine& Engine, std::string& Sequence, TAlignmentRow& Row,
+                          int InitialNucleotides) {
+    const std::string& R = Engine.Reference();
+    Engine.AlignSequence(Sequence, Row, InitialNucleotides);
+    const int forwardCount = OrientationMismatchCount(R, Sequence, Row);
+    // forwardCount > n / 10 as real numbers; otherwise the reverse
+    // complement cannot be chosen, whatever its count.
+    if (static_cast<std::size_t>(forwardCount) * 10 <= Sequence.size()) return;
+    std::string reverse = ReverseComplement(Sequence, Engine.DataType());
+    TAlignmentRow reverseRow;
+    Engine.AlignSequence(reverse, reverseRow, InitialNucleotides);
+    if (OrientationMismatchCount(R, reverse, reverseRow) < forwardCount) {
+        Sequence = std::move(reverse);
+        Row = std::move(reverseRow);
+    }
 }
 
 ProductionAlignmentEngine::ProductionAlignmentEngine(const std::string& Reference, const std::string& DataType,
@@ -205,30 +222,25 @@ void RunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedS
     for (TFastaSequence& s : LoadedSequences)
         s.Sequence = CleanSequence(s.Sequence, Parameters.DataType, Parameters.IgnoreFastaNs, Parameters.IgnoreFastaGaps);
 
+    // The orientation pass leaves in each row the alignment of the chosen
+    // orientation with the run's InitialNucleotides, which is exactly the
+    // first alignment of the alignment pass; that pass reuses it.
     AlignmentPositions.assign(n, TAlignmentRow());
     if (Parameters.AutoReverse) {
         forEachInOrder(
             n, threads,
             [&](std::size_t i) {
-                bool reversed = false;
-                std::string oriented;
-                AlignBestOrientation(
-                    Engine.Reference(), LoadedSequences[i].Sequence, AlignmentPositions[i], Engine.DataType(),
-                    [&](const std::string& s, TAlignmentRow& row) {
-                        Engine.AlignSequence(s, row, Parameters.InitialNucleotides);
-                    },
-                    reversed, oriented);
-                LoadedSequences[i].Sequence = std::move(oriented);
+                OrientLoadedSequence(Engine, LoadedSequences[i].Sequence, AlignmentPositions[i],
+                                     Parameters.InitialNucleotides);
             },
             [&](std::size_t i) { report(PipelinePass::Orientation, i); });
     }
 
-    AlignmentPositions.assign(n, TAlignmentRow());
     forEachInOrder(
         n, threads,
         [&](std::size_t i) {
             AlignLoadedSequence(Engine, LoadedSequences[i].Sequence, AlignmentPositions[i],
-                                Parameters.InitialNucleotides);
+                                Parameters.InitialNucleotides, Parameters.AutoReverse);
         },
         [&](std::size_t i) { report(PipelinePass::Alignment, i); });
 

@@ -88,8 +88,20 @@ private:
 // end to re-align, the second alignment of the padded sequence with
 // InitialNucleotides 2, then the padding removed again.  Sequence is not
 // changed; an empty sequence gets an empty row and no second alignment.
+// With RowHoldsFirstAlignment, Row already holds the first alignment of
+// Sequence (made with the same InitialNucleotides) and it is not repeated.
 void AlignLoadedSequence(const AlignmentEngine& Engine, const std::string& Sequence, TAlignmentRow& Row,
-                         int InitialNucleotides);
+                         int InitialNucleotides, bool RowHoldsFirstAlignment = false);
+
+// The orientation pass for one sequence, with the outcome of
+// AlignBestOrientation: Sequence becomes the reverse complement when that has
+// fewer mismatches and the given orientation has more than a tenth of its
+// characters mismatched.  The reverse complement is aligned only when the
+// given orientation fits that poorly, since otherwise it cannot win.  Row
+// receives the alignment of the chosen orientation (what the alignment pass's
+// first alignment would compute again).
+void OrientLoadedSequence(const AlignmentEngine& Engine, std::string& Sequence, TAlignmentRow& Row,
+                          int InitialNucleotides);
 
 // Cleans LoadedSequences in place, orients them when AutoReverse is set,
 // fills AlignmentPositions with one row per sequence and re-aligns the ends.

@@ -32,6 +32,7 @@ using testing::LiteralAlignmentEngine;
 using testing::LiteralBackwardPass;
 using testing::LiteralForwardPass;
 using testing::LiteralRealignSequenceEnds;
+using testing::LiteralRunAutomaticAlignment;
 
 const std::string kDnaPlain = "ACGT";
 const std::string kDnaAmbiguous = "RYSWKMBDHVN";
@@ -269,7 +270,7 @@ void comparePipeline(const std::string& referenceFile, const std::string& fastaF
     TAlignmentResult fastRows, slowRows;
     RunAutomaticAlignment(reference[0].Sequence, fastData, fastRows, parameters, nullptr);
     const LiteralAlignmentEngine literal(reference[0].Sequence, parameters.DataType, parameters.MinAlignmentMatch);
-    RunAutomaticAlignment(literal, slowData, slowRows, parameters, nullptr);
+    LiteralRunAutomaticAlignment(literal, slowData, slowRows, parameters);
     EXPECT_EQ(fastData, slowData);
     for (std::size_t i = 0; reverseEvery > 0 && i < original.size(); i += reverseEvery)
         EXPECT_EQ(fastData[i].Sequence, CleanSequence(original[i].Sequence, parameters.DataType,

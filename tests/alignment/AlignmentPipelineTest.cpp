@@ -191,6 +191,41 @@ TEST(AlignLoadedSequence, EmptySequenceGetsAnEmptyRow) {
     EXPECT_TRUE(row.empty());
 }
 
+TEST(OrientLoadedSequence, AGoodFitIsKeptWithoutAligningTheReverseComplement) {
+    RecordingEngine engine(std::string(30, 'A'));
+    Row forward(30, 1);
+    forward[0] = forward[1] = forward[2] = -1;  // 3 of 30 mismatched: not more than a tenth
+    engine.answers = {forward};
+    std::string seq(30, 'A');
+    Row row;
+    OrientLoadedSequence(engine, seq, row, 15);
+    EXPECT_EQ(engine.calls.size(), 1u);
+    EXPECT_EQ(seq, std::string(30, 'A'));
+    EXPECT_EQ(row, forward);
+}
+
+TEST(OrientLoadedSequence, APoorFitTakesTheReverseComplementOnlyWhenItIsBetter) {
+    const std::string ref(20, 'T');
+    RecordingEngine better(ref);
+    Row reverseRow(25, 1);
+    reverseRow[0] = reverseRow[1] = -1;  // 2 mismatches against 25
+    better.answers = {Row(25, 1), reverseRow};
+    std::string seq(25, 'A');
+    Row row;
+    OrientLoadedSequence(better, seq, row, 15);
+    ASSERT_EQ(better.calls.size(), 2u);
+    EXPECT_EQ(better.calls[1].sequence, std::string(25, 'T'));
+    EXPECT_EQ(seq, std::string(25, 'T'));
+    EXPECT_EQ(row, reverseRow);
+
+    RecordingEngine equal(ref);  // 25 mismatches either way: kept
+    equal.answers = {Row(25, 1), Row(25, -1)};
+    seq = std::string(25, 'A');
+    OrientLoadedSequence(equal, seq, row, 15);
+    EXPECT_EQ(seq, std::string(25, 'A'));
+    EXPECT_EQ(row, Row(25, 1));
+}
+
 // Real data: the first HVS-I sequences of the 1000 Genomes set against the
 // control-region reference.
 struct RealData {

@@ -1,8 +1,11 @@
 #include "tests/support/LiteralAligner.h"
 
+#include "alignment/EndRealignment.h"
+#include "alignment/Orientation.h"
 #include "alignment/PairwiseAligner.h"
 #include "sequence/CharacterRules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -358,6 +361,69 @@ void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet
             }
         }
     }
+}
+
+void LiteralRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedSequences,
+                                  TAlignmentResult& AlignmentPositions, const PipelineParameters& Parameters) {
+    const std::string& R = Engine.Reference();
+    const int L = static_cast<int>(R.size());
+    const int saved = Parameters.InitialNucleotides;
+    const std::size_t n = LoadedSequences.size();
+    // Cleaning: from the last character to the first.
+    for (TFastaSequence& entry : LoadedSequences) {
+        std::string& S = entry.Sequence;
+        for (std::size_t k = S.size(); k-- > 0;) {
+            const bool gap = Parameters.IgnoreFastaGaps && S[k] == '-';
+            const bool unknown = Parameters.IgnoreFastaNs && ((Parameters.DataType == "DNA" && S[k] == 'N') ||
+                                                              (Parameters.DataType == "AMINO" && S[k] == 'X'));
+            if (gap || unknown) S.erase(k, 1);
+        }
+    }
+    if (Parameters.AutoReverse) {
+        AlignmentPositions.assign(n, TAlignmentRow());
+        for (std::size_t i = 0; i < n; ++i) {
+            AlignmentPositions[i].assign(LoadedSequences[i].Sequence.size(), 0);
+            bool reversed = false;
+            std::string oriented;
+            AlignBestOrientation(
+                R, LoadedSequences[i].Sequence, AlignmentPositions[i], Engine.DataType(),
+                [&](const std::string& s, TAlignmentRow& row) { Engine.AlignSequence(s, row, saved); }, reversed,
+                oriented);
+            LoadedSequences[i].Sequence = oriented;
+        }
+    }
+    AlignmentPositions.assign(n, TAlignmentRow());
+    for (std::size_t i = 0; i < n; ++i) {
+        std::string& S = LoadedSequences[i].Sequence;
+        TAlignmentRow& row = AlignmentPositions[i];
+        row.assign(S.size(), 0);
+        Engine.AlignSequence(S, row, saved);
+        if (row.empty()) continue;  // nothing to test on an empty row
+        if (!(row.back() < L || row.front() > 1)) continue;
+        const int Len = static_cast<int>(S.size());
+        const int e = FindReliableEnd(R, S, row, Engine.DataType());
+        const int b = FindReliableStart(R, S, row, Engine.DataType());
+        if (e >= Len && b <= 1) continue;
+        int T = 0, t = 0, P = 0, h = 0;
+        if (e < Len) {
+            T = row[static_cast<std::size_t>(e)] + (Len - e);
+            t = std::max(0, std::min(25, L - T));
+        }
+        if (b > 1) {
+            P = row[static_cast<std::size_t>(b)] - b;
+            h = std::max(0, std::min(25, P));
+        }
+        std::string padded = S;
+        for (int pos = T + 1; pos <= T + t; ++pos) padded.push_back(R[static_cast<std::size_t>(pos - 1)]);
+        std::string head;
+        for (int pos = P - h + 1; pos <= P; ++pos) head.push_back(R[static_cast<std::size_t>(pos - 1)]);
+        padded = head + padded;
+        row.assign(padded.size(), 0);
+        Engine.AlignSequence(padded, row, 2);
+        row.resize(row.size() - static_cast<std::size_t>(t));
+        if (h > 0) row.erase(row.begin(), row.begin() + h);
+    }
+    Engine.RealignSequenceEnds(AlignmentPositions, LoadedSequences);
 }
 
 void LiteralAlignmentEngine::AlignSequence(const std::string& Sequence, TAlignmentRow& Row,

@@ -34,6 +34,13 @@ void LiteralAnchorSequenceEnds(TAlignmentRow& Row, int RunLength, int RefLength)
 void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
                                 const std::string& Reference, const std::string& DataType);
 
+// The automatic-alignment steps as written, one sequence after the other:
+// cleaning, AlignBestOrientation for every sequence (both orientations
+// always aligned), then for every sequence a fresh first alignment, the short
+// test, padding, second alignment and unpadding, then the end re-alignment.
+void LiteralRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedSequences,
+                                  TAlignmentResult& AlignmentPositions, const PipelineParameters& Parameters);
+
 // The pipeline engine built from the literal procedures.
 class LiteralAlignmentEngine : public AlignmentEngine {
 public:
