@@ -1,7 +1,7 @@
 // sequara-align-bench: times the automatic-alignment pipeline (cleaning,
 // orientation, alignment with padded second alignments, end re-alignment) on
 // a reference file and a FASTA file, with the production engine or, with
-// --literal, the step-by-step oracle.
+// --literal, the step-by-step oracle (one thread, every step as written).
 //
 //   sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]
 //       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1]
@@ -25,7 +25,6 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -115,12 +114,13 @@ int main(int argc, char** argv) {
     TAlignmentResult rows;
     const std::clock_t cpuStart = std::clock();
     const auto wallStart = std::chrono::steady_clock::now();
-    std::unique_ptr<AlignmentEngine> engine;
-    if (literal)
-        engine = std::make_unique<testing::LiteralAlignmentEngine>(R, parameters.DataType, parameters.MinAlignmentMatch);
-    else
-        engine = std::make_unique<ProductionAlignmentEngine>(R, parameters.DataType, parameters.MinAlignmentMatch);
-    RunAutomaticAlignment(*engine, sequences, rows, parameters, nullptr);
+    if (literal) {
+        const testing::LiteralAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
+        testing::LiteralRunAutomaticAlignment(engine, sequences, rows, parameters);
+    } else {
+        const ProductionAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
+        RunAutomaticAlignment(engine, sequences, rows, parameters, nullptr);
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
