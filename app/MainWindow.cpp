@@ -31,6 +31,8 @@ constexpr int kFrontPanelWidth = 865;
 constexpr int kFrontPanelHeight = 593;
 constexpr int kPictureWidth = 839;
 constexpr int kPictureHeight = 570;
+constexpr int kClientWidth = 900;
+constexpr int kClientHeight = 626;
 
 // The front panel: two lowered bevels of 5 pixels with a border of 3 between
 // them, on the panel's background colour.
@@ -73,9 +75,13 @@ MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* par
     mdi_->setObjectName("MdiClient");
     mdi_->setBackground(QColor(0x84, 0x8F, 0x9C));
     setCentralWidget(mdi_);
-    setMinimumSize(916, 684);
-    resize(916, 684);
     createMenus();
+    // The smallest window, 916 x 684 with its frame, leaves a client area of
+    // 900 x 626 below the menu bar.  A Qt window's size leaves the frame out
+    // but holds the menu bar, so the limit is that client area plus the bar.
+    const QSize smallest(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(smallest);
+    resize(smallest);
     createOpenDialogs();
     createProgressBox();
     createFrontPanel();

@@ -99,6 +99,13 @@ TEST_F(MainWindowTest, TheMenuTreeHasItsCaptionsAndLayoutStates) {
     EXPECT_EQ(w().AlignmentMessageLabel()->text(), "Alignment is in progress. Please wait.");
 }
 
+TEST_F(MainWindowTest, TheSmallestWindowLeavesAClientAreaOf900By626) {
+    w().resize(100, 100);
+    w().show();
+    QApplication::processEvents();
+    EXPECT_EQ(w().mdiArea()->size(), QSize(900, 626));
+}
+
 TEST_F(MainWindowTest, TheFirstActivationLocksTheMenusAndShowsTheFrontPanel) {
     w().show();
     QApplication::processEvents();
