@@ -73,30 +73,42 @@ void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileD
     parameters.IgnoreFastaGaps = state.IgnoreFastaGaps;
     parameters.AutoReverse = state.AutoReverse;
 
-    if (parameters.AutoReverse) {
-        view.SetProgressLabel(kOrientationRunning);
-    } else {
-        view.SetProgressLabel(kAlignmentRunning);
-    }
-    view.RepaintMainWindow();
-    bool alignmentPassStarted = !parameters.AutoReverse;
     // The box shows nothing new until the rounded percentage changes, so it
     // is repainted only then: at most 101 repaints per pass, however many
     // sequences there are.
     int shownGauge = 0;
+    auto showGauge = [&](int percent) {
+        if (percent == shownGauge) return;
+        shownGauge = percent;
+        view.SetGauge(percent);
+        view.RepaintProgressBox();
+    };
+    // The alignment pass starts from an empty gauge under its own label.
+    auto startAlignmentPass = [&] {
+        if (shownGauge != 0) {
+            shownGauge = 0;
+            view.SetGauge(0);
+        }
+        view.SetProgressLabel(kAlignmentRunning);
+        view.RepaintMainWindow();
+    };
+    if (parameters.AutoReverse) {
+        view.SetProgressLabel(kOrientationRunning);
+        view.RepaintMainWindow();
+    } else {
+        startAlignmentPass();
+    }
+    // The engine reports after each sequence of each pass, in order: the
+    // orientation pass has ended with its n-th report, before any sequence
+    // of the alignment pass is aligned.
+    const std::size_t n = state.LoadedSequences.size();
+    std::size_t orientationReports = 0;
     const std::string reference = state.ReferenceData.empty() ? std::string() : state.ReferenceData[0].Sequence;
     RunAutomaticAlignment(reference, state.LoadedSequences, state.AlignmentPositions, parameters,
                           [&](PipelinePass pass, int gaugePercent) {
-                              if (pass == PipelinePass::Alignment && !alignmentPassStarted) {
-                                  alignmentPassStarted = true;
-                                  view.SetProgressLabel(kAlignmentRunning);
-                                  view.RepaintMainWindow();
-                                  shownGauge = -1;
-                              }
-                              if (gaugePercent == shownGauge) return;
-                              shownGauge = gaugePercent;
-                              view.SetGauge(gaugePercent);
-                              view.RepaintProgressBox();
+                              showGauge(gaugePercent);
+                              if (pass == PipelinePass::Orientation && ++orientationReports == n)
+                                  startAlignmentPass();
                           });
 
     platform.ShowMessage(kAutoAlignFinished);

@@ -115,7 +115,9 @@ TEST_F(AutoAlignCommandTest, AutoReverseAsksRunsBothPassesAndTurnsTheReversedSeq
                                                      std::string("label ") + kOrientationRunning,
                                                      std::string("label ") + kAlignmentRunning, "editor",
                                                      "hide box", "enable"}));
-    EXPECT_EQ(view.Gauge, (std::vector<int>{0, 50, 100, 50, 100}));
+    // Each pass runs the gauge from 0 to 100; the alignment pass starts at 0
+    // under its own label before its first sequence.
+    EXPECT_EQ(view.Gauge, (std::vector<int>{0, 50, 100, 0, 50, 100}));
     // The reversed sample now reads forward: its row climbs from 1.
     EXPECT_EQ(state.LoadedSequences[1].Name, "reversed 16189C");
     EXPECT_EQ(state.LoadedSequences[1].Sequence, state.LoadedSequences[0].Sequence.substr(0, 0) +
