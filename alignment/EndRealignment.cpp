@@ -132,7 +132,8 @@ private:
             const std::int64_t L = matchingRun(r, a - 1, o, k - 1, pairs, +1);
             if (L == 0) continue;
             const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
-            const std::int64_t after = static_cast<std::int64_t>(rows_[o].size()) - k - t;
+            // None when the last pair lay past row o's end (it ran out).
+            const std::int64_t after = std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
             if (L > bestL || (L == bestL && after > bestAfter)) {
                 bestL = L;
                 bestAfter = after;

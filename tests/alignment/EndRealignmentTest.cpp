@@ -98,6 +98,17 @@ TEST_P(RealignSequenceEndsTest, EndTieGoesToTheRowThatGoesOnLonger) {
     EXPECT_EQ(run({bad, withGap, rising(1, 40)}, {kSeq, kSeq, kSeq})[0], withGap);
 }
 
+TEST_P(RealignSequenceEndsTest, EndTieWithARowThatRanOutCountsNoElementsAfterIt) {
+    // Both other rows agree for 16 characters.  The first runs out of
+    // characters, the second differs at its last one: neither has an element
+    // after the last compared pair, so the earlier row is copied.
+    const Row bad = rising(1, 25) + insertions(15);
+    const Row ranOut = rising(1, 20) + insertions(1) + rising(22, 9);
+    const std::string differsAtItsEnd = kSeq.substr(0, 30) + "A";  // the reference has C there
+    EXPECT_EQ(run({bad, ranOut, rising(1, 31)}, {kSeq, kSeq.substr(0, 30), differsAtItsEnd})[0],
+              rising(1, 20) + insertions(1) + rising(22, 19));
+}
+
 TEST_P(RealignSequenceEndsTest, StartTieGoesToTheAnchorFurthestFromItsStart) {
     // Both other rows agree over the 15 characters from the anchor down to
     // element 0; the one with two more characters in front is copied.

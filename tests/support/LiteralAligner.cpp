@@ -294,8 +294,10 @@ void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet
                         if (a - 1 + t == H) break;
                     }
                     if (L == 0) continue;
-                    const std::int64_t after =
-                        static_cast<std::int64_t>(Alignment[o].size()) - 1 - (k - 1 + lastCompared);
+                    // Row o's elements after its element of the last compared
+                    // pair; none when that pair lay past row o's end.
+                    const std::int64_t after = std::max<std::int64_t>(
+                        0, static_cast<std::int64_t>(Alignment[o].size()) - 1 - (k - 1 + lastCompared));
                     if (L > bestL || (L == bestL && after > bestAfter)) {
                         bestL = L;
                         bestAfter = after;
