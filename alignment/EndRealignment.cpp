@@ -90,7 +90,10 @@ private:
                              int step) const {
         const std::string& a = data_[r].Sequence;
         const std::string& b = data_[o].Sequence;
-        const std::int64_t na = static_cast<std::int64_t>(a.size()), nb = static_cast<std::int64_t>(b.size());
+        // A character needs an entry too: a row shorter than its sequence
+        // ends the comparison at its own end.
+        const std::int64_t na = static_cast<std::int64_t>(std::min(a.size(), rows_[r].size()));
+        const std::int64_t nb = static_cast<std::int64_t>(std::min(b.size(), rows_[o].size()));
         if (i < 0 || k < 0 || i >= na || k >= nb) return 0;
         // Pairs available before either sequence ends in the direction of step.
         const std::int64_t available = step > 0 ? std::min(na - i, nb - k) : std::min(i, k) + 1;

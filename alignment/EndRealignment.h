@@ -28,10 +28,11 @@ int FindReliableStart(const std::string& Reference, const std::string& Sequence,
 // For each row in order, the end step and then the start step, each seeing
 // the rows as changed so far.  Row r belongs to DataSet[r].Sequence; rows
 // without a data-set element are left alone, and a row longer than its
-// sequence has no characters past the sequence's end.  Every row keeps its
-// length.  Cost: for each row that has a reliable stretch away from its end,
-// one lookup per other row (O(log) on rows whose positions rise) plus the
-// compared characters.  Throws only std::bad_alloc.
+// sequence has no characters past the sequence's end (a shorter one none
+// past its own end).  Every row keeps its length.  Cost: for each row that
+// has a reliable stretch away from its end, one lookup per other row
+// (O(log) on rows whose positions rise) plus the compared characters.
+// Throws only std::bad_alloc.
 void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet, const std::string& Reference,
                          const std::string& DataType);
 

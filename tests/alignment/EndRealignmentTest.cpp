@@ -141,6 +141,14 @@ TEST_P(RealignSequenceEndsTest, RowsWithoutSequencesAndEmptyRowsAreSafe) {
     EXPECT_EQ(rows[2], rising(1, 25) + insertions(15));
 }
 
+TEST_P(RealignSequenceEndsTest, ARowShorterThanItsSequenceHasNoCharactersPastItsEnd) {
+    // The other row agrees with all 26 characters from the anchor on, but
+    // has entries for only 6 of them: too few to copy, and nothing is read
+    // past its end.
+    const Row bad = rising(1, 25) + insertions(15);
+    EXPECT_EQ(run({bad, rising(1, 20)}, {kSeq, kSeq})[0], bad);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothVersions, RealignSequenceEndsTest,
                          ::testing::Values(&RealignSequenceEnds, &testing::LiteralRealignSequenceEnds),
                          [](const ::testing::TestParamInfo<Realign>& info) {

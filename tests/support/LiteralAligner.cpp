@@ -236,9 +236,11 @@ bool hasCharacter(const TFastaDataSet& data, std::size_t row, std::int64_t k) {
     return k >= 0 && static_cast<std::size_t>(k) < data[row].Sequence.size();
 }
 
-bool charactersAgree(const TFastaDataSet& data, std::size_t r, std::int64_t i, std::size_t o, std::int64_t k,
-                     const std::string& DataType) {
+// Only elements that exist in both the sequence and its row hold a character.
+bool charactersAgree(const TFastaDataSet& data, const TAlignmentResult& rows, std::size_t r, std::int64_t i,
+                     std::size_t o, std::int64_t k, const std::string& DataType) {
     if (!hasCharacter(data, r, i) || !hasCharacter(data, o, k)) return false;
+    if (static_cast<std::size_t>(i) >= rows[r].size() || static_cast<std::size_t>(k) >= rows[o].size()) return false;
     return CharactersMatch(data[r].Sequence[static_cast<std::size_t>(i)], data[o].Sequence[static_cast<std::size_t>(k)],
                            DataType);
 }
@@ -289,7 +291,7 @@ void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet
                     std::int64_t L = 0, lastCompared = 0;
                     for (std::int64_t t = 0;; ++t) {
                         lastCompared = t;
-                        if (!charactersAgree(DataSet, r, a - 1 + t, o, k - 1 + t, DataType)) break;
+                        if (!charactersAgree(DataSet, Alignment, r, a - 1 + t, o, k - 1 + t, DataType)) break;
                         ++L;
                         if (a - 1 + t == H) break;
                     }
@@ -340,7 +342,7 @@ void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet
                     if (k < 0) continue;
                     std::int64_t L = 0;
                     for (std::int64_t t = 0; b - t >= 0; ++t) {
-                        if (!charactersAgree(DataSet, r, b - t, o, k - t, DataType)) break;
+                        if (!charactersAgree(DataSet, Alignment, r, b - t, o, k - t, DataType)) break;
                         ++L;
                     }
                     if (L == 0) continue;
