@@ -14,6 +14,17 @@
 
 namespace sequara {
 
+PipelineParameters PipelineParametersFrom(const WorkingState& state) {
+    PipelineParameters parameters;
+    parameters.DataType = state.DataType;
+    parameters.MinAlignmentMatch = state.MinAlignmentMatch;
+    parameters.InitialNucleotides = state.InitialNucleotides;
+    parameters.IgnoreFastaNs = state.IgnoreFastaNs;
+    parameters.IgnoreFastaGaps = state.IgnoreFastaGaps;
+    parameters.AutoReverse = state.AutoReverse;
+    return parameters;
+}
+
 namespace {
 
 constexpr int kMostPaddedCharacters = 25;

@@ -7,6 +7,7 @@
 // editor; it calls RunAutomaticAlignment with a progress callback.
 
 #include "sequence/Records.h"
+#include "sequence/WorkingState.h"
 
 #include <cstddef>
 #include <functional>
@@ -26,6 +27,9 @@ struct PipelineParameters {
     bool AutoReverse = false;
     unsigned Threads = 0;  // 0 = all cores
 };
+
+// The run's data type, alignment parameters and AutoReverse flag.
+PipelineParameters PipelineParametersFrom(const WorkingState& state);
 
 enum class PipelinePass { Orientation, Alignment };
 

@@ -43,7 +43,7 @@ private:
 
 }  // namespace
 
-void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogSpec& openFastaFileDialog,
+void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogOptions& openFastaFileDialog,
                                   AutomaticAlignmentView& view) {
     CommandClosing closing(state);
     if (state.AutoReverse && !platform.AskOkCancel(kAutoReverseQuestion, "Question")) return;
@@ -65,13 +65,7 @@ void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileD
     view.RepaintMainWindow();
     platform.ProcessMessages();
 
-    PipelineParameters parameters;
-    parameters.DataType = state.DataType;
-    parameters.MinAlignmentMatch = state.MinAlignmentMatch;
-    parameters.InitialNucleotides = state.InitialNucleotides;
-    parameters.IgnoreFastaNs = state.IgnoreFastaNs;
-    parameters.IgnoreFastaGaps = state.IgnoreFastaGaps;
-    parameters.AutoReverse = state.AutoReverse;
+    const PipelineParameters parameters = PipelineParametersFrom(state);
 
     // The box shows nothing new until the rounded percentage changes, so it
     // is repainted only then: at most 101 repaints per pass, however many

@@ -46,7 +46,7 @@ public:
 // keeps its value and AutoReverse becomes false; once the progress box is
 // shown, it is hidden and the main window enabled again also when the engine
 // throws (the exception then goes on to the caller).
-void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogSpec& openFastaFileDialog,
+void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileDialogOptions& openFastaFileDialog,
                                   AutomaticAlignmentView& view);
 
 }  // namespace sequara

@@ -70,11 +70,11 @@ public:
 
     // Open dialogs of the load commands: their filters, and the filter and
     // folder last used, kept for the run.
-    FileDialogSpec& OpenFastaFileDialog() { return openFastaFileDialog_; }
-    FileDialogSpec& OpenAlignmentDialog() { return openAlignmentDialog_; }
-    FileDialogSpec& OpenGravityDialog() { return openGravityDialog_; }
-    FileDialogSpec& OpenForensicDialog() { return openForensicDialog_; }
-    FileDialogSpec& DlgLoadReference() { return dlgLoadReference_; }
+    FileDialogOptions& OpenFastaFileDialog() { return openFastaFileDialog_; }
+    FileDialogOptions& OpenAlignmentDialog() { return openAlignmentDialog_; }
+    FileDialogOptions& OpenGravityDialog() { return openGravityDialog_; }
+    FileDialogOptions& OpenForensicDialog() { return openForensicDialog_; }
+    FileDialogOptions& DlgLoadReference() { return dlgLoadReference_; }
 
     // Front panel.
     QFrame* FrontPanel() const { return frontPanel_; }
@@ -152,11 +152,11 @@ private:
     QLabel* alignmentMessageLabel_ = nullptr;
     QProgressBar* alignmentProgressGauge_ = nullptr;
 
-    FileDialogSpec openFastaFileDialog_;
-    FileDialogSpec openAlignmentDialog_;
-    FileDialogSpec openGravityDialog_;
-    FileDialogSpec openForensicDialog_;
-    FileDialogSpec dlgLoadReference_;
+    FileDialogOptions openFastaFileDialog_;
+    FileDialogOptions openAlignmentDialog_;
+    FileDialogOptions openGravityDialog_;
+    FileDialogOptions openForensicDialog_;
+    FileDialogOptions dlgLoadReference_;
 
     QFrame* frontPanel_ = nullptr;
     QLabel* frontImage_ = nullptr;

@@ -159,12 +159,8 @@ int main(int argc, char** argv) {
     const auto p0 = Clock::now();
     ReadFastaFile(fasta, loaded, unused, false, s.DataType, platform);
     const auto p1 = Clock::now();
-    PipelineParameters parameters;
-    parameters.DataType = s.DataType;
-    parameters.MinAlignmentMatch = s.MinAlignmentMatch;
-    parameters.InitialNucleotides = s.InitialNucleotides;
-    parameters.IgnoreFastaNs = s.IgnoreFastaNs;
-    parameters.IgnoreFastaGaps = s.IgnoreFastaGaps;
+    PipelineParameters parameters = PipelineParametersFrom(s);
+    parameters.AutoReverse = false;
     TAlignmentResult rows;
     RunAutomaticAlignment(s.ReferenceData[0].Sequence, loaded, rows, parameters, [](PipelinePass, int) {});
     const auto p2 = Clock::now();

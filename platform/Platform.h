@@ -19,7 +19,7 @@ struct FileFilter {
     std::string Patterns;
 };
 
-struct FileDialogSpec {
+struct FileDialogOptions {
     std::string Title;                // empty: the dialog's default title
     std::vector<FileFilter> Filters;
     int FilterIndex = 1;              // 1-based, as the user last chose it
@@ -44,8 +44,8 @@ public:
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
 
     // File dialogs; nothing when the user cancels.
-    virtual std::optional<FileDialogResult> ChooseOpenFile(const FileDialogSpec& spec) = 0;
-    virtual std::optional<FileDialogResult> ChooseSaveFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) = 0;
+    virtual std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) = 0;
 
     // Colour dialog on a 0x00BBGGRR colour; nothing when cancelled.
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;

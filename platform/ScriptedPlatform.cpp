@@ -57,17 +57,17 @@ bool ScriptedPlatform::AskOkCancel(const std::string& text, const std::string& c
     return answer;
 }
 
-std::optional<FileDialogResult> ScriptedPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
-    OpenFileSpecs.push_back(spec);
+std::optional<FileDialogResult> ScriptedPlatform::ChooseOpenFile(const FileDialogOptions& options) {
+    OpenFileOptions.push_back(options);
     auto answer = takeFront(OpenFileAnswers);
-    Events.push_back({Kind::OpenFile, spec.Title, {}, answer.has_value()});
+    Events.push_back({Kind::OpenFile, options.Title, {}, answer.has_value()});
     return answer;
 }
 
-std::optional<FileDialogResult> ScriptedPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
-    SaveFileSpecs.push_back(spec);
+std::optional<FileDialogResult> ScriptedPlatform::ChooseSaveFile(const FileDialogOptions& options) {
+    SaveFileOptions.push_back(options);
     auto answer = takeFront(SaveFileAnswers);
-    Events.push_back({Kind::SaveFile, spec.Title, {}, answer.has_value()});
+    Events.push_back({Kind::SaveFile, options.Title, {}, answer.has_value()});
     return answer;
 }
 

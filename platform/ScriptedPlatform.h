@@ -31,8 +31,8 @@ public:
     std::deque<std::optional<std::uint32_t>> ColorAnswers;
 
     std::vector<Event> Events;
-    std::vector<FileDialogSpec> OpenFileSpecs;   // the specs the dialogs were shown with
-    std::vector<FileDialogSpec> SaveFileSpecs;
+    std::vector<FileDialogOptions> OpenFileOptions;   // the options each dialog was shown with
+    std::vector<FileDialogOptions> SaveFileOptions;
     int ProcessMessagesCalls = 0;
 
     void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes); }
@@ -49,8 +49,8 @@ public:
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
-    std::optional<FileDialogResult> ChooseOpenFile(const FileDialogSpec& spec) override;
-    std::optional<FileDialogResult> ChooseSaveFile(const FileDialogSpec& spec) override;
+    std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
+    std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
     void OpenAddress(const std::string& address) override;
     void ProcessMessages() override { ++ProcessMessagesCalls; }

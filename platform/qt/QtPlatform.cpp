@@ -41,22 +41,22 @@ bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption
     return box.exec() == QMessageBox::Ok;
 }
 
-std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(parent_, fromLocal(spec.Title));
+std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(parent_, fromLocal(options.Title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Overwrite questions belong to the program's own logic.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     QStringList filters;
-    for (const auto& f : spec.Filters) filters << qtFilter(f);
+    for (const auto& f : options.Filters) filters << qtFilter(f);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
-        int index = spec.FilterIndex - 1;
+        int index = options.FilterIndex - 1;
         if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
     }
-    if (!spec.InitialFolder.empty()) dialog.setDirectory(fromLocal(spec.InitialFolder));
-    if (!spec.FileName.empty()) dialog.selectFile(fromLocal(spec.FileName));
-    if (!spec.DefaultExtension.empty()) dialog.setDefaultSuffix(fromLocal(spec.DefaultExtension));
+    if (!options.InitialFolder.empty()) dialog.setDirectory(fromLocal(options.InitialFolder));
+    if (!options.FileName.empty()) dialog.selectFile(fromLocal(options.FileName));
+    if (!options.DefaultExtension.empty()) dialog.setDefaultSuffix(fromLocal(options.DefaultExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     FileDialogResult result;
     result.FileName = toLocal(QDir::toNativeSeparators(dialog.selectedFiles().first()));
@@ -65,12 +65,12 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogSpec& 
     return result;
 }
 
-std::optional<FileDialogResult> QtPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
-    return runFileDialog(spec, false);
+std::optional<FileDialogResult> QtPlatform::ChooseOpenFile(const FileDialogOptions& options) {
+    return runFileDialog(options, false);
 }
 
-std::optional<FileDialogResult> QtPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
-    return runFileDialog(spec, true);
+std::optional<FileDialogResult> QtPlatform::ChooseSaveFile(const FileDialogOptions& options) {
+    return runFileDialog(options, true);
 }
 
 std::optional<std::uint32_t> QtPlatform::ChooseColor(std::uint32_t initial) {

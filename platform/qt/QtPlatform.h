@@ -17,14 +17,14 @@ public:
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
-    std::optional<FileDialogResult> ChooseOpenFile(const FileDialogSpec& spec) override;
-    std::optional<FileDialogResult> ChooseSaveFile(const FileDialogSpec& spec) override;
+    std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
+    std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
     void OpenAddress(const std::string& address) override;
     void ProcessMessages() override;
 
 private:
-    std::optional<FileDialogResult> runFileDialog(const FileDialogSpec& spec, bool save);
+    std::optional<FileDialogResult> runFileDialog(const FileDialogOptions& options, bool save);
     QWidget* parent_;
 };
 

@@ -55,7 +55,7 @@ struct GeneratedCase {
 
 class CaseGenerator {
 public:
-    explicit CaseGenerator(std::uint32_t seed) : rng_(seed) {}
+    explicit CaseGenerator(std::uint32_t randomStart) : rng_(randomStart) {}
 
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
@@ -129,8 +129,8 @@ private:
 };
 
 // Returns the number of cases compared; stops at the first difference.
-int compareGeneratedCases(std::uint32_t seed, int count, int maxReference, int maxSequence) {
-    CaseGenerator gen(seed);
+int compareGeneratedCases(std::uint32_t randomStart, int count, int maxReference, int maxSequence) {
+    CaseGenerator gen(randomStart);
     for (int i = 0; i < count; ++i) {
         const GeneratedCase c = gen.next(maxReference, maxSequence);
         const PairwiseAligner aligner(c.Reference, c.DataType, c.MinAlignmentMatch);
@@ -150,8 +150,8 @@ int compareGeneratedCases(std::uint32_t seed, int count, int maxReference, int m
 
 // Data sets of related sequences (shared ancestry, damaged ends) aligned by
 // the production aligner, then end-realigned by both versions.
-void compareEndRealignment(std::uint32_t seed, int sets, int maxReference) {
-    CaseGenerator gen(seed);
+void compareEndRealignment(std::uint32_t randomStart, int sets, int maxReference) {
+    CaseGenerator gen(randomStart);
     for (int set = 0; set < sets; ++set) {
         const std::string ref = gen.reference(kDnaPlain, kDnaAmbiguous, gen.uniform(30, maxReference));
         const PairwiseAligner aligner(ref, "DNA", gen.uniform(3, 6));
@@ -200,8 +200,8 @@ TAlignmentRow generatedRow(CaseGenerator& gen, std::size_t n, int m) {
     return row;
 }
 
-void comparePostPasses(std::uint32_t seed, int count, int maxLength) {
-    CaseGenerator gen(seed);
+void comparePostPasses(std::uint32_t randomStart, int count, int maxLength) {
+    CaseGenerator gen(randomStart);
     for (int i = 0; i < count; ++i) {
         const bool amino = gen.chance(0.2);
         const std::string& plain = amino ? kAminoPlain : (gen.chance(0.5) ? std::string("AC") : kDnaPlain);

@@ -57,10 +57,10 @@ protected:
 
     WorkingState state;
     ScriptedPlatform platform;
-    FileDialogSpec dialog = [] {
-        FileDialogSpec spec;
-        spec.Filters = {{"Fasta", "*.fasta"}, {"All", "*.*"}};
-        return spec;
+    FileDialogOptions dialog = [] {
+        FileDialogOptions options;
+        options.Filters = {{"Fasta", "*.fasta"}, {"All", "*.*"}};
+        return options;
     }();
     RecordingView view;
 };
@@ -74,8 +74,8 @@ TEST_F(AutoAlignCommandTest, TheMainRoadInOrder) {
     const int readerCalls = platform.ProcessMessagesCalls;
     platform.ProcessMessagesCalls = 0;
     run();
-    ASSERT_EQ(platform.OpenFileSpecs.size(), 1u);
-    EXPECT_EQ(platform.OpenFileSpecs[0].Filters[0].Description, "Fasta");
+    ASSERT_EQ(platform.OpenFileOptions.size(), 1u);
+    EXPECT_EQ(platform.OpenFileOptions[0].Filters[0].Description, "Fasta");
     // The dialog keeps the folder and filter chosen.
     EXPECT_EQ(dialog.InitialFolder, std::filesystem::path(TestDataFile("autoalign_hvs1.fasta")).parent_path().string());
     EXPECT_EQ(dialog.FilterIndex, 1);
@@ -132,7 +132,7 @@ TEST_F(AutoAlignCommandTest, EveryEarlyEndLeavesNoProgressBoxAndClearsAutoRevers
     state.AutoReverse = true;
     platform.AnswerOkCancel(false);
     run();
-    EXPECT_TRUE(platform.OpenFileSpecs.empty());
+    EXPECT_TRUE(platform.OpenFileOptions.empty());
     EXPECT_FALSE(state.AutoReverse);
     // The next run does not ask.
     platform.CancelOpenFile();

@@ -67,10 +67,10 @@ TEST_F(MainRoadTest, FastaFileAutoAlignOpensTheEditorOnTheAlignment) {
     window->Fastafile1()->trigger();
 
     EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAutoAlignFinished});
-    ASSERT_EQ(platform.OpenFileSpecs.size(), 1u);
-    ASSERT_EQ(platform.OpenFileSpecs[0].Filters.size(), 2u);
-    EXPECT_EQ(platform.OpenFileSpecs[0].Filters[0].Description, "Fasta format (*.txt, *.fa; *.fas; *.fasta)");
-    EXPECT_EQ(platform.OpenFileSpecs[0].Filters[0].Patterns, "*.txt; *.fa;*.fas;*.fasta");
+    ASSERT_EQ(platform.OpenFileOptions.size(), 1u);
+    ASSERT_EQ(platform.OpenFileOptions[0].Filters.size(), 2u);
+    EXPECT_EQ(platform.OpenFileOptions[0].Filters[0].Description, "Fasta format (*.txt, *.fa; *.fas; *.fasta)");
+    EXPECT_EQ(platform.OpenFileOptions[0].Filters[0].Patterns, "*.txt; *.fa;*.fas;*.fasta");
     FrmAlignmentCorrection* e = editor();
     ASSERT_NE(e, nullptr);
     auto* sub = qobject_cast<QMdiSubWindow*>(e->parentWidget());
