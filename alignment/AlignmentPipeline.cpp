@@ -3,6 +3,7 @@
 #include "alignment/EndRealignment.h"
 #include "alignment/Orientation.h"
 #include "alignment/PairwiseAligner.h"
+#include "sequence/CharacterRules.h"
 
 #include <algorithm>
 #include <atomic>
@@ -129,9 +130,9 @@ std::string CleanSequence(const std::string& S, const std::string& DataType, boo
                           bool IgnoreFastaGaps) {
     char unknown = 0;
     if (IgnoreFastaNs) {
-        if (DataType == "DNA")
+        if (IsDnaDataType(DataType))
             unknown = 'N';
-        else if (DataType == "AMINO")
+        else if (IsAminoDataType(DataType))
             unknown = 'X';
     }
     std::string result;

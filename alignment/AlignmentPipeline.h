@@ -20,10 +20,10 @@ class PairwiseAligner;
 
 struct PipelineParameters {
     std::string DataType;
-    int MinAlignmentMatch = 4;
-    int InitialNucleotides = 15;
-    bool IgnoreFastaNs = true;
-    bool IgnoreFastaGaps = true;
+    int MinAlignmentMatch = DefaultParameters::MinAlignmentMatch;
+    int InitialNucleotides = DefaultParameters::InitialNucleotides;
+    bool IgnoreFastaNs = DefaultParameters::IgnoreFastaNs;
+    bool IgnoreFastaGaps = DefaultParameters::IgnoreFastaGaps;
     bool AutoReverse = false;
     unsigned Threads = 0;  // 0 = all cores
 };

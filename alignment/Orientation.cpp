@@ -7,7 +7,7 @@ namespace sequara {
 
 std::string ReverseComplement(const std::string& S, const std::string& DataType) {
     std::string result(S.rbegin(), S.rend());
-    if (DataType == "DNA")
+    if (IsDnaDataType(DataType))
         for (char& c : result) c = ComplementBase(c, DataType);
     return result;
 }

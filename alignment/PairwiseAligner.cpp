@@ -152,8 +152,8 @@ PlainSet computePlainSet(const MatchTable& table) {
 }
 
 const PlainSet& plainSetFor(const std::string& DataType) {
-    static const PlainSet nucleotide = computePlainSet(MatchTableFor("DNA"));
-    static const PlainSet amino = computePlainSet(MatchTableFor("AMINO"));
+    static const PlainSet nucleotide = computePlainSet(MatchTableFor(kDnaDataType));
+    static const PlainSet amino = computePlainSet(MatchTableFor(kAminoDataType));
     return IsAminoDataType(DataType) ? amino : nucleotide;
 }
 

@@ -35,14 +35,11 @@ TDlgDataDefinition::TDlgDataDefinition(QWidget* parent)
 }
 
 void TDlgDataDefinition::SetDataType(const std::string& Value) {
-    std::string upper = Value;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    if (upper == "AMINO") radioAmino_->setChecked(true);
+    if (IsAminoDataType(UpperAscii(Value))) radioAmino_->setChecked(true);
     else radioDNA_->setChecked(true);
     dataType_ = Value;
 }
 
-void TDlgDataDefinition::RadioClick() { dataType_ = radioAmino_->isChecked() ? "AMINO" : "DNA"; }
+void TDlgDataDefinition::RadioClick() { dataType_ = radioAmino_->isChecked() ? kAminoDataType : kDnaDataType; }
 
 }  // namespace sequara

@@ -3,6 +3,8 @@
 // sequences.  The OK button accepts; the close box rejects, and the caller
 // then keeps its current data type.
 
+#include "sequence/CharacterRules.h"
+
 #include <QDialog>
 #include <string>
 
@@ -33,7 +35,7 @@ private:
     QRadioButton* radioDNA_;
     QRadioButton* radioAmino_;
     QPushButton* bitBtn1_;
-    std::string dataType_ = "DNA";
+    std::string dataType_ = kDnaDataType;
 };
 
 }  // namespace sequara

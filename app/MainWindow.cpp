@@ -4,6 +4,7 @@
 #include "app/JpegDecoder.h"
 #include "app/OkGlyph.h"
 #include "app/RunSetup.h"
+#include "sequence/CharacterRules.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -293,7 +294,7 @@ void MainWindow::FrontPanelOKButtonClick() {
     if (setUpDone_) return;
     setUpDone_ = true;
     frontPanel_->hide();
-    state_.DataType = "DNA";
+    state_.DataType = kDnaDataType;
     state_.AlignmentTitle = "Alignment Results";
     state_.DataType = askDataType();
     forensicformat1_->setVisible(false);

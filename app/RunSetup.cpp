@@ -1,6 +1,7 @@
 #include "app/RunSetup.h"
 
 #include "alignment/AlignmentFileReader.h"
+#include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
 #include "sequence/TextFile.h"
 
@@ -15,10 +16,10 @@ void ApplyDefaultSettings(WorkingState& state) {
     state.MismatchColor = DefaultSettings::MismatchColor;
     state.SelectionColor = DefaultSettings::SelectionColor;
     state.HighlightColor = DefaultSettings::HighlightColor;
-    state.MinAlignmentMatch = DefaultSettings::MinAlignmentMatch;
-    state.InitialNucleotides = DefaultSettings::InitialNucleotides;
-    state.IgnoreFastaNs = DefaultSettings::IgnoreFastaNs;
-    state.IgnoreFastaGaps = DefaultSettings::IgnoreFastaGaps;
+    state.MinAlignmentMatch = DefaultParameters::MinAlignmentMatch;
+    state.InitialNucleotides = DefaultParameters::InitialNucleotides;
+    state.IgnoreFastaNs = DefaultParameters::IgnoreFastaNs;
+    state.IgnoreFastaGaps = DefaultParameters::IgnoreFastaGaps;
 }
 
 std::string ApplicationFolderOf(const std::string& programPath) {
@@ -57,10 +58,13 @@ void ReadSettings(WorkingState& state, Platform& platform) {
     state.SelectionColor = TIniFile::GetColorIniValue(display, "SELECTION_COLOR", 0);
 
     const TIniSection calc = ini.ReadIniSection("CALC_PARAMS");
-    state.MinAlignmentMatch = integerSetting(calc, "MIN_ALIGNMENT_MATCH", 4, platform);
-    state.InitialNucleotides = integerSetting(calc, "INITIAL_NUCLEOTIDES", 15, platform);
-    state.IgnoreFastaNs = TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_NS", true);
-    state.IgnoreFastaGaps = TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_GAPS", true);
+    state.MinAlignmentMatch =
+        integerSetting(calc, "MIN_ALIGNMENT_MATCH", DefaultParameters::MinAlignmentMatch, platform);
+    state.InitialNucleotides =
+        integerSetting(calc, "INITIAL_NUCLEOTIDES", DefaultParameters::InitialNucleotides, platform);
+    state.IgnoreFastaNs = TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_NS", DefaultParameters::IgnoreFastaNs);
+    state.IgnoreFastaGaps =
+        TIniFile::GetBooleanIniValue(calc, "IGNORE_FASTA_GAPS", DefaultParameters::IgnoreFastaGaps);
     ini.CloseIniFile();
 }
 
@@ -108,7 +112,7 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
 }
 
 std::string BackupName(const std::string& dataType) {
-    return dataType == "AMINO" ? kAminoBackupName : kDnaBackupName;
+    return IsAminoDataType(dataType) ? kAminoBackupName : kDnaBackupName;
 }
 
 BackupOffer OfferBackup(WorkingState& state, Platform& platform) {

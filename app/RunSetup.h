@@ -27,13 +27,9 @@ inline constexpr const char* kTermsOfUseAddress = "https://sequara.example.org/t
 inline constexpr std::size_t kMaxReferenceLength = 99999;
 
 // The values the run uses when the settings file cannot be opened: the four
-// alignment parameters at their defaults and the palette of the shipped
-// UserSettings.txt (0x00BBGGRR).
+// alignment parameters at their defaults (DefaultParameters) and the palette
+// of the shipped UserSettings.txt (0x00BBGGRR).
 struct DefaultSettings {
-    static constexpr std::int32_t MinAlignmentMatch = 4;
-    static constexpr std::int32_t InitialNucleotides = 15;
-    static constexpr bool IgnoreFastaNs = true;
-    static constexpr bool IgnoreFastaGaps = true;
     static constexpr TColor HeaderColor = 0x00E8DCD0;     // pale slate blue
     static constexpr TColor ReferenceColor = 0x00B4EBFF;  // light amber
     static constexpr TColor MatchColor = 0x00FFFFFF;      // white
@@ -50,7 +46,7 @@ std::string ApplicationFolderOf(const std::string& programPath);
 
 // Reads DISPLAY_PARAMS and CALC_PARAMS of state.SettingsFileName into the six
 // colours and four parameters.  Keys absent from the file take the lookups'
-// defaults (colours 0, 4, 15, true, true); a file that cannot be opened
+// defaults (colours 0, DefaultParameters); a file that cannot be opened
 // (its message shown) leaves the run on DefaultSettings.  An integer value
 // that does not convert is reported and its default used.
 void ReadSettings(WorkingState& state, Platform& platform);

@@ -20,7 +20,7 @@ std::vector<std::string> AlignmentEditorModel::PopupMenuCaptions(const std::stri
     std::vector<std::string> captions{"- = Deletion",    "Delete",           "Insert",
                                       "Copy",            "Paste",            "Remove sequence",
                                       "Highlight sequence", "Disable highlighting"};
-    if (DataType == "DNA") {
+    if (IsDnaDataType(DataType)) {
         captions.insert(captions.end(),
                         {"A = Adenine", "G = Guanine", "C = Cytosine", "T = Thymine", "R = A or G", "Y = C or T",
                          "N = A,G,C or T", "D = A,G or T", "W = A or T", "S = G or C", "M = A or C",

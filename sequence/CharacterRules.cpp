@@ -79,7 +79,29 @@ constexpr auto kComplements = makeComplements();
 
 }  // namespace
 
-bool IsAminoDataType(std::string_view DataType) { return DataType == "AMINO"; }
+bool IsDnaDataType(std::string_view DataType) { return DataType == kDnaDataType; }
+bool IsAminoDataType(std::string_view DataType) { return DataType == kAminoDataType; }
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = UpperAscii(c);
+    return out;
+}
+
+bool IsAllowedCharacter(char c, std::string_view DataType) {
+    if (c == '-') return true;
+    if (c < 'A' || c > 'Z') return false;
+    if (IsDnaDataType(DataType)) {
+        switch (c) {
+            case 'A': case 'B': case 'C': case 'D': case 'G': case 'H': case 'K': case 'M':
+            case 'N': case 'R': case 'S': case 'T': case 'V': case 'W': case 'Y':
+                return true;
+            default:
+                return false;
+        }
+    }
+    return c != 'J' && c != 'O';
+}
 
 const MatchTable& MatchTableFor(std::string_view DataType) {
     return IsAminoDataType(DataType) ? aminoTable() : nucleotideTable();
@@ -91,7 +113,7 @@ bool CharactersMatch(char C1, char C2, std::string_view DataType) {
 }
 
 char ComplementBase(char C, std::string_view DataType) {
-    if (DataType != "DNA") return C;
+    if (!IsDnaDataType(DataType)) return C;
     return kComplements[static_cast<unsigned char>(C)];
 }
 

@@ -1,14 +1,33 @@
 #pragma once
-// When two sequence characters count as the same (IUPAC codes for
-// nucleotides, X/B/Z for amino acids) and the complement of a nucleotide code.
-// Both work from constant tables and allocate nothing: they are the innermost
-// calls of the aligner.
+// The character rules of the whole program: the two data types, ASCII
+// upper-casing, the characters each data type allows, when two sequence
+// characters count as the same (IUPAC codes for nucleotides, X/B/Z for amino
+// acids) and the complement of a nucleotide code.  All work from constant
+// tables and allocate nothing: they are the innermost calls of the reader and
+// the aligner.
 
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace sequara {
+
+// The two data types a run can have.  The comparisons are exact (case
+// matters): only "DNA" is nucleotides for the reader's character set and the
+// complement, only "AMINO" is amino acids for the match rules, so a third
+// value is neither.
+inline constexpr const char* kDnaDataType = "DNA";
+inline constexpr const char* kAminoDataType = "AMINO";
+bool IsDnaDataType(std::string_view DataType);
+bool IsAminoDataType(std::string_view DataType);
+
+// "a" to "z" become "A" to "Z"; every other byte stays.
+constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+std::string UpperAscii(std::string_view text);
+
+// The characters a data type allows after upper-casing: "-" and the 15 IUPAC
+// letters under exactly "DNA"; "-" and A to Z except J and O otherwise.
+bool IsAllowedCharacter(char c, std::string_view DataType);
 
 // A 256 x 256 table of CharactersMatch results for one data type, indexed
 // [first][second] by unsigned byte.  The aligner reads this directly.
@@ -22,7 +41,6 @@ struct MatchTable {
 // The table for a data type: amino-acid rules for exactly "AMINO", the
 // nucleotide rules for any other value.
 const MatchTable& MatchTableFor(std::string_view DataType);
-bool IsAminoDataType(std::string_view DataType);
 
 // C1 is the first character (the engine passes the sequence's character, the
 // mismatch display the reference's).  Constant time, no allocation.

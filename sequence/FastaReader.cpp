@@ -1,5 +1,6 @@
 #include "sequence/FastaReader.h"
 
+#include "sequence/CharacterRules.h"
 #include "sequence/IntegerText.h"
 #include "sequence/TextFile.h"
 
@@ -82,21 +83,6 @@ TCharacterName ParseCharacterNames(const std::string& S) {
     return labels;
 }
 
-bool IsAllowedCharacter(char c, const std::string& DataType) {
-    if (c == '-') return true;
-    if (c < 'A' || c > 'Z') return false;
-    if (DataType == "DNA") {
-        switch (c) {
-            case 'A': case 'B': case 'C': case 'D': case 'G': case 'H': case 'K': case 'M':
-            case 'N': case 'R': case 'S': case 'T': case 'V': case 'W': case 'Y':
-                return true;
-            default:
-                return false;
-        }
-    }
-    return c != 'J' && c != 'O';
-}
-
 void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
                    bool ShowMessages, const std::string& DataType, Platform& platform) {
     std::string name = FileName;
@@ -161,7 +147,7 @@ void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharact
         std::size_t kept = 0;
         for (std::size_t k = 0; k < seq.size(); ++k) {
             char c = seq[k];
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            c = UpperAscii(c);
             if (IsAllowedCharacter(c, DataType)) {
                 seq[kept++] = c;
                 continue;

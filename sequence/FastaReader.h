@@ -39,7 +39,4 @@ TCharacterName ParseCharacterNames(const std::string& S);
 void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
                    bool ShowMessages, const std::string& DataType, Platform& platform);
 
-// The characters a data type allows (after upper-casing).
-bool IsAllowedCharacter(char c, const std::string& DataType);
-
 }  // namespace sequara

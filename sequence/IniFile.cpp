@@ -1,5 +1,6 @@
 #include "sequence/IniFile.h"
 
+#include "sequence/CharacterRules.h"
 #include "sequence/IntegerText.h"
 #include "sequence/TextFile.h"
 
@@ -14,18 +15,10 @@ namespace sequara {
 
 namespace {
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-
-std::string upperAscii(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) c = upperAscii(c);
-    return out;
-}
-
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
     return true;
 }
 
@@ -51,9 +44,9 @@ TIniEntry filterLine(const std::string& line) {
 }
 
 const TIniEntry* findEntry(const TIniSection& section, const std::string& valueName) {
-    const std::string wanted = upperAscii(valueName);
+    const std::string wanted = UpperAscii(valueName);
     for (const auto& entry : section.IniEntry)
-        if (upperAscii(entry.Name) == wanted) return &entry;
+        if (UpperAscii(entry.Name) == wanted) return &entry;
     return nullptr;
 }
 
@@ -110,8 +103,6 @@ void endLastLine(std::vector<RawLine>& lines) {
 RawLine writtenLine(const TIniEntry& entry) { return {entry.Name + "=" + entry.Value + "\r", true}; }
 
 }  // namespace
-
-bool IsIntegerText(const std::string& text) { return ParseInteger(text).has_value(); }
 
 bool IsIniCharacter(char ch) {
     const auto c = static_cast<unsigned char>(ch);
@@ -250,7 +241,7 @@ TColor TIniFile::GetColorIniValue(const TIniSection& Section, const std::string&
     const TIniEntry* entry = findEntry(Section, ValueName);
     if (!entry) return DefaultValue;
     if (auto number = ParseInteger(entry->Value)) return static_cast<TColor>(*number);
-    const std::string name = upperAscii(entry->Value);
+    const std::string name = UpperAscii(entry->Value);
     for (const auto& color : kColorNames)
         if (name == color.name) return color.value;
     return DefaultValue;
@@ -268,7 +259,7 @@ bool TIniFile::GetBooleanIniValue(const TIniSection& Section, const std::string&
                                   bool DefaultValue) {
     const TIniEntry* entry = findEntry(Section, ValueName);
     if (!entry) return DefaultValue;
-    return upperAscii(entry->Value) == "TRUE";
+    return UpperAscii(entry->Value) == "TRUE";
 }
 
 double TIniFile::GetRealIniValue(const TIniSection& Section, const std::string& ValueName,

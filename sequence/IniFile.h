@@ -39,9 +39,6 @@ struct IniConversionError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// True when text converts to a 32-bit integer (see ParseInteger).
-bool IsIntegerText(const std::string& text);
-
 // True for the 84 characters a section line keeps on reading.
 bool IsIniCharacter(char c);
 

@@ -47,4 +47,6 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+bool IsIntegerText(std::string_view text) { return ParseInteger(text).has_value(); }
+
 }  // namespace sequara

@@ -12,4 +12,7 @@ namespace sequara {
 
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
+// True when text converts.
+bool IsIntegerText(std::string_view text);
+
 }  // namespace sequara

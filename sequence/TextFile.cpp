@@ -36,11 +36,6 @@ bool TextLineReader::next(std::string& line) {
     }
 }
 
-void TextLineReader::rewind() {
-    if (file_) std::rewind(file_);
-    failed_ = false;
-}
-
 bool TextLineReader::close() {
     if (!file_) return false;
     bool ok = std::fclose(file_) == 0;

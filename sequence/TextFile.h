@@ -22,8 +22,6 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     // Reads the next line without its line end; false at the end of the file.
     bool next(std::string& line);
-    // Starts again at the first line.
-    void rewind();
     // False when there was nothing open or the close failed.
     bool close();
     // True when a read error (not the end of the file) stopped reading.

@@ -15,6 +15,14 @@ namespace sequara {
 // 0x00BBGGRR
 using TColor = std::uint32_t;
 
+// The alignment parameters of a run whose settings do not give them.
+struct DefaultParameters {
+    static constexpr std::int32_t MinAlignmentMatch = 4;
+    static constexpr std::int32_t InitialNucleotides = 15;
+    static constexpr bool IgnoreFastaNs = true;
+    static constexpr bool IgnoreFastaGaps = true;
+};
+
 struct WorkingState {
     std::string DataType;                 // "DNA" or "AMINO"
     TFastaDataSet ReferenceData;          // element 0 = the reference

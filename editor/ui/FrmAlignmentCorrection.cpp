@@ -28,8 +28,6 @@ QFont GridFont() {
 }
 }  // namespace
 
-QColor ToQColor(TColor color) { return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF)); }
-
 // Sequence grid: the names column, then one cell per alignment column, in
 // the colours the model decides.
 class FrmAlignmentCorrection::SequencePainter : public GridCellPainter {

@@ -8,6 +8,7 @@
 #include "editor/ui/GlyphCache.h"
 #include "editor/ui/StringGridView.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtColor.h"
 
 #include <QWidget>
 #include <memory>
@@ -190,8 +191,5 @@ FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area);
 void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor);
 // Closes the open editor (runs its FormClose).
 void CloseAlignmentEditor(QMdiArea* area);
-
-// 0x00BBGGRR as a Qt colour.
-QColor ToQColor(TColor color);
 
 }  // namespace sequara

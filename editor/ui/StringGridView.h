@@ -5,6 +5,7 @@
 // GridCellPainter, so a grid of millions of cells costs nothing per cell that
 // is not on screen.
 
+#include "editor/AlignmentEditorModel.h"
 #include "editor/GridCursor.h"
 
 #include <QAbstractScrollArea>
@@ -23,7 +24,7 @@ public:
 class StringGridView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kRowHeight = 16;
+    static constexpr int kRowHeight = AlignmentEditorModel::kCellHeight;
     static constexpr int kLineWidth = 1;
 
     StringGridView(GridCursor& cursor, GridCellPainter& painter, QWidget* parent = nullptr);

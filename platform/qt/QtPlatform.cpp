@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/QtColor.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -74,11 +76,9 @@ std::optional<FileDialogResult> QtPlatform::ChooseSaveFile(const FileDialogOptio
 }
 
 std::optional<std::uint32_t> QtPlatform::ChooseColor(std::uint32_t initial) {
-    QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    QColor chosen = QColorDialog::getColor(start, parent_);
+    QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
     if (!chosen.isValid()) return std::nullopt;
-    return std::uint32_t(chosen.red()) | (std::uint32_t(chosen.green()) << 8) |
-           (std::uint32_t(chosen.blue()) << 16);
+    return FromQColor(chosen);
 }
 
 void QtPlatform::OpenAddress(const std::string& address) {

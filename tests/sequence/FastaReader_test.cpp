@@ -1,4 +1,5 @@
 #include "platform/ScriptedPlatform.h"
+#include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
 #include "tests/support/TempFolder.h"
 

@@ -120,13 +120,6 @@ TEST_F(IniFileTest, EveryColourNameHasItsValue) {
     }
 }
 
-TEST_F(IniFileTest, IsIntegerTextAcceptsSignsAndHexPrefixesOnly) {
-    for (const char* yes : {"0", "  42", "-7", "+7", "$1F", "0x1f", "x1F", "X1f", "-$10", "2147483647"})
-        EXPECT_TRUE(IsIntegerText(yes)) << yes;
-    for (const char* no : {"", " ", "4 ", "4x", "1.5", "0x", "$", "--1", "2147483648", "- 1"})
-        EXPECT_FALSE(IsIntegerText(no)) << no;
-}
-
 TEST_F(IniFileTest, OpenReportsAMissingFileOnlyWhenAsked) {
     TIniFile quiet(platform);
     EXPECT_FALSE(quiet.OpenIniFile(folder.file("none.txt"), false));

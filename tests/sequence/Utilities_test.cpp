@@ -1,6 +1,4 @@
 #include "platform/ScriptedPlatform.h"
-#include "sequence/IntegerText.h"
-#include "sequence/TextFile.h"
 #include "sequence/Utilities.h"
 #include "tests/support/TempFolder.h"
 
@@ -74,43 +72,6 @@ TEST(OpenTextForWriting, AsksBeforeOverwritingAndReportsFailuresOnlyThroughOk) {
     f.close();
     EXPECT_EQ(ReadBytes(folder.file("new.txt")), "AC\r\n");
     EXPECT_TRUE(platform.Events.empty());
-}
-
-TEST(ParseInteger, DecimalAndHexadecimalForms) {
-    EXPECT_EQ(ParseInteger("42"), 42);
-    EXPECT_EQ(ParseInteger("  -7"), -7);
-    EXPECT_EQ(ParseInteger("+7"), 7);
-    EXPECT_EQ(ParseInteger("$FF"), 255);
-    EXPECT_EQ(ParseInteger("0x10"), 16);
-    EXPECT_EQ(ParseInteger("x1f"), 31);
-    EXPECT_EQ(ParseInteger("X1F"), 31);
-    EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
-    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
-    EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
-    EXPECT_FALSE(ParseInteger(""));
-    EXPECT_FALSE(ParseInteger("   "));
-    EXPECT_FALSE(ParseInteger("-"));
-    EXPECT_FALSE(ParseInteger("4 "));
-    EXPECT_FALSE(ParseInteger("4a"));
-    EXPECT_FALSE(ParseInteger("2147483648"));
-    EXPECT_FALSE(ParseInteger("99999999999999999999"));
-    EXPECT_FALSE(ParseInteger("$"));
-}
-
-TEST(TextLineReader, LineEndRules) {
-    TempFolder folder;
-    std::string name = folder.write("t.txt", "a\r\nb\nc\rd\n\ne");
-    TextLineReader reader;
-    ASSERT_TRUE(reader.open(name));
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.next(line)) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "cd", "", "e"}));
-    EXPECT_TRUE(reader.close());
-    EXPECT_FALSE(reader.close());
-    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd\n\ne"), lines);
-    EXPECT_FALSE(reader.open(folder.file("none")));
-    EXPECT_FALSE(reader.open(folder.path().string()));
 }
 
 }  // namespace

@@ -378,8 +378,8 @@ void LiteralRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& 
         std::string& S = entry.Sequence;
         for (std::size_t k = S.size(); k-- > 0;) {
             const bool gap = Parameters.IgnoreFastaGaps && S[k] == '-';
-            const bool unknown = Parameters.IgnoreFastaNs && ((Parameters.DataType == "DNA" && S[k] == 'N') ||
-                                                              (Parameters.DataType == "AMINO" && S[k] == 'X'));
+            const bool unknown = Parameters.IgnoreFastaNs && ((IsDnaDataType(Parameters.DataType) && S[k] == 'N') ||
+                                                              (IsAminoDataType(Parameters.DataType) && S[k] == 'X'));
             if (gap || unknown) S.erase(k, 1);
         }
     }
