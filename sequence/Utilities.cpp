@@ -37,7 +37,14 @@ void ForceExtension(const std::string& Ext, std::string& FileName) {
 void OpenTextForWriting(const std::string& FileName, std::ofstream& F, bool& Ok, Platform& platform) {
     Ok = true;
     struct stat st {};
-    if (::stat(FileName.c_str(), &st) == 0) {
+    const bool exists = ::stat(FileName.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        // A folder is never emptied or replaced: no overwrite question.
+        platform.ShowMessage("The chosen name is a folder and cannot be written: " + FileName);
+        Ok = false;
+        return;
+    }
+    if (exists) {
         if (!platform.AskYesNo("The chosen file already exists! Overwrite?", "Warning")) {
             Ok = false;
             return;

@@ -23,7 +23,8 @@ void ForceExtension(const std::string& Ext, std::string& FileName);
 // FileName exists; on Yes, or when it does not exist, creates or empties it
 // and opens F for writing in binary mode (writers put CR LF themselves).
 // Ok is false after No or when the file cannot be created; nothing is shown
-// then.
+// then.  A folder of that name is not asked about: Ok is false and a message
+// says that it cannot be written.
 void OpenTextForWriting(const std::string& FileName, std::ofstream& F, bool& Ok, Platform& platform);
 
 }  // namespace sequara

@@ -35,11 +35,16 @@ TEST(ForceExtension, ReplacesOnlyAShortExtension) {
     EXPECT_EQ(forced("*.fas", "data.FAS"), "data.fas");
     EXPECT_EQ(forced("*.fas", "my.data.backup"), "my.data.backup.fas");
     EXPECT_EQ(forced("phy", "run.nexus"), "run.nexus.phy");
+    // The window of 5 characters: a dot exactly 5 from the end is found, one
+    // 6 from the end is not.
+    EXPECT_EQ(forced("fas", "seq.abcd"), "seq.fas");
+    EXPECT_EQ(forced("fas", "seq.abcde"), "seq.abcde.fas");
+    EXPECT_EQ(forced("fas", ".abcd"), ".fas");
     EXPECT_EQ(forced("ali", ""), ".ali");
     EXPECT_EQ(forced("ali", "a.b"), "a.ali");
 }
 
-TEST(OpenTextForWriting, AsksBeforeOverwritingAndReportsFailuresOnlyThroughOk) {
+TEST(OpenTextForWriting, AsksBeforeOverwritingAFileButNeverAFolder) {
     TempFolder folder;
     std::string existing = folder.write("old.txt", "keep me");
     ScriptedPlatform platform;
@@ -72,6 +77,21 @@ TEST(OpenTextForWriting, AsksBeforeOverwritingAndReportsFailuresOnlyThroughOk) {
     f.close();
     EXPECT_EQ(ReadBytes(folder.file("new.txt")), "AC\r\n");
     EXPECT_TRUE(platform.Events.empty());
+
+    // A folder: no overwrite question, nothing opened, one message.
+    const std::string sub = folder.file("sub");
+    std::filesystem::create_directory(sub);
+    folder.write("sub/inside.txt", "kept");
+    platform.AnswerYesNo(true);
+    OpenTextForWriting(sub, f, ok, platform);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(f.is_open());
+    EXPECT_EQ(platform.YesNoAnswers.size(), 1u);  // never asked
+    ASSERT_EQ(platform.Events.size(), 1u);
+    EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::Message);
+    EXPECT_EQ(platform.Events[0].text, "The chosen name is a folder and cannot be written: " + sub);
+    EXPECT_TRUE(std::filesystem::is_directory(sub));
+    EXPECT_EQ(ReadBytes(folder.file("sub/inside.txt")), "kept");
 }
 
 }  // namespace
