@@ -1,18 +1,12 @@
 #include "sequence/ForensicList.h"
 
+#include "sequence/CharacterRules.h"
 #include "sequence/IntegerText.h"
 #include "sequence/TextFile.h"
 
 namespace sequara {
 
 namespace {
-
-std::string upperCased(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -68,7 +62,7 @@ void readRange(std::string_view field, std::array<std::uint16_t, 4>& bereich) {
 
 void applyField(TDBF_Sequence& r, int number, std::string_view field) {
     if (number >= 1 && number <= 3) {
-        r.Name[std::size_t(number - 1)].assign(upperCased(field));
+        r.Name[std::size_t(number - 1)].assign(UpperAscii(field));
     } else if (number == 4) {
         if (field == "?") r.dubious_HVSI = true;
     } else if (number == 5) {
@@ -76,12 +70,12 @@ void applyField(TDBF_Sequence& r, int number, std::string_view field) {
         r.Frequenz = static_cast<std::uint8_t>(v ? static_cast<std::uint32_t>(*v) : 1u);
     } else if (number >= 6 && number <= 26) {
         if (field.size() >= 7)
-            addSite(upperCased(field), r.HVSI_site, r.HVSI_Anz, r.Fragezeichen_HVSI, r.HVSI);
+            addSite(UpperAscii(field), r.HVSI_site, r.HVSI_Anz, r.Fragezeichen_HVSI, r.HVSI);
     } else if (number == 27) {
         if (field == "?") r.dubious_HVSII = true;
     } else if (number >= 28 && number <= 52) {
         if (field.size() >= 4)
-            addSite(upperCased(field), r.HVSII_site, r.HVSII_Anz, r.Fragezeichen_HVSII, r.HVSII);
+            addSite(UpperAscii(field), r.HVSII_site, r.HVSII_Anz, r.Fragezeichen_HVSII, r.HVSII);
     } else if (number == 53) {
         r.ort.assign(field);
     } else if (number == 55 || number == 56) {
