@@ -3,7 +3,7 @@
 // genome with its control region marked, and a short stretch of an alignment
 // against the reference in the editor's colours.
 //
-//   build-app/app/sequara_draw_front_panel app/resources/FrontPanel.jpg
+//   build/app/sequara_draw_front_panel app/resources/FrontPanel.jpg
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>

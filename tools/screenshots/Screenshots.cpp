@@ -5,7 +5,7 @@
 //   3-after-continue.png  the main window once the run is set up
 //   4-load-menu.png       the Load menu opened
 // Run under a display, for example
-//   xvfb-run -a -s "-screen 0 1280x800x24" build-app/app/sequara_screenshots build-app/app out
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
 // UserSettings.txt (the program's folder).
 #include "app/DataDefinitionDialog.h"
