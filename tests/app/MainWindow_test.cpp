@@ -283,43 +283,5 @@ TEST_F(MainWindowTest, TheTermsOfUseLinkOpensItsPage) {
     EXPECT_EQ(platform.Events[0].text, kTermsOfUseAddress);
 }
 
-// The data-type dialog on its own.
-TEST(DataDefinitionDialogTest, TheValueFollowsTheRadioButtons) {
-    TDlgDataDefinition dialog;
-    EXPECT_EQ(dialog.windowTitle(), "Specify data type");
-    EXPECT_EQ(dialog.RadioDNA()->text(), "DNA sequences");
-    EXPECT_EQ(dialog.RadioAmino()->text(), "Amino acid sequences");
-    EXPECT_TRUE(dialog.RadioDNA()->isChecked());
-
-    dialog.SetDataType("amino");
-    EXPECT_TRUE(dialog.RadioAmino()->isChecked());
-    EXPECT_EQ(dialog.GetDataType(), "amino");  // kept as given
-    for (const char* other : {"DNA", "", "Protein"}) {
-        dialog.SetDataType(other);
-        EXPECT_TRUE(dialog.RadioDNA()->isChecked()) << other;
-        EXPECT_FALSE(dialog.RadioAmino()->isChecked()) << other;
-    }
-    dialog.show();
-    dialog.RadioAmino()->click();
-    EXPECT_EQ(dialog.GetDataType(), "AMINO");
-    dialog.RadioDNA()->click();
-    EXPECT_EQ(dialog.GetDataType(), "DNA");
-}
-
-TEST(DataDefinitionDialogTest, OkAcceptsAndTheCloseBoxRejects) {
-    {
-        TDlgDataDefinition dialog;
-        dialog.SetDataType("DNA");
-        AnswerNextModal([](QDialog* d) { qobject_cast<TDlgDataDefinition*>(d)->BitBtn1()->click(); });
-        EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-        EXPECT_EQ(dialog.GetDataType(), "DNA");
-    }
-    {
-        TDlgDataDefinition dialog;
-        AnswerNextModal([](QDialog* d) { d->close(); });
-        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-    }
-}
-
 }  // namespace
 }  // namespace sequara
