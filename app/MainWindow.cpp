@@ -133,6 +133,8 @@ void MainWindow::createMenus() {
     change1_->setVisible(false);
     new1_ = referenceMenu_->addAction("&New");
     new1_->setObjectName("New1");
+    connect(change1_, &QAction::triggered, this, &MainWindow::Change1Click);
+    connect(new1_, &QAction::triggered, this, &MainWindow::New1Click);
 
     parametersMenu_ = bar->addMenu("&Parameters");
     parametersMenu_->setObjectName("Parameters1");
@@ -141,6 +143,8 @@ void MainWindow::createMenus() {
     adjustParam_->setObjectName("AdjustParam");
     saveParam_ = parametersMenu_->addAction("Save");
     saveParam_->setObjectName("SaveParam");
+    connect(adjustParam_, &QAction::triggered, this, &MainWindow::Parameters1Click);
+    connect(saveParam_, &QAction::triggered, this, &MainWindow::SaveParamClick);
 
     about1_ = bar->addAction("&About");
     about1_->setObjectName("About1");

@@ -103,6 +103,12 @@ public slots:
     void Gravityformat1Click();
     void Forensicformat1Click();
 
+    // Reference and parameter commands (MainWindowSettingsCommands.cpp).
+    void New1Click();
+    void Change1Click();
+    void Parameters1Click();
+    void SaveParamClick();
+
 protected:
     // Opens the editor on the aligned working state (AlignedReference,
     // AlignedNumbering, AlignedSequences, AlignmentTitle).

@@ -4,11 +4,15 @@
 //   2-data-type.png       the data-type dialog after Continue
 //   3-after-continue.png  the main window once the run is set up
 //   4-load-menu.png       the Load menu opened
+//   5-parameters.png      Parameters > Adjust
+//   6-references.png      the reference chooser on two sample entries
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
 // UserSettings.txt (the program's folder).
 #include "app/DataDefinitionDialog.h"
+#include "app/DialogParameters.h"
+#include "app/DialogReferences.h"
 #include "app/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -37,6 +41,13 @@ void save(const QString& folder, const QString& name) {
     QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
     const QString file = folder + "/" + name;
     std::printf("%s %s\n", shot.save(file) ? "saved" : "FAILED", qPrintable(file));
+}
+
+// A picture of one window alone.
+void saveWidget(QWidget* widget, const QString& folder, const QString& name) {
+    settle();
+    const QString file = folder + "/" + name;
+    std::printf("%s %s\n", widget->grab().save(file) ? "saved" : "FAILED", qPrintable(file));
 }
 
 }  // namespace
@@ -74,5 +85,20 @@ int main(int argc, char** argv) {
     window.menuBar()->setActiveAction(window.Loadfromfastafile1());
     save(out, "4-load-menu.png");
     window.LoadMenu()->close();
+
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<sequara::TDlgParameters*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        saveWidget(dialog, out, "5-parameters.png");
+        dialog->OKBtn()->click();
+    });
+    window.AdjustParam()->trigger();
+
+    sequara::TReferencesDlg references(&window);
+    references.SetReferences({{"rCRS (NC_012920.1)", true, true},
+                              {"RSRS", false, false}});
+    references.show();
+    saveWidget(&references, out, "6-references.png");
+    references.close();
     return 0;
 }
