@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/FileFilters.h"
 #include "platform/qt/QtColor.h"
 
 #include <QApplication>
@@ -14,15 +15,6 @@ namespace sequara {
 namespace {
 QString fromLocal(const std::string& s) { return QString::fromLocal8Bit(s.data(), qsizetype(s.size())); }
 std::string toLocal(const QString& s) { return s.toLocal8Bit().toStdString(); }
-
-// "Fasta format (*.txt, *.fa)" shown for "*.txt; *.fa": Qt reads the patterns
-// from the last pair of parentheses, so the patterns are appended there.
-QString qtFilter(const FileFilter& f) {
-    QString patterns = fromLocal(f.Patterns);
-    patterns.replace(';', ' ');
-    patterns = patterns.simplified();
-    return fromLocal(f.Description) + " (" + patterns + ")";
-}
 }  // namespace
 
 void QtPlatform::ShowMessage(const std::string& text) {
@@ -43,14 +35,16 @@ bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption
     return box.exec() == QMessageBox::Ok;
 }
 
-std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogOptions& options, bool save) {
-    QFileDialog dialog(parent_, fromLocal(options.Title));
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Overwrite questions belong to the program's own logic.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The dialog matches by the patterns appended to each description and
+    // shows the description alone.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     QStringList filters;
-    for (const auto& f : options.Filters) filters << qtFilter(f);
+    for (const auto& f : options.Filters) filters << fromLocal(NameFilterText(f));
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         int index = options.FilterIndex - 1;
@@ -59,12 +53,27 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogOption
     if (!options.InitialFolder.empty()) dialog.setDirectory(fromLocal(options.InitialFolder));
     if (!options.FileName.empty()) dialog.selectFile(fromLocal(options.FileName));
     if (!options.DefaultExtension.empty()) dialog.setDefaultSuffix(fromLocal(options.DefaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+}
+
+FileDialogResult ChosenFile(const QFileDialog& dialog, const FileDialogOptions& options) {
     FileDialogResult result;
-    result.FileName = toLocal(QDir::toNativeSeparators(dialog.selectedFiles().first()));
-    result.FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (result.FilterIndex < 1) result.FilterIndex = 1;
+    const QStringList files = dialog.selectedFiles();
+    if (!files.isEmpty()) result.FileName = toLocal(QDir::toNativeSeparators(files.first()));
+    // With the patterns hidden, the dialog may name the chosen filter by its
+    // whole text or by the description it shows.
+    const QString chosen = dialog.selectedNameFilter();
+    int index = int(dialog.nameFilters().indexOf(chosen));
+    for (int i = 0; index < 0 && i < int(options.Filters.size()); ++i)
+        if (fromLocal(options.Filters[i].Description).simplified() == chosen.simplified()) index = i;
+    result.FilterIndex = index < 0 ? 1 : index + 1;
     return result;
+}
+
+std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(parent_, fromLocal(options.Title));
+    SetUpFileDialog(dialog, options, save);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return ChosenFile(dialog, options);
 }
 
 std::optional<FileDialogResult> QtPlatform::ChooseOpenFile(const FileDialogOptions& options) {

@@ -5,9 +5,17 @@
 
 #include "platform/Platform.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace sequara {
+
+// Prepares a file dialog from the options: open or save, the filters (each
+// shown by its description alone), the filter, folder, file name and
+// extension to start with.  The program asks its own overwrite questions.
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogOptions& options, bool save);
+// The file and the 1-based filter the user chose in a dialog set up so.
+FileDialogResult ChosenFile(const QFileDialog& dialog, const FileDialogOptions& options);
 
 class QtPlatform : public Platform {
 public:

@@ -1,0 +1,64 @@
+// The file dialogs of the Qt platform, set up as the program opens them.
+#include "platform/qt/QtPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace sequara {
+namespace {
+
+QStringList comboTexts(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+    return texts;
+}
+
+TEST(QtFileDialog, FiltersShowTheirDescriptionsOnceAndMatchTheirPatterns) {
+    FileDialogOptions options;
+    options.Filters = {{"Fasta format (*.txt, *.fa; *.fas; *.fasta)", "*.txt; *.fa;*.fas;*.fasta"},
+                       {"All Files (*.*)", "*.*"},
+                       {"Temporary Alignment", "*.ali"}};
+    for (int start : {1, 2, 3, 0, 4}) {  // the last two are out of range: the first filter
+        SCOPED_TRACE(start);
+        options.FilterIndex = start;
+        QFileDialog dialog;
+        SetUpFileDialog(dialog, options, /*save=*/false);
+        auto* combo = dialog.findChild<QComboBox*>("fileTypeCombo");
+        auto* files = dialog.findChild<QFileSystemModel*>();
+        ASSERT_TRUE(combo && files);
+        EXPECT_EQ(comboTexts(combo), (QStringList{"Fasta format (*.txt, *.fa; *.fas; *.fasta)", "All Files (*.*)",
+                                                  "Temporary Alignment"}));
+        const int shown = start >= 1 && start <= 3 ? start : 1;
+        EXPECT_EQ(combo->currentIndex(), shown - 1);
+        EXPECT_EQ(ChosenFile(dialog, options).FilterIndex, shown);
+        const QStringList patterns[] = {{"*.txt", "*.fa", "*.fas", "*.fasta"}, {"*.*"}, {"*.ali"}};
+        EXPECT_EQ(files->nameFilters(), patterns[shown - 1]);
+
+        combo->setCurrentIndex(2);  // as the user picks another filter
+        emit combo->activated(2);
+        EXPECT_EQ(ChosenFile(dialog, options).FilterIndex, 3);
+        EXPECT_EQ(files->nameFilters(), QStringList{"*.ali"});
+    }
+}
+
+TEST(QtFileDialog, SaveDialogsLeaveTheOverwriteQuestionToTheProgram) {
+    FileDialogOptions options;
+    options.Filters = {{"Any", ""}};
+    options.DefaultExtension = "ali";
+    QFileDialog dialog;
+    SetUpFileDialog(dialog, options, /*save=*/true);
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(dialog.defaultSuffix(), "ali");
+    EXPECT_EQ(dialog.findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*"});
+}
+
+}  // namespace
+}  // namespace sequara
