@@ -1,0 +1,20 @@
+#pragma once
+// Replacing a file without ever destroying the previous one: the new content
+// goes to a temporary file in the target's folder, which is flushed, synced,
+// closed and checked, and only then renamed over the target.
+
+#include "editor/writers/ByteSink.h"
+#include "editor/writers/FileLayer.h"
+
+#include <functional>
+#include <string>
+
+namespace sequara {
+
+// Writes target with write(sink).  On any failure (WriteError from the file
+// layer or any exception out of write) the temporary file is removed, the
+// old target is left byte for byte as it was, and the exception is passed
+// on.  Cost: the bytes written, once.
+void ReplaceFile(FileLayer& files, const std::string& target, const std::function<void(ByteSink&)>& write);
+
+}  // namespace sequara

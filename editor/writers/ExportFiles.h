@@ -1,0 +1,33 @@
+#pragma once
+// The save path without its dialogs, shared by the Save command and
+// bench/sequara-export: the companion ".ali" and then the chosen format,
+// each written through a temporary file and renamed into place.
+
+#include "editor/writers/AlignmentInput.h"
+#include "editor/writers/FileLayer.h"
+#include "editor/writers/SaveProgress.h"
+
+#include <string>
+#include <vector>
+
+namespace sequara {
+
+struct ExportOutcome {
+    // An ".ali" of the alignment is on disk (the companion or the target).
+    bool TemporaryAlignmentWritten = false;
+    // Information messages of the writer, to show once the file is in place.
+    std::vector<std::string> Notices;
+};
+
+// The file name with its last three characters replaced by "ali".
+std::string CompanionAlignmentName(const std::string& fileName);
+
+// Unless filterIndex is the temporary alignment's, writes the companion
+// ".ali" first; then fileName with the writer of filterIndex (an index
+// without one gives an empty file).  The position table is built once for
+// both.  Throws WriteError (or bad_alloc) with the progress box hidden and
+// every file not yet in place untouched; outcome tells what got written.
+void ExportAlignment(const AlignmentInput& alignment, const std::string& fileName, int filterIndex,
+                     FileLayer& files, SaveProgress& progress, ExportOutcome& outcome);
+
+}  // namespace sequara

@@ -1,0 +1,46 @@
+#include "editor/writers/ExportFormats.h"
+
+#include "editor/writers/FastaWriter.h"
+#include "editor/writers/TemporaryAlignmentWriter.h"
+
+#include <array>
+
+namespace sequara {
+
+namespace {
+// One line per format; see Writer.h.
+constexpr std::array kFormats{
+    ExportFormat{kFastaFilterIndex, "fasta", &WriteFastaFile},
+    ExportFormat{kTemporaryAlignmentFilterIndex, "ali", &WriteTemporaryAlignment},
+};
+}  // namespace
+
+std::span<const ExportFormat> ExportFormats() { return kFormats; }
+
+const ExportFormat* ExportFormatByIndex(int filterIndex) {
+    for (const ExportFormat& format : kFormats)
+        if (format.FilterIndex == filterIndex) return &format;
+    return nullptr;
+}
+
+const ExportFormat* ExportFormatByName(std::string_view name) {
+    for (const ExportFormat& format : kFormats)
+        if (format.Name == name) return &format;
+    return nullptr;
+}
+
+std::string ExtensionPattern(int filterIndex, std::string_view dataType) {
+    switch (filterIndex) {
+        case 1: case 7: case 8: return "*.txt";
+        case 2: return "*.ali";
+        case 3: case 5: return dataType == "AMINO" ? "*.ami" : "*.rdf";
+        case 4: case 6: return "*.rdf";
+        case 9: return "*.phy";
+        case 10: return "*.nex";
+        case 11: return "*.grv";
+        case 12: return "*.for";
+        default: return "";
+    }
+}
+
+}  // namespace sequara

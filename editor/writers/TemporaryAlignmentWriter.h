@@ -1,0 +1,11 @@
+#pragma once
+#include "editor/writers/Writer.h"
+
+namespace sequara {
+
+// The program's own ".ali": the reference name ";" reference row, the
+// labels joined by ";", then name ";" row per row, everything as held.
+// No rows: an empty file, even with a reference.
+void WriteTemporaryAlignment(const WriterInput& input, ByteSink& out, WriterServices& services);
+
+}  // namespace sequara

@@ -1,0 +1,161 @@
+#include "editor/writers/AtomicReplace.h"
+#include "editor/writers/ExportFiles.h"
+#include "editor/writers/ExportFormats.h"
+#include "editor/writers/WriteError.h"
+#include "tests/support/FailingFileLayer.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/mount.h>
+
+namespace sequara {
+namespace {
+
+using testing::FailingFileLayer;
+using testing::ReadBytes;
+using testing::TempFolder;
+
+std::vector<std::string> FolderContents(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const std::string kOld = "old content\r\n";
+const std::string kNew(200000, 'x');   // several buffers
+
+void WriteNew(ByteSink& out) { out.Append(kNew); }
+
+TEST(ReplaceFile, EveryFailureLeavesTheOldFileAndNoTemporary) {
+    struct Case {
+        const char* what;
+        FailingFileLayer::Step step;
+        std::size_t spaceLeft;
+        const char* reason;
+        std::size_t maxPerWrite = SIZE_MAX;
+    };
+    const Case cases[] = {
+        {"create", FailingFileLayer::Step::Create, SIZE_MAX, "Input/output error"},
+        {"full device at once", FailingFileLayer::Step::None, 0, "No space left on device"},
+        {"full device part-way", FailingFileLayer::Step::None, 70000, "No space left on device"},
+        {"sync", FailingFileLayer::Step::Sync, SIZE_MAX, "Input/output error"},
+        {"close", FailingFileLayer::Step::Close, SIZE_MAX, "Input/output error"},
+        {"rename", FailingFileLayer::Step::Rename, SIZE_MAX, "Input/output error"},
+        {"writes that take nothing", FailingFileLayer::Step::None, SIZE_MAX, "No space left on device", 0},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string target = folder.write("target.txt", kOld);
+        FailingFileLayer files;
+        files.FailAt = c.step;
+        files.SpaceLeft = c.spaceLeft;
+        files.MaxPerWrite = c.maxPerWrite;
+        try {
+            ReplaceFile(files, target, &WriteNew);
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const WriteError& e) {
+            EXPECT_EQ(std::string(e.what()), "Could not save " + target + ": " + c.reason) << c.what;
+        }
+        EXPECT_EQ(ReadBytes(target), kOld) << c.what;
+        EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"}) << c.what;
+    }
+}
+
+TEST(ReplaceFile, AnyExceptionFromTheWriterRemovesTheTemporary) {
+    TempFolder folder;
+    const std::string target = folder.write("target.txt", kOld);
+    FailingFileLayer files;
+    EXPECT_THROW(ReplaceFile(files, target, [](ByteSink& out) {
+                     out.Append(kNew);
+                     throw std::runtime_error("stop");
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"});
+    ASSERT_EQ(files.Temporaries.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(files.Temporaries[0]).parent_path(), folder.path()) << "same folder";
+}
+
+TEST(ReplaceFile, ShortWritesStillWriteEveryByteAndKeepThePermissions) {
+    TempFolder folder;
+    const std::string target = folder.write("target.txt", kOld);
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
+    FailingFileLayer files;
+    files.MaxPerWrite = 7777;
+    ReplaceFile(files, target, &WriteNew);
+    EXPECT_EQ(ReadBytes(target), kNew);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"});
+}
+
+// A progress box that remembers whether it is shown.
+struct RecordingProgress : SaveProgress {
+    bool Visible = false;
+    void Show() override { Visible = true; }
+    void SetPosition(std::int32_t) override {}
+    void Hide() override { Visible = false; }
+};
+
+TEST(ExportAlignment, AFailedTargetKeepsTheOldFileHidesTheProgressBoxAndSaysTheAliIsWritten) {
+    TempFolder folder;
+    TFastaSequence reference{"r", "ACGT"};
+    TCharacterName labels = {"1", "2", "3", "4"};
+    TFastaDataSet rows = {{"S", std::string(4, 'A')}};
+    const DataSetAlignmentInput input(reference, labels, rows, "DNA");
+    const std::string target = folder.write("out.txt", kOld);
+    FailingFileLayer files;
+    // The companion takes its bytes, then the device is full.
+    files.SpaceLeft = std::string("r;ACGT\r\n1;2;3;4\r\nS;AAAA\r\n").size() + 3;
+    RecordingProgress progress;
+    progress.Visible = true;
+    ExportOutcome outcome;
+    EXPECT_THROW(ExportAlignment(input, target, kFastaFilterIndex, files, progress, outcome), WriteError);
+    EXPECT_TRUE(outcome.TemporaryAlignmentWritten);
+    EXPECT_FALSE(progress.Visible);
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(FolderContents(folder.path()), (std::vector<std::string>{"out.ali", "out.txt"}));
+
+    // Failing already at the companion: nothing is said to be written.
+    ExportOutcome none;
+    files.SpaceLeft = 5;
+    EXPECT_THROW(ExportAlignment(input, target, kFastaFilterIndex, files, progress, none), WriteError);
+    EXPECT_FALSE(none.TemporaryAlignmentWritten);
+    ExportOutcome aliTarget;
+    EXPECT_THROW(ExportAlignment(input, folder.file("out.ali"), kTemporaryAlignmentFilterIndex, files, progress,
+                                 aliTarget),
+                 WriteError);
+    EXPECT_FALSE(aliTarget.TemporaryAlignmentWritten);
+    EXPECT_EQ(FolderContents(folder.path()), (std::vector<std::string>{"out.ali", "out.txt"}));
+}
+
+// A real full device: a tiny tmpfs mounted for the test (needs the right to
+// mount; skipped without it).
+TEST(ReplaceFile, ARealFullDeviceIsAnErrorAndKeepsTheOldFile) {
+    TempFolder folder;
+    const std::string mountPoint = folder.file("tiny");
+    std::filesystem::create_directory(mountPoint);
+    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a tmpfs";
+    struct Unmount {
+        std::string at;
+        ~Unmount() { ::umount(at.c_str()); }
+    } unmount{mountPoint};
+    const std::string target = mountPoint + "/target.txt";
+    {
+        std::ofstream(target, std::ios::binary) << kOld;
+    }
+    try {
+        ReplaceFile(DefaultFileLayer(), target, &WriteNew);
+        ADD_FAILURE() << "a full device was reported as written";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Could not save " + target + ": No space left on device");
+    }
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(FolderContents(mountPoint), std::vector<std::string>{"target.txt"});
+}
+
+}  // namespace
+}  // namespace sequara
