@@ -69,7 +69,8 @@ private:
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, std::string programPath, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), programPath_(std::move(programPath)), mdi_(new QMdiArea(this)) {
+    : QMainWindow(parent), platform_(platform), programPath_(std::move(programPath)), run_(platform),
+      mdi_(new QMdiArea(this)) {
     initialiseAppResources();
     setObjectName("FormMain");
     setWindowTitle("Sequara");

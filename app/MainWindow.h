@@ -5,7 +5,7 @@
 // button.  The window owns the run's WorkingState; every question and message
 // goes through the Platform it is given.
 
-#include "editor/EditorSession.h"
+#include "editor/RunContext.h"
 #include "platform/Platform.h"
 #include "sequence/WorkingState.h"
 
@@ -24,6 +24,18 @@ class QPushButton;
 
 namespace sequara {
 
+class FrmAlignmentCorrection;
+
+// How a newly opened editor gets its grids.
+enum class EditorFilling {
+    // From the aligned working state by way of the undo snapshot (the
+    // loaders, the backup restore): labels come back padded to 5 characters.
+    FromWorkingState,
+    // From the automatic alignment's AlignmentPositions and LoadedSequences
+    // (GenerateGrids).
+    FromAutomaticAlignment,
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,11 +45,20 @@ public:
     MainWindow(Platform& platform, std::string programPath, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    WorkingState& State() { return state_; }
-    const WorkingState& State() const { return state_; }
-    // The editor's undo snapshot and copy buffer, kept for the whole run.
-    EditorSession& Session() { return session_; }
+    // The run: working state, editor session (undo snapshot and copy
+    // buffer, kept for the whole run) and platform.
+    RunContext& run() { return run_; }
+    WorkingState& State() { return run_.State(); }
+    const WorkingState& State() const { return run_.State(); }
+    EditorSession& Session() { return run_.Session(); }
     Platform& platform() { return platform_; }
+
+    // The one way the editor opens: creates it on the run, names its
+    // reference, disables the Load menu until it closes, shows it maximised
+    // with the focus in the sequence grid and fills its grids (see
+    // EditorFilling).  Every load command, the backup restore and the
+    // automatic alignment call it.  Returns the editor.
+    FrmAlignmentCorrection* OpenAlignmentEditor(EditorFilling filling = EditorFilling::FromWorkingState);
     QMdiArea* mdiArea() const { return mdi_; }
 
     // Main menu.  A top-level menu is reached through its menu action:
@@ -110,10 +131,6 @@ public slots:
     void SaveParamClick();
 
 protected:
-    // Opens the editor on the aligned working state (AlignedReference,
-    // AlignedNumbering, AlignedSequences, AlignmentTitle).
-    virtual void OpenAlignmentEditor();
-
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -130,8 +147,8 @@ private:
 
     Platform& platform_;
     std::string programPath_;
-    WorkingState state_;
-    EditorSession session_;
+    RunContext run_;
+    WorkingState& state_ = run_.State();
 
     QMdiArea* mdi_ = nullptr;
     QMenu* loadMenu_ = nullptr;

@@ -2,6 +2,7 @@
 // aligned working state.
 #include "app/AutomaticAlignmentCommand.h"
 #include "app/MainWindow.h"
+#include "editor/commands/UndoCommands.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 
 #include <QAction>
@@ -31,16 +32,7 @@ public:
     void SetGauge(int percent) override { w_.AlignmentProgressGauge()->setValue(percent); }
     void RepaintMainWindow() override { w_.repaint(); }
     void RepaintProgressBox() override { w_.AlignmentMessageBox()->repaint(); }
-    void OpenEditor() override {
-        WorkingState& s = w_.State();
-        FrmAlignmentCorrection* editor = CreateAlignmentEditor(w_.mdiArea(), s, w_.Session(), w_.platform());
-        editor->SetReferenceName(s.ReferenceData);
-        editor->GenerateGrids(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData, s.ReferenceNumbering);
-        QAction* load = w_.Loadfromfastafile1();
-        load->setEnabled(false);
-        QObject::connect(editor, &FrmAlignmentCorrection::Closed, load, [load] { load->setEnabled(true); });
-        ShowAlignmentEditorMaximized(editor);
-    }
+    void OpenEditor() override { w_.OpenAlignmentEditor(EditorFilling::FromAutomaticAlignment); }
 
 private:
     MainWindow& w_;
@@ -71,6 +63,23 @@ void MainWindow::Gravityformat1Click() {}
 
 void MainWindow::Forensicformat1Click() {}
 
-void MainWindow::OpenAlignmentEditor() {}
+FrmAlignmentCorrection* MainWindow::OpenAlignmentEditor(EditorFilling filling) {
+    WorkingState& s = State();
+    if (filling == EditorFilling::FromWorkingState) StoreSnapshotFromWorkingState(Session(), s);
+    FrmAlignmentCorrection* editor = CreateAlignmentEditor(mdiArea(), run_);
+    QAction* load = Loadfromfastafile1();
+    load->setEnabled(false);
+    connect(editor, &FrmAlignmentCorrection::Closed, load, [load] { load->setEnabled(true); });
+    if (filling == EditorFilling::FromWorkingState) {
+        editor->SetReferenceName(s.AlignedReference);
+        ShowAlignmentEditorMaximized(editor);
+        editor->Undo1()->trigger();  // builds the grids from the snapshot
+    } else {
+        editor->SetReferenceName(s.ReferenceData);
+        editor->GenerateGrids(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData, s.ReferenceNumbering);
+        ShowAlignmentEditorMaximized(editor);
+    }
+    return editor;
+}
 
 }  // namespace sequara

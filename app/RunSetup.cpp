@@ -132,9 +132,9 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
         platform.ShowMessage("An error occured when trying to read the backup file.");
         return BackupOffer::Unreadable;
     }
-    state.AlignedReference = std::move(reference);
+    state.AlignedReference = ToAlignedDataSet(std::move(reference));
     state.AlignedNumbering = std::move(numbering);
-    state.AlignedSequences = std::move(sequences);
+    state.AlignedSequences = ToAlignedDataSet(std::move(sequences));
     state.AlignmentTitle = name;
     return BackupOffer::Restored;
 }

@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
     // substitutions and deletions and a rare insertion.
     std::mt19937 rng(42);
     const char bases[] = "ACGT";
-    WorkingState state;
+    ScriptedPlatform platform;
+    RunContext run(platform);
+    WorkingState& state = run.State();
     state.DataType = "DNA";
     state.HeaderColor = 0x00C0C0C0;
     state.ReferenceColor = 0x00FFFFFF;
@@ -82,8 +84,6 @@ int main(int argc, char** argv) {
     }
     const long dataKb = PeakKb();
 
-    ScriptedPlatform platform;
-    EditorSession session;
     QMainWindow frame;
     auto* area = new QMdiArea(&frame);
     frame.setCentralWidget(area);
@@ -91,14 +91,14 @@ int main(int argc, char** argv) {
     frame.show();
 
     const auto t0 = Clock::now();
-    FrmAlignmentCorrection* editor = CreateAlignmentEditor(area, state, session, platform);
+    FrmAlignmentCorrection* editor = CreateAlignmentEditor(area, run);
     editor->SetReferenceName(state.ReferenceData);
     editor->GenerateGrids(alignment, data, state.ReferenceData, state.ReferenceNumbering);
     ShowAlignmentEditorMaximized(editor);
     QApplication::processEvents();
     const auto t1 = Clock::now();
     if (mismatches) editor->ShowMismatchesRadioClick();
-    editor->Model().HighlightedRow = 2;
+    editor->Model().View().HighlightedRow = 2;
     editor->Model().SequenceGrid().MoveTo(12, 4);
     editor->Model().SequenceGrid().MoveTo(18, 7, true);
     editor->RefreshGrids();

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
 
     if (mismatches) editor->ShowMismatchesRadio()->click();
     editor->TrackBar1()->setValue(zoom);
-    editor->Model().HighlightedRow = highlight;
+    editor->Model().View().HighlightedRow = highlight;
     editor->Model().SequenceGrid().MoveTo(20, 6);
     editor->Model().SequenceGrid().MoveTo(27, 9, true);
     editor->RefreshGrids();

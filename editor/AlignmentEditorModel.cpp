@@ -11,9 +11,8 @@ namespace {
 const std::string kEmpty;
 }  // namespace
 
-AlignmentEditorModel::AlignmentEditorModel(WorkingState& state, EditorSession& session)
-    : state_(state), session_(session) {
-    SyncGridSizes();
+AlignmentEditorModel::AlignmentEditorModel(RunContext& run) : run_(run), document_(run.State()) {
+    view_.SyncGridSizes(document_);
 }
 
 std::vector<std::string> AlignmentEditorModel::PopupMenuCaptions(const std::string& DataType) {
@@ -43,144 +42,112 @@ void AlignmentEditorModel::GenerateGrids(const TAlignmentResult& Alignment, cons
     const std::string& referenceText = Reference.empty() ? kEmpty : Reference[0].Sequence;
     TAlignedColumns columns = BuildAlignedColumns(Alignment, DataSet, referenceText, CharNames);
 
-    state_.AlignedReference.assign(1, TFastaSequence{});
-    state_.AlignedReference[0].Sequence = std::move(columns.ReferenceRow);
-    state_.AlignedNumbering = std::move(columns.Labels);
-    state_.AlignedSequences.resize(DataSet.size());
+    TAlignedDataSet reference(1);
+    reference[0].Sequence = SharedText(std::move(columns.ReferenceRow));
+    TAlignedDataSet rows(DataSet.size());
     for (std::size_t i = 0; i < DataSet.size(); ++i) {
-        state_.AlignedSequences[i].Name = DataSet[i].Name;
-        state_.AlignedSequences[i].Sequence = std::move(columns.Rows[i]);
+        rows[i].Name = DataSet[i].Name;
+        rows[i].Sequence = SharedText(std::move(columns.Rows[i]));
     }
-    ReadAlignmentFromGrids();
-    Undo1Enabled = false;
+    document_.Assign(std::move(reference), std::move(columns.Labels), std::move(rows));
+    view_.SyncGridSizes(document_);
+    view_.UndoEnabled = false;
 }
 
 void AlignmentEditorModel::ReadAlignmentFromGrids() {
-    if (state_.AlignedReference.empty()) state_.AlignedReference.resize(1);
-    state_.AlignedReference.resize(1);
-    state_.AlignedReference[0].Name = state_.ReferenceData.empty() ? std::string() : state_.ReferenceData[0].Name;
-    const std::size_t n = state_.AlignedReference[0].Sequence.size();
-    state_.AlignedNumbering.resize(n);
-    for (TLabel& label : state_.AlignedNumbering)
-        if (label.size() > kShownLabelLength) label = TLabel(label.view().substr(0, kShownLabelLength));
-    for (TFastaSequence& s : state_.AlignedSequences) s.Sequence.resize(n, '-');
-    SyncGridSizes();
+    document_.ReadAlignmentFromGrids();
+    view_.SyncGridSizes(document_);
+}
+
+void AlignmentEditorModel::SetReferenceName(const TAlignedDataSet& ReferenceName) {
+    referenceName_ = ReferenceName.empty() ? std::string() : ReferenceName[0].Name;
 }
 
 void AlignmentEditorModel::SetReferenceName(const TFastaDataSet& ReferenceName) {
     referenceName_ = ReferenceName.empty() ? std::string() : ReferenceName[0].Name;
 }
 
-std::int32_t AlignmentEditorModel::ColumnCount() const {
-    return state_.AlignedReference.empty() ? 0 : static_cast<std::int32_t>(state_.AlignedReference[0].Sequence.size());
-}
-
-std::int32_t AlignmentEditorModel::SequenceCount() const {
-    return static_cast<std::int32_t>(state_.AlignedSequences.size());
-}
-
 char AlignmentEditorModel::HeaderCell(std::int32_t col, std::int32_t row) const {
-    if (col < 0 || static_cast<std::size_t>(col) >= state_.AlignedNumbering.size() || row < 0 || row >= kHeaderRows)
-        return '\0';
-    std::string_view label = state_.AlignedNumbering[static_cast<std::size_t>(col)].view();
+    const TCharacterName& labels = document_.Labels();
+    if (col < 0 || static_cast<std::size_t>(col) >= labels.size() || row < 0 || row >= kHeaderRows) return '\0';
+    std::string_view label = labels[static_cast<std::size_t>(col)].view();
     return static_cast<std::size_t>(row) < label.size() ? label[static_cast<std::size_t>(row)] : '\0';
 }
 
 char AlignmentEditorModel::ReferenceCell(std::int32_t col) const {
     if (col < 0 || col >= ColumnCount()) return '\0';
-    return state_.AlignedReference[0].Sequence[static_cast<std::size_t>(col)];
+    return document_.ReferenceRow()[static_cast<std::size_t>(col)];
 }
 
-const std::string& AlignmentEditorModel::NameCell(std::int32_t row) const {
-    if (row < 0 || row >= SequenceCount()) return kEmpty;
-    return state_.AlignedSequences[static_cast<std::size_t>(row)].Name;
-}
-
-const MatchTable& AlignmentEditorModel::matches() const { return MatchTableFor(state_.DataType); }
+const MatchTable& AlignmentEditorModel::matches() const { return MatchTableFor(State().DataType); }
 
 char AlignmentEditorModel::SequenceCell(std::int32_t col, std::int32_t row) const {
-    if (row < 0 || row >= SequenceCount() || col < 1) return '\0';
-    const std::string& s = state_.AlignedSequences[static_cast<std::size_t>(row)].Sequence;
-    if (static_cast<std::size_t>(col) > s.size()) return '\0';
-    const char c = s[static_cast<std::size_t>(col) - 1];
-    if (showMismatches_ && col <= ColumnCount() && matches()(ReferenceCell(col - 1), c)) return '.';
+    const char c = document_.Character(col, row);
+    if (c == '\0') return '\0';
+    if (view_.ShowMismatches && col <= ColumnCount() && matches()(ReferenceCell(col - 1), c)) return '.';
     return c;
 }
 
 bool AlignmentEditorModel::AlignedSequencesGridDrawCell(std::int32_t col, std::int32_t row,
                                                         CellAppearance& out) const {
-    if (row < 0 || row >= SequenceCount() || col < 1 || state_.AlignedReference.empty()) return false;
-    const std::string& s = state_.AlignedSequences[static_cast<std::size_t>(row)].Sequence;
-    const std::string& r = state_.AlignedReference[0].Sequence;
+    if (!document_.HasRow(row) || col < 1) return false;
+    const std::string& s = document_.Row(row);
+    const std::string& r = document_.ReferenceRow();
     const auto p = static_cast<std::size_t>(col);
     if (p > s.size() || p > r.size()) return false;
+    const WorkingState& state = State();
     const char c = s[p - 1];
     const bool equal = c == r[p - 1];
-    const bool selected = sequenceGrid_.Selection().Contains(col, row);
-    out.Drawn = equal && showMismatches_ ? '.' : c;
-    if (selected) out.Background = state_.SelectionColor;
-    else if (!equal) out.Background = state_.MismatchColor;
-    else if (row == HighlightedRow) out.Background = state_.HighlightColor;
-    else out.Background = state_.MatchColor;
+    const bool selected = view_.SequenceGrid.Selection().Contains(col, row);
+    out.Drawn = equal && view_.ShowMismatches ? '.' : c;
+    if (selected) out.Background = state.SelectionColor;
+    else if (!equal) out.Background = state.MismatchColor;
+    else if (row == view_.HighlightedRow) out.Background = state.HighlightColor;
+    else out.Background = state.MatchColor;
     return true;
 }
 
 TColor AlignmentEditorModel::NameCellBackground(std::int32_t row) const {
-    return row == HighlightedRow ? state_.HighlightColor : state_.HeaderColor;
+    return row == view_.HighlightedRow ? State().HighlightColor : State().HeaderColor;
 }
 
 void AlignmentEditorModel::TrackBar1Change(std::int32_t position) {
-    trackBarPosition_ = std::clamp(position, 0, kTrackBarMax);
+    view_.TrackBarPosition = std::clamp(position, 0, kTrackBarMax);
     ApplyZoom();
 }
 
-void AlignmentEditorModel::ApplyZoom() { nameWidth_ = trackBarPosition_ * kZoomStep + kMinimumNameWidth; }
+void AlignmentEditorModel::ApplyZoom() {
+    view_.NameWidth = view_.TrackBarPosition * EditorView::kZoomStep + kMinimumNameWidth;
+}
 
 bool AlignmentEditorModel::EnsureMinimumNameWidth() {
-    if (nameWidth_ >= kMinimumNameWidth) return false;
-    nameWidth_ = kMinimumNameWidth;
+    if (view_.NameWidth >= kMinimumNameWidth) return false;
+    view_.NameWidth = kMinimumNameWidth;
     return true;
 }
 
 EditorPlacement AlignmentEditorModel::AdjustCellSizes(std::int32_t sequenceGridLeft, std::int32_t sequenceGridWidth,
                                                       std::int32_t referenceGridTop) const {
     EditorPlacement p;
-    p.ReferenceGridLeft = sequenceGridLeft + nameWidth_ + 1;
+    p.ReferenceGridLeft = sequenceGridLeft + view_.NameWidth + 1;
     p.ReferenceGridHeight = kReferenceGridRows * kCellHeight + 2 * kReferenceGridRows - 2;
-    p.ReferenceGridWidth = sequenceGridWidth - nameWidth_ - 1;
+    p.ReferenceGridWidth = sequenceGridWidth - view_.NameWidth - 1;
     p.SequenceGridTop = referenceGridTop + p.ReferenceGridHeight + 5;
     p.ReferenceLabelLeft = p.ReferenceGridLeft;
     p.ReferenceNameLabelLeft = p.ReferenceGridLeft + 115;
     return p;
 }
 
-void AlignmentEditorModel::AlignedSequencesGridRowMoved(std::int32_t FromIndex, std::int32_t ToIndex) {
-    const std::int32_t n = SequenceCount();
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= n || ToIndex >= n || FromIndex == ToIndex) return;
-    auto& rows = state_.AlignedSequences;
-    const auto from = rows.begin() + FromIndex;
-    const auto to = rows.begin() + ToIndex;
-    if (FromIndex < ToIndex) std::rotate(from, from + 1, to + 1);
-    else std::rotate(to, from, from + 1);
-    ReadAlignmentFromGrids();
-}
-
 void AlignmentEditorModel::AlignedSequencesGridSelectCell(std::int32_t ACol, std::int32_t, bool sequenceGridHasFocus) {
-    if (sequenceGridHasFocus) referenceGrid_.MoveTo(ACol - 1, kReferenceRow);
+    if (sequenceGridHasFocus) view_.ReferenceGrid.MoveTo(ACol - 1, kReferenceRow);
 }
 
 void AlignmentEditorModel::ReferenceGridSelectCell(std::int32_t ACol, std::int32_t, bool referenceGridHasFocus) {
-    if (referenceGridHasFocus) sequenceGrid_.SetCol(ACol + 1);
+    if (referenceGridHasFocus) view_.SequenceGrid.SetCol(ACol + 1);
 }
 
 void AlignmentEditorModel::AlignedSequencesGridTopLeftChanged() {
-    referenceGrid_.SetLeftCol(sequenceGrid_.LeftCol() - 1);
-}
-
-void AlignmentEditorModel::SyncGridSizes() {
-    const std::int32_t n = ColumnCount();
-    sequenceGrid_.SetSize(n + 1, SequenceCount());
-    referenceGrid_.SetSize(n, kReferenceGridRows);
+    view_.ReferenceGrid.SetLeftCol(view_.SequenceGrid.LeftCol() - 1);
 }
 
 }  // namespace sequara

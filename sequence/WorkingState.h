@@ -5,6 +5,7 @@
 // and passes it by reference; nothing else is global.
 
 #include "sequence/Records.h"
+#include "sequence/SharedText.h"
 
 #include <cstdint>
 #include <string>
@@ -29,8 +30,10 @@ struct WorkingState {
     TCharacterName ReferenceNumbering;    // labels of the reference file's "<" line
     TFastaDataSet LoadedSequences;        // sequences of the last chosen FASTA file
     TAlignmentResult AlignmentPositions;  // one row per element of LoadedSequences
-    TFastaDataSet AlignedReference;       // the editor's reference row (one element)
-    TFastaDataSet AlignedSequences;       // the editor's rows
+    // The alignment shown in the editor.  Rows share their characters with
+    // the undo snapshot until one side changes them (SharedText).
+    TAlignedDataSet AlignedReference;     // the editor's reference row (one element)
+    TAlignedDataSet AlignedSequences;     // the editor's rows
     TCharacterName AlignedNumbering;      // one label per editor column
     std::string AlignmentTitle;           // caption of the next editor window
 

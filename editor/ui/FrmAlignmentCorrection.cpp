@@ -14,6 +14,9 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "editor/commands/RowMove.h"
+#include "editor/commands/UndoCommands.h"
+
 namespace sequara {
 
 namespace {
@@ -45,11 +48,16 @@ public:
             p.setPen(Qt::black);
             // A highlighted name starts at the cell's edge, the others where
             // the grid writes fixed cells.
-            const int inset = row == m.HighlightedRow ? 0 : 2;
+            const int inset = row == m.View().HighlightedRow ? 0 : 2;
             p.save();
             p.setClipRect(rect);  // a long name ends at the column's edge
+            // Only the start of a name can show: no character is narrower
+            // than a pixel, so a name of megabytes costs no more than a short
+            // one.
+            const std::string& name = m.NameCell(row);
+            const auto shown = static_cast<qsizetype>(std::min<std::size_t>(name.size(), 2 * std::size_t(rect.width()) + 8));
             p.drawText(rect.adjusted(inset, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                       QString::fromLocal8Bit(m.NameCell(row)));
+                       QString::fromLocal8Bit(name.data(), shown));
             p.restore();
             return;
         }
@@ -99,9 +107,8 @@ private:
     FrmAlignmentCorrection& w_;
 };
 
-FrmAlignmentCorrection::FrmAlignmentCorrection(WorkingState& state, EditorSession& session, Platform& platform,
-                                               QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform), model_(state, session), glyphs_(GridFont()),
+FrmAlignmentCorrection::FrmAlignmentCorrection(RunContext& run, QWidget* parent)
+    : QWidget(parent), run_(run), model_(run), glyphs_(GridFont()),
       sequencePainter_(std::make_unique<SequencePainter>(*this)),
       referencePainter_(std::make_unique<ReferencePainter>(*this)) {
     setWindowTitle("Alignment results");
@@ -192,7 +199,7 @@ void FrmAlignmentCorrection::createComponents() {
     for (QRadioButton* r : {insertionMoveRightRadio_, insertionMoveLeftRadio_, deletionMoveRightRadio_,
                             deletionMoveLeftRadio_})
         connect(r, &QRadioButton::clicked, this, &FrmAlignmentCorrection::RadioButtonPressed);
-    connect(chkMoveRight_, &QCheckBox::toggled, this, [this](bool on) { model_.ChkMoveRightChecked = on; });
+    connect(chkMoveRight_, &QCheckBox::toggled, this, [this](bool on) { model_.View().ChkMoveRight = on; });
     connect(trackBar1_, &QSlider::valueChanged, this, &FrmAlignmentCorrection::TrackBar1Change);
     connect(alignedSequencesGrid_, &StringGridView::TopLeftChanged, this,
             &FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged);
@@ -206,8 +213,7 @@ void FrmAlignmentCorrection::createComponents() {
         RefreshGrids();  // the sequence grid may have scrolled; the reference grid follows it
     });
     connect(alignedSequencesGrid_, &StringGridView::RowMoved, this, [this](int fromIndex, int toIndex) {
-        model_.AlignedSequencesGridRowMoved(fromIndex, toIndex);
-        RefreshGrids();
+        runCommand([=](EditorContext& ctx) { AlignedSequencesGridRowMoved(ctx, fromIndex, toIndex); });
     });
     connect(referenceGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showReferencePopup);
     connect(timer1_, &QTimer::timeout, this, &FrmAlignmentCorrection::Timer1Timer);
@@ -227,6 +233,7 @@ void FrmAlignmentCorrection::createMenus() {
     save1_->setShortcut(QKeySequence("Ctrl+S"));
     undo1_ = named(mainMenu1_->addAction("&Undo"), "Undo1");
     undo1_->setShortcut(QKeySequence("Ctrl+Z"));
+    connect(undo1_, &QAction::triggered, this, [this] { runCommand(ButtonUndoClick); });
     edit1_ = mainMenu1_->addMenu("E&dit");
     edit1_->setObjectName("Edit1");
     findmotif1_ = named(edit1_->addAction("&Find motif"), "Findmotif1");
@@ -269,24 +276,25 @@ void FrmAlignmentCorrection::createMenus() {
 }
 
 void FrmAlignmentCorrection::FormCreate() {
-    setWindowTitle(QString::fromLocal8Bit(state_.AlignmentTitle));
+    setWindowTitle(QString::fromLocal8Bit(run_.State().AlignmentTitle));
     AdjustCellSizes();
     // The popup's entries: the eight commands, then the characters of the
     // data type (the last entry of the amino-acid list is "- = Deletion").
     alignmentGridPopup_->clear();
     popupMenuItems_.clear();
-    const std::vector<std::string> captions = AlignmentEditorModel::PopupMenuCaptions(state_.DataType);
+    const std::vector<std::string> captions = AlignmentEditorModel::PopupMenuCaptions(run_.State().DataType);
     for (const std::string& caption : captions) {
         auto* item = new QAction(QString::fromLatin1(caption), alignmentGridPopup_);
         popupMenuItems_.push_back(item);
         alignmentGridPopup_->addAction(item);
     }
-    model_.AlignmentSaved = false;
-    model_.Timer1Enabled = true;
+    model_.Document().MarkChanged();
+    EditorView& view = model_.View();
+    view.AutosaveEnabled = true;
     timer1_->start();
-    model_.HighlightedRow = -1;
-    model_.SearchStartX = 1;
-    model_.SearchStartY = 1;
+    view.HighlightedRow = -1;
+    view.SearchStartX = 1;
+    view.SearchStartY = 1;
     syncFromModel();
 }
 
@@ -302,6 +310,12 @@ void FrmAlignmentCorrection::ReadAlignmentFromGrids() {
     RefreshGrids();
 }
 
+void FrmAlignmentCorrection::SetReferenceName(const TAlignedDataSet& ReferenceName) {
+    model_.SetReferenceName(ReferenceName);
+    lblReferenceName_->setText(QString::fromLocal8Bit(model_.ReferenceNameCaption()));
+    lblReferenceName_->adjustSize();
+}
+
 void FrmAlignmentCorrection::SetReferenceName(const TFastaDataSet& ReferenceName) {
     model_.SetReferenceName(ReferenceName);
     lblReferenceName_->setText(QString::fromLocal8Bit(model_.ReferenceNameCaption()));
@@ -309,8 +323,16 @@ void FrmAlignmentCorrection::SetReferenceName(const TFastaDataSet& ReferenceName
 }
 
 void FrmAlignmentCorrection::syncFromModel() {
-    undo1_->setEnabled(model_.Undo1Enabled);
+    undo1_->setEnabled(model_.View().UndoEnabled);
     RefreshGrids();
+}
+
+bool FrmAlignmentCorrection::runCommand(const std::function<void(EditorContext&)>& command) {
+    EditorContext ctx = model_.Context();
+    const bool done = RunEditorCommand(ctx, command);
+    model_.SyncGridSizes();
+    syncFromModel();
+    return done;
 }
 
 void FrmAlignmentCorrection::RefreshGrids() {
@@ -390,8 +412,8 @@ void FrmAlignmentCorrection::AlignedSequencesGridTopLeftChanged() {
 }
 
 void FrmAlignmentCorrection::RadioButtonPressed() {
-    model_.InsertionMoveRightChecked = insertionMoveRightRadio_->isChecked();
-    model_.DeletionMoveLeftChecked = deletionMoveLeftRadio_->isChecked();
+    model_.View().InsertionMoveRight = insertionMoveRightRadio_->isChecked();
+    model_.View().DeletionMoveLeft = deletionMoveLeftRadio_->isChecked();
     alignedSequencesGrid_->setFocus();
 }
 
@@ -405,13 +427,29 @@ void FrmAlignmentCorrection::showReferencePopup(const QPoint& viewportPoint) {
 
 void FrmAlignmentCorrection::ButtonCancelClick() {
     timer1_->stop();
-    model_.Timer1Enabled = false;
+    model_.View().AutosaveEnabled = false;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
     else close();
 }
 
 void FrmAlignmentCorrection::Timer1Timer() {
     // The autosave writes the alignment here once saving exists.
+}
+
+void FrmAlignmentCorrection::FocusSequenceGrid() {
+    // A disabled widget (inside the main window while the automatic
+    // alignment still holds it disabled) cannot take the focus: it goes to
+    // the grid when the window is enabled again.
+    focusWhenEnabled_ = !alignedSequencesGrid_->isEnabled();
+    alignedSequencesGrid_->setFocus();
+}
+
+void FrmAlignmentCorrection::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && focusWhenEnabled_ && alignedSequencesGrid_->isEnabled()) {
+        focusWhenEnabled_ = false;
+        alignedSequencesGrid_->setFocus();
+    }
 }
 
 void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
@@ -425,9 +463,8 @@ void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
     emit Closed();
 }
 
-FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, WorkingState& state, EditorSession& session,
-                                              Platform& platform) {
-    auto* editor = new FrmAlignmentCorrection(state, session, platform);
+FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, RunContext& run) {
+    auto* editor = new FrmAlignmentCorrection(run);
     QMdiSubWindow* sub =
         area->addSubWindow(editor, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -446,7 +483,7 @@ FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area) {
 void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) sub->showMaximized();
     else editor->showMaximized();
-    editor->AlignedSequencesGrid()->setFocus();  // typing goes to the sequences
+    editor->FocusSequenceGrid();  // typing goes to the sequences
 }
 
 void CloseAlignmentEditor(QMdiArea* area) {

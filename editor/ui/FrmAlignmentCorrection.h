@@ -11,6 +11,7 @@
 #include "platform/qt/QtColor.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,8 +38,7 @@ public:
     // Creates the window's components and runs FormCreate: caption from
     // AlignmentTitle, popup menu for the data type, autosave timer on, no
     // highlighted row.  The window is not shown yet.
-    FrmAlignmentCorrection(WorkingState& state, EditorSession& session, Platform& platform,
-                           QWidget* parent = nullptr);
+    explicit FrmAlignmentCorrection(RunContext& run, QWidget* parent = nullptr);
     ~FrmAlignmentCorrection() override;
 
     AlignmentEditorModel& Model() { return model_; }
@@ -49,11 +49,22 @@ public:
                        const TFastaDataSet& Reference, const TCharacterName& CharNames);
     void ReadAlignmentFromGrids();
     void SetReferenceName(const TFastaDataSet& ReferenceName);
+    void SetReferenceName(const TAlignedDataSet& ReferenceName);
     void AdjustCellSizes();
     void ApplyZoom();
     void ShowMismatches();
     // Repaints both grids after the model changed.
     void RefreshGrids();
+    // Gives the sequence grid the keyboard focus, now or as soon as the
+    // window is enabled.
+    void FocusSequenceGrid();
+
+    // The command boundary: runs a command of editor/commands on this
+    // window's document and view (RunEditorCommand: on an exception the
+    // previous state comes back and one message is shown), then brings the
+    // grids' sizes, the Undo entry and the painting up to date.  Every menu
+    // entry, popup entry and key that runs a command goes through here.
+    bool runCommand(const std::function<void(EditorContext&)>& command);
 
     // Components, named as in the window's layout.
     QLabel* ReferenceLabel() const { return referenceLabel_; }
@@ -117,6 +128,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     class SequencePainter;
@@ -129,13 +141,13 @@ private:
     void showSequencePopup(const QPoint& viewportPoint);
     void showReferencePopup(const QPoint& viewportPoint);
 
-    WorkingState& state_;
-    Platform& platform_;
+    RunContext& run_;
     AlignmentEditorModel model_;
     GlyphCache glyphs_;
     std::unique_ptr<SequencePainter> sequencePainter_;
     std::unique_ptr<ReferencePainter> referencePainter_;
     bool closing_ = false;
+    bool focusWhenEnabled_ = false;
 
     QLabel* referenceLabel_ = nullptr;
     QLabel* lblReferenceName_ = nullptr;
@@ -183,11 +195,12 @@ private:
 
 // Creates the editor window inside the MDI area (no border icons; freed when
 // closed) and returns it, FormCreate done, not yet shown.
-FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, WorkingState& state, EditorSession& session,
-                                              Platform& platform);
+FrmAlignmentCorrection* CreateAlignmentEditor(QMdiArea* area, RunContext& run);
 // The open editor window of the area, or nullptr.
 FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area);
-// Shows the editor maximised inside its MDI area.
+// Shows the editor maximised inside its MDI area, the keyboard focus in the
+// sequence grid (once the window can take it: the automatic alignment opens
+// the editor while the main window is still disabled).
 void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor);
 // Closes the open editor (runs its FormClose).
 void CloseAlignmentEditor(QMdiArea* area);

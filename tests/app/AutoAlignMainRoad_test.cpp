@@ -131,9 +131,9 @@ TEST_F(MainRoadTest, AutoReverseTurnsTheReversedSequenceAround) {
     EXPECT_EQ(m.NameCell(1), "reversed 16189C");
     EXPECT_EQ(m.SequenceCell(columnOf("16189") + 1, 1), 'C');
     EXPECT_EQ(m.SequenceCell(columnOf("16024") + 1, 1), 'T');
-    EXPECT_EQ(window->State().AlignedSequences[1].Sequence.substr(0, 342), window->State().AlignedReference[0].Sequence.substr(0, 165) +
-                                                                       "C" +
-                                                                       window->State().AlignedReference[0].Sequence.substr(166, 176));
+    const std::string& row = window->State().AlignedSequences[1].Sequence;
+    const std::string& reference = window->State().AlignedReference[0].Sequence;
+    EXPECT_EQ(row.substr(0, 342), reference.substr(0, 165) + "C" + reference.substr(166, 176));
     EXPECT_FALSE(window->State().AutoReverse);
 }
 

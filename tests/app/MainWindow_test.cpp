@@ -1,6 +1,8 @@
 #include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
+#include "tests/support/EditorDump.h"
 #include "platform/ScriptedPlatform.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -27,22 +29,12 @@ using testing::AnswerNextModal;
 using testing::ShippedDefault;
 using testing::TempFolder;
 
-// Records the editor openings instead of opening an editor.
-class TestWindow : public MainWindow {
-public:
-    using MainWindow::MainWindow;
-    int EditorOpenings = 0;
-
-protected:
-    void OpenAlignmentEditor() override { ++EditorOpenings; }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : {kSettingsFileName, kReferenceFileName})
             std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
-        window = std::make_unique<TestWindow>(platform, folder.file("sequara"));
+        window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
     }
     // Continue on the front panel, answering the data-type dialog.
     void pressContinue(bool amino = false, bool confirm = true) {
@@ -57,10 +49,11 @@ protected:
         window->FrontPanelOKButton()->click();
     }
     MainWindow& w() { return *window; }
+    FrmAlignmentCorrection* editor() { return FindAlignmentEditor(w().mdiArea()); }
 
     TempFolder folder;
     ScriptedPlatform platform;
-    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, TheMenuTreeHasItsCaptionsAndLayoutStates) {
@@ -147,7 +140,7 @@ TEST_F(MainWindowTest, ContinueOnTheShippedDefaultsSetsUpTheRun) {
     EXPECT_TRUE(w().FastaAutoReverse()->isEnabled());
     EXPECT_FALSE(w().Forensicformat1()->isVisible());
     EXPECT_FALSE(w().Gravityformat1()->isVisible());
-    EXPECT_EQ(window->EditorOpenings, 0);
+    EXPECT_EQ(editor(), nullptr);
 
     // The set-up runs once.
     const int calls = platform.ProcessMessagesCalls;
@@ -160,7 +153,7 @@ TEST_F(MainWindowTest, TheDataTypeIsTakenOnlyFromAConfirmedDialog) {
     EXPECT_EQ(w().State().DataType, "AMINO");
     EXPECT_EQ(w().State().ReferenceData[0].Sequence.size(), 1122u);
 
-    TestWindow other(platform, folder.file("sequara"));
+    MainWindow other(platform, folder.file("sequara"));
     other.FormActivate();
     AnswerNextModal([](QDialog* dialog) {
         qobject_cast<TDlgDataDefinition*>(dialog)->RadioAmino()->click();
@@ -196,8 +189,10 @@ TEST_F(MainWindowTest, AMissingSettingsFileLeavesTheDefaultsAndTheSetUpGoesOn) {
     EXPECT_TRUE(w().Fastafile1()->isEnabled());
 }
 
-TEST_F(MainWindowTest, TheBackupIsOfferedAfterTheMenusAreEnabled) {
-    folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
+TEST_F(MainWindowTest, TheBackupIsOfferedAfterTheMenusAreEnabledAndOpensInTheEditor) {
+    folder.write(kDnaBackupName,
+                 "rCRS;TTC-TTTCA\r\n16024;16025;16026;;16027;16028;16029;16030;16031\r\n"
+                 "HVS1 sample 1;TTCATTTCA\r\nHVS1 sample 2;TTC-TCTCA\r\n");
     std::filesystem::remove(folder.file(kReferenceFileName));
     platform.AnswerYesNo(true);
     pressContinue();
@@ -205,8 +200,23 @@ TEST_F(MainWindowTest, TheBackupIsOfferedAfterTheMenusAreEnabled) {
     EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::Message);  // the reference check first
     EXPECT_EQ(platform.Events[1].kind, ScriptedPlatform::Kind::YesNo);
     EXPECT_EQ(w().State().AlignmentTitle, "backup.ali");
-    EXPECT_EQ(w().State().AlignedSequences, (TFastaDataSet{{"s", "ACG"}}));
-    EXPECT_EQ(window->EditorOpenings, 1);
+    FrmAlignmentCorrection* e = editor();
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(testing::DumpEditor(e->Model().Document(), e->Model().View()),
+              "labels 16024|16025|16026|_____|16027|16028|16029|16030|16031\n"
+              "ref : TTC-TTTCA\n"  // no run reference: the reference row takes its empty name
+              "0 HVS1 sample 1: TTCATTTCA\n"
+              "1 HVS1 sample 2: TTC-TCTCA\n"
+              "view cell 1,0 sel 1,0-1,0 highlight -1 mismatches off undo off saved no\n");
+    EXPECT_EQ(e->Model().SequenceGrid().ColCount(), 10);
+    EXPECT_EQ(e->Model().SequenceGrid().RowCount(), 2);
+    EXPECT_EQ(e->lblReferenceName()->text(), "rCRS");
+    EXPECT_EQ(e->windowTitle(), "backup.ali");
+    EXPECT_FALSE(e->Undo1()->isEnabled());
+    EXPECT_FALSE(w().Loadfromfastafile1()->isEnabled());  // until the editor closes
+    e->Exit1()->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(w().Loadfromfastafile1()->isEnabled());
 }
 
 TEST_F(MainWindowTest, AnUnreadableBackupOpensNothing) {
@@ -214,7 +224,7 @@ TEST_F(MainWindowTest, AnUnreadableBackupOpensNothing) {
     platform.AnswerYesNo(true);
     pressContinue();
     EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup file."});
-    EXPECT_EQ(window->EditorOpenings, 0);
+    EXPECT_EQ(editor(), nullptr);
     EXPECT_EQ(w().State().AlignmentTitle, "Alignment Results");
     EXPECT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
 }

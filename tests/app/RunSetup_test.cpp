@@ -192,7 +192,7 @@ TEST_F(BackupOfferTest, YesRestoresTheBackupUnderItsBareName) {
     EXPECT_EQ(platform.Events[0].text, "Have found an old backup file in the directory.Restore?");
     EXPECT_EQ(platform.Events[0].caption, "Warning");
     EXPECT_EQ(state.AlignmentTitle, "backup_ami.ali");
-    EXPECT_EQ(state.AlignedReference, (TFastaDataSet{{"ref", "AC-G"}}));
+    EXPECT_EQ(ToFastaDataSet(state.AlignedReference), (TFastaDataSet{{"ref", "AC-G"}}));
     EXPECT_EQ(state.AlignedNumbering.size(), 4u);
     EXPECT_EQ(state.AlignedSequences.size(), 2u);
     EXPECT_TRUE(std::filesystem::exists(folder.file(kAminoBackupName)));

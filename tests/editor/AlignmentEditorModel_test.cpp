@@ -1,6 +1,7 @@
 // The editor model: grids built from an automatic alignment, reading them
 // back, the two views and the painting table, zoom and scroll coupling.
 #include "editor/AlignmentEditorModel.h"
+#include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -40,25 +41,26 @@ protected:
         state.SelectionColor = 0x00FF0000;
         state.HighlightColor = 0x0000FFFF;
     }
-    WorkingState state;
-    EditorSession session;
+    ScriptedPlatform platform;
+    RunContext run{platform};
+    WorkingState& state = run.State();
 };
 
 TEST_F(EditorModelTest, GridsOfAnAlignmentWithoutGaps) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     m.GenerateGrids({{1, 2, 3, 4}}, {{"seq1", "ACGA"}}, state.ReferenceData, {"1", "2", "3", "4"});
     EXPECT_EQ(Dump(m), "1234\n....\n....\n....\n....\nACGT\nseq1|ACGA\n");
     EXPECT_EQ(m.SequenceGrid().ColCount(), 5);
     EXPECT_EQ(m.ReferenceGrid().ColCount(), 4);
     EXPECT_EQ(m.ReferenceGrid().RowCount(), 6);
-    EXPECT_FALSE(m.Undo1Enabled);
+    EXPECT_FALSE(m.View().UndoEnabled);
     ASSERT_EQ(state.AlignedReference.size(), 1u);
     EXPECT_EQ(state.AlignedReference[0].Name, "rCRS");
     EXPECT_EQ(state.AlignedSequences[0].Sequence, "ACGA");
 }
 
 TEST_F(EditorModelTest, LeadingAndFollowingInsertions) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     TFastaDataSet data{{"a", "XYACGX"}, {"b", "UVWACXYGT"}};
     TAlignmentResult rows{{-1, -1, 1, 2, 3, -1}, {-1, -1, -1, 1, 2, -1, -1, 3, 4}};
     m.GenerateGrids(rows, data, state.ReferenceData, {});
@@ -71,7 +73,7 @@ TEST_F(EditorModelTest, LeadingAndFollowingInsertions) {
 }
 
 TEST_F(EditorModelTest, InsertedCharactersLeftAlignedAfterTheirPosition) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     TFastaDataSet data{{"a", "AXCGT"}, {"b", "AXYCGT"}};
     m.GenerateGrids({{1, -1, 2, 3, 4}, {1, -1, -1, 2, 3, 4}}, data, state.ReferenceData, {});
     EXPECT_EQ(state.AlignedReference[0].Sequence, "A--CGT");
@@ -82,7 +84,7 @@ TEST_F(EditorModelTest, InsertedCharactersLeftAlignedAfterTheirPosition) {
 }
 
 TEST_F(EditorModelTest, LabelsShowAtMostFiveCharactersAndShortNamesAreNumbered) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     m.GenerateGrids({{1, 2, 3, 4}}, {{"s", "ACGT"}}, state.ReferenceData, {"16024", "ABCDEFG"});
     EXPECT_EQ(Dump(m), "1A34\n6B..\n0C..\n2D..\n4E..\nACGT\ns|ACGT\n");
     EXPECT_EQ(state.AlignedNumbering[1].str(), "ABCDE");
@@ -92,18 +94,18 @@ TEST_F(EditorModelTest, LabelsShowAtMostFiveCharactersAndShortNamesAreNumbered) 
 TEST_F(EditorModelTest, EmptyDataSetChangesNothing) {
     state.AlignedSequences = {{"old", "AC"}};
     state.AlignedReference = {{"oldref", "AC"}};
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     m.GenerateGrids({}, {}, state.ReferenceData, {});
     EXPECT_EQ(state.AlignedReference[0].Name, "oldref");
     EXPECT_EQ(state.AlignedSequences[0].Name, "old");
-    EXPECT_TRUE(m.Undo1Enabled);
+    EXPECT_TRUE(m.View().UndoEnabled);
 }
 
 TEST_F(EditorModelTest, ReadingBackNamesTheReferenceAfterTheRunsReference) {
     state.AlignedReference = {{"fromfile", "AC-G"}};
     state.AlignedSequences = {{"x", "ACTG"}, {"short", "A"}};
     state.AlignedNumbering = {"16024abc", "2", "", "3"};
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     m.ReadAlignmentFromGrids();
     EXPECT_EQ(state.AlignedReference[0].Name, "rCRS");
     EXPECT_EQ(state.AlignedNumbering[0].str(), "16024");
@@ -112,11 +114,11 @@ TEST_F(EditorModelTest, ReadingBackNamesTheReferenceAfterTheRunsReference) {
 }
 
 TEST_F(EditorModelTest, ReferenceNameAndPopupPerDataType) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     EXPECT_EQ(m.ReferenceNameCaption(), "--");
-    m.SetReferenceName({{"rCRS NC_012920", "A"}});
+    m.SetReferenceName(TFastaDataSet{{"rCRS NC_012920", "A"}});
     EXPECT_EQ(m.ReferenceNameCaption(), "rCRS NC_012920");
-    m.SetReferenceName({});
+    m.SetReferenceName(TFastaDataSet{});
     EXPECT_EQ(m.ReferenceNameCaption(), "");
 
     auto dna = AlignmentEditorModel::PopupMenuCaptions("DNA");
@@ -134,7 +136,7 @@ TEST_F(EditorModelTest, ReferenceNameAndPopupPerDataType) {
 }
 
 TEST_F(EditorModelTest, ZoomAndPlacementKeepTheColumnsLinedUp) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     EXPECT_EQ(m.NameWidth(), 146);
     for (int pos = 0; pos <= 10; ++pos) {
         m.TrackBar1Change(pos);
@@ -156,7 +158,7 @@ TEST_F(EditorModelTest, ZoomAndPlacementKeepTheColumnsLinedUp) {
 
 TEST_F(EditorModelTest, ReferenceGridFollowsTheSequenceGridsFirstColumn) {
     state.ReferenceData = {{"r", std::string(100, 'A')}};
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     TAlignmentRow row;
     for (int k = 1; k <= 100; ++k) row.push_back(k);
     m.GenerateGrids({row}, {{"s", std::string(100, 'A')}}, state.ReferenceData, {});
@@ -173,31 +175,8 @@ TEST_F(EditorModelTest, ReferenceGridFollowsTheSequenceGridsFirstColumn) {
     EXPECT_EQ(m.ReferenceGrid().LeftCol(), 80);
 }
 
-TEST_F(EditorModelTest, RowMoveKeepsEveryCharacterAndTheHighlightedGridRow) {
-    AlignmentEditorModel m(state, session);
-    TAlignmentRow row{1, 2, 3, 4};
-    m.GenerateGrids({row, row, row, row, row},
-                    {{"r0", "ACGA"}, {"r1", "ACGC"}, {"r2", "ACGG"}, {"r3", "ACGT"}, {"r4", "TCGT"}},
-                    state.ReferenceData, {});
-    m.ShowMismatches();
-    m.HighlightedRow = 1;
-    m.AlignedSequencesGridRowMoved(0, 3);  // dragged below row 3
-    auto names = [&] {
-        std::string out;
-        for (const auto& s : state.AlignedSequences) out += s.Name + ":" + s.Sequence + " ";
-        return out;
-    };
-    EXPECT_EQ(names(), "r1:ACGC r2:ACGG r3:ACGT r0:ACGA r4:TCGT ");
-    EXPECT_EQ(m.HighlightedRow, 1);
-    m.AlignedSequencesGridRowMoved(4, 0);
-    EXPECT_EQ(names(), "r4:TCGT r1:ACGC r2:ACGG r3:ACGT r0:ACGA ");
-    m.AlignedSequencesGridRowMoved(2, 9);
-    m.AlignedSequencesGridRowMoved(-1, 0);
-    EXPECT_EQ(names(), "r4:TCGT r1:ACGC r2:ACGG r3:ACGT r0:ACGA ");
-}
-
 TEST_F(EditorModelTest, TheFocusedGridsCurrentColumnIsFollowedByTheOther) {
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     m.GenerateGrids({{1, 2, 3, 4}, {1, 2, 3, 4}}, {{"a", "ACGT"}, {"b", "ACGT"}}, state.ReferenceData, {});
     m.SequenceGrid().MoveTo(3, 1);
     m.AlignedSequencesGridSelectCell(3, 1, /*focus*/ false);
@@ -214,7 +193,7 @@ TEST_F(EditorModelTest, TheFocusedGridsCurrentColumnIsFollowedByTheOther) {
 
 class PaintingTest : public EditorModelTest {
 protected:
-    PaintingTest() : m(state, session) {
+    PaintingTest() : m(run) {
         state.ReferenceData = {{"r", "AANA"}};
         m.GenerateGrids({{1, 2, 3, 4}, {1, 2, 3, 4}}, {{"s0", "AR-A"}, {"s1", "AAAC"}}, state.ReferenceData, {});
         m.SequenceGrid().SetVisibleExtent(10, 10);
@@ -259,7 +238,7 @@ TEST_F(PaintingTest, MismatchViewDotsCompatibleCodesButPaintsThemAsMismatches) {
 
 TEST_F(PaintingTest, SelectionOverHighlightOverMatch) {
     EXPECT_EQ(m.NameCellBackground(0), state.HeaderColor);
-    m.HighlightedRow = 0;
+    m.View().HighlightedRow = 0;
     EXPECT_EQ(m.NameCellBackground(0), state.HighlightColor);
     EXPECT_EQ(m.NameCellBackground(1), state.HeaderColor);
     EXPECT_EQ(at(1, 0).Background, state.HighlightColor);
@@ -268,13 +247,13 @@ TEST_F(PaintingTest, SelectionOverHighlightOverMatch) {
     m.SequenceGrid().MoveTo(1, 0);
     m.ShowMismatches();
     EXPECT_EQ(at(1, 0), (CellAppearance{state.SelectionColor, '.'}));
-    m.HighlightedRow = -1;
+    m.View().HighlightedRow = -1;
     EXPECT_EQ(at(4, 0).Background, state.MatchColor);
 }
 
 TEST_F(EditorModelTest, SequencesWithoutAReferenceRowAreNotPainted) {
     state.AlignedSequences = {{"orphan", "ACGT"}};  // before any grid was built
-    AlignmentEditorModel m(state, session);
+    AlignmentEditorModel m(run);
     CellAppearance a;
     EXPECT_FALSE(m.AlignedSequencesGridDrawCell(1, 0, a));
     EXPECT_EQ(m.SequenceCell(1, 0), 'A');

@@ -46,7 +46,7 @@ protected:
     FrmAlignmentCorrection* open(const std::string& reference, const TFastaDataSet& data,
                                  const TAlignmentResult& rows, const TCharacterName& names = {}) {
         state.ReferenceData = {{"rCRS", reference}};
-        FrmAlignmentCorrection* e = CreateAlignmentEditor(area, state, session, platform);
+        FrmAlignmentCorrection* e = CreateAlignmentEditor(area, run);
         e->SetReferenceName(state.ReferenceData);
         e->GenerateGrids(rows, data, state.ReferenceData, names);
         ShowAlignmentEditorMaximized(e);
@@ -61,9 +61,9 @@ protected:
         return image.pixelColor(r.right() - 1, r.bottom());
     }
 
-    WorkingState state;
-    EditorSession session;
     ScriptedPlatform platform;
+    RunContext run{platform};
+    WorkingState& state = run.State();
     QMainWindow frame;
     QMdiArea* area = new QMdiArea;
 };
@@ -95,7 +95,7 @@ TEST_F(EditorWindowTest, CreationSetsCaptionMenusPopupAndTimer) {
     EXPECT_TRUE(e->InsertionMoveRightRadio()->isChecked());
     EXPECT_TRUE(e->DeletionMoveLeftRadio()->isChecked());
     EXPECT_FALSE(e->MsgBoxSaveInProgress()->isVisible());
-    EXPECT_EQ(e->Model().HighlightedRow, -1);
+    EXPECT_EQ(e->Model().View().HighlightedRow, -1);
 }
 
 TEST_F(EditorWindowTest, AminoAcidPopupHasThirtyThreeEntries) {
@@ -165,7 +165,7 @@ TEST_F(EditorWindowTest, PaintsTheSettingsColours) {
     StringGridView* seq = e->AlignedSequencesGrid();
     EXPECT_EQ(CellColour(seq, 3, 0), QColor(255, 0, 0));      // mismatch
     EXPECT_EQ(CellColour(seq, 2, 1), QColor(0xE0, 0xFF, 0xE0));  // match
-    e->Model().HighlightedRow = 1;
+    e->Model().View().HighlightedRow = 1;
     e->Model().SequenceGrid().MoveTo(1, 0);
     seq->viewport()->repaint();
     EXPECT_EQ(CellColour(seq, 2, 1), QColor(255, 255, 0));    // highlight
@@ -174,11 +174,14 @@ TEST_F(EditorWindowTest, PaintsTheSettingsColours) {
     EXPECT_EQ(CellColour(seq, 0, 0), QColor(0xC0, 0xC0, 0xC0));  // header colour
     EXPECT_EQ(CellColour(e->ReferenceGrid(), 1, 0), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(CellColour(e->ReferenceGrid(), 1, 5), QColor(255, 255, 255));
-    // Mismatch view: the data keeps its characters.
+    // Mismatch view: the data keeps its characters; the focus goes back to
+    // the sequence grid.
+    e->ShowMismatchesRadio()->setFocus();
+    ASSERT_EQ(frame.focusWidget(), e->ShowMismatchesRadio());
     e->ShowMismatchesRadio()->click();
     EXPECT_EQ(e->Model().SequenceCell(1, 0), '.');
     EXPECT_EQ(state.AlignedSequences[0].Sequence, "ACTT");
-    EXPECT_TRUE(e->AlignedSequencesGrid()->hasFocus() || !e->isActiveWindow());
+    EXPECT_EQ(frame.focusWidget(), e->AlignedSequencesGrid());
     e->ShowMatchesRadio()->click();
     EXPECT_EQ(e->Model().SequenceCell(1, 0), 'A');
 }
@@ -273,19 +276,6 @@ TEST_F(EditorWindowTest, KeyboardMovesTheCursorAndScrollsBothGrids) {
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(ref->viewport(), &wheel);
     EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), refLeft);
-}
-
-TEST_F(EditorWindowTest, LargeAlignmentPaintsOnlyWhatShows) {
-    // 2,000 rows x 3,000 columns: opening and painting stay quick because
-    // only the visible cells are drawn; the model holds a byte per cell.
-    std::string reference(3000, 'C');
-    TAlignmentRow row;
-    for (int k = 1; k <= 3000; ++k) row.push_back(k);
-    TFastaDataSet data(2000, TFastaSequence{"x", reference});
-    FrmAlignmentCorrection* e = open(reference, data, TAlignmentResult(2000, row));
-    EXPECT_EQ(e->Model().ColumnCount(), 3000);
-    e->AlignedSequencesGrid()->verticalScrollBar()->setValue(1990);
-    EXPECT_FALSE(e->AlignedSequencesGrid()->viewport()->grab().isNull());
 }
 
 }  // namespace
