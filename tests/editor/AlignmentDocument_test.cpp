@@ -1,6 +1,7 @@
 // The document's edit primitives: column insertion and deletion at several
 // places in one pass, row removal and moves, the equal-length invariant, the
 // saved mark, and rows shared with a copy until one side changes them.
+#include "editor/WorkingStateAlignmentInput.h"
 #include "tests/support/EditorDump.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,19 @@ TEST(AlignmentDocumentTest, ReadingBackPadsEveryRowToTheLongestAndNamesTheRefere
     s.AlignedSequences = {{"long", "ACGTA"}, {"short", "A"}, {"", ""}};
     f.document.ReadAlignmentFromGrids();
     EXPECT_EQ(Grids(f), "labels 12345|2|||\nref rCRS: AC---\n0 long: ACGTA\n1 short: A----\n2 : -----\n");
+}
+
+TEST(AlignmentDocumentTest, WritersSeeWhatTheDocumentHolds) {
+    EditorFixture f;
+    f.Load("1|_|2", "A-C", {{"a", "AGC"}, {"b", "--C"}});
+    f.document.SetCharacter(1, 1, 'T');
+    const WorkingStateAlignmentInput in(f.run.State());
+    std::string seen = std::string(in.ReferenceName()) + ":" + std::string(in.ReferenceRow()) + " " +
+                       std::string(in.DataType());
+    for (const TLabel& l : in.Labels()) seen += "|" + l.str();
+    for (std::size_t r = 0; r < in.RowCount(); ++r)
+        seen += " " + std::string(in.RowName(r)) + ":" + std::string(in.Row(r));
+    EXPECT_EQ(seen, "rCRS:A-C DNA|1| |2 a:AGC b:T-C");
 }
 
 TEST(AlignmentDocumentTest, AnEmptyDocumentReadsAsNothing) {
