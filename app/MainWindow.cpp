@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/JpegDecoder.h"
 #include "app/OkGlyph.h"
@@ -20,6 +21,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 // The front-panel picture is compiled into the program library; a static
 // library's resources must be registered by name before first use.
@@ -178,23 +180,53 @@ void MainWindow::createOpenDialogs() {
 }
 
 void MainWindow::createProgressBox() {
-    alignmentMessageBox_ = new QGroupBox(mdi_);
+    // The box is a small window of its own over the client area: the whole
+    // main window is disabled while the alignment runs, which would grey out
+    // a child widget, while a window of its own stays enabled and drawn
+    // normally.  It never takes the focus from the main window.
+    alignmentMessageBox_ = new QGroupBox(this);
     alignmentMessageBox_->setObjectName("AlignmentMessageBox");
-    alignmentMessageBox_->setGeometry(160, 96, 257, 137);
+    alignmentMessageBox_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    alignmentMessageBox_->setAttribute(Qt::WA_ShowWithoutActivating);
     alignmentMessageBox_->setAutoFillBackground(true);
-    alignmentMessageLabel_ = new QLabel("Alignment is in progress. Please wait.", alignmentMessageBox_);
+    alignmentMessageLabel_ = new QLabel(kAlignmentRunning, alignmentMessageBox_);
     alignmentMessageLabel_->setObjectName("AlignmentMessageLabel");
-    alignmentMessageLabel_->move(40, 32);
-    alignmentMessageLabel_->adjustSize();
     alignmentProgressGauge_ = new QProgressBar(alignmentMessageBox_);
     alignmentProgressGauge_->setObjectName("AlignmentProgressGauge");
-    alignmentProgressGauge_->setGeometry(24, 80, 217, 33);
+    alignmentProgressGauge_->setMinimumSize(217, 33);
     alignmentProgressGauge_->setRange(0, 100);
     alignmentProgressGauge_->setValue(0);
     alignmentProgressGauge_->setStyleSheet(
         "QProgressBar { border: 1px solid #7a7a7a; background: white; text-align: center; }"
         "QProgressBar::chunk { background-color: navy; }");
+    // The box grows with the label's text at the font in use: the label with
+    // room on both sides over the gauge, which takes the box's width.
+    auto* layout = new QVBoxLayout(alignmentMessageBox_);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(16);
+    layout->addWidget(alignmentMessageLabel_, 0, Qt::AlignHCenter);
+    layout->addWidget(alignmentProgressGauge_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     alignmentMessageBox_->hide();
+}
+
+void MainWindow::SetProgressText(const QString& text) {
+    alignmentMessageLabel_->setText(text);
+    alignmentMessageBox_->adjustSize();
+}
+
+void MainWindow::ShowProgressBox() {
+    alignmentMessageBox_->adjustSize();
+    alignmentMessageBox_->move(mdi_->mapToGlobal(kProgressBoxPlace));
+    alignmentMessageBox_->show();
+    alignmentMessageBox_->raise();
+}
+
+void MainWindow::SetEnabledKeepingProgressBox(bool enabled) {
+    setEnabled(enabled);
+    // A window's own windows follow it when it is disabled, but may be
+    // enabled again on their own.
+    alignmentMessageBox_->setEnabled(true);
 }
 
 void MainWindow::createFrontPanel() {

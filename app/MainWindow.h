@@ -10,6 +10,7 @@
 #include "sequence/WorkingState.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <string>
 
 class QAction;
@@ -84,10 +85,17 @@ public:
     QAction* Exit1() const { return exit1_; }
     QMenu* LoadMenu() const { return loadMenu_; }
 
-    // Progress box of the automatic alignment (hidden until it runs).
+    // Progress box of the automatic alignment (hidden until it runs): a
+    // small window of its own at kProgressBoxPlace of the client area, sized
+    // to its text, enabled while the main window is disabled.
+    static constexpr QPoint kProgressBoxPlace{160, 96};
     QGroupBox* AlignmentMessageBox() const { return alignmentMessageBox_; }
     QLabel* AlignmentMessageLabel() const { return alignmentMessageLabel_; }
     QProgressBar* AlignmentProgressGauge() const { return alignmentProgressGauge_; }
+    void ShowProgressBox();
+    void SetProgressText(const QString& text);
+    // Enables or disables the main window; the progress box stays enabled.
+    void SetEnabledKeepingProgressBox(bool enabled);
 
     // Open dialogs of the load commands: their filters, and the filter and
     // folder last used, kept for the run.

@@ -20,14 +20,11 @@ namespace {
 class MainWindowAlignmentView : public AutomaticAlignmentView {
 public:
     explicit MainWindowAlignmentView(MainWindow& window) : w_(window) {}
-    void SetMainWindowEnabled(bool enabled) override { w_.setEnabled(enabled); }
-    void ShowProgressBox() override {
-        w_.AlignmentMessageBox()->show();
-        w_.AlignmentMessageBox()->raise();
-    }
+    void SetMainWindowEnabled(bool enabled) override { w_.SetEnabledKeepingProgressBox(enabled); }
+    void ShowProgressBox() override { w_.ShowProgressBox(); }
     void HideProgressBox() override { w_.AlignmentMessageBox()->hide(); }
     void SetProgressLabel(const std::string& text) override {
-        w_.AlignmentMessageLabel()->setText(QString::fromLatin1(text));
+        w_.SetProgressText(QString::fromLatin1(text));
     }
     void SetGauge(int percent) override { w_.AlignmentProgressGauge()->setValue(percent); }
     void RepaintMainWindow() override { w_.repaint(); }

@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sequara {
@@ -28,6 +29,17 @@ using testing::AnswerNextModal;
 using testing::ShippedDefault;
 using testing::TempFolder;
 using testing::TestDataFile;
+
+// Hands every message to a watcher before noting it, to see the window as
+// the message finds it.
+class WatchedPlatform : public ScriptedPlatform {
+public:
+    std::function<void()> BeforeMessage;
+    void ShowMessage(const std::string& text) override {
+        if (BeforeMessage) BeforeMessage();
+        ScriptedPlatform::ShowMessage(text);
+    }
+};
 
 class MainRoadTest : public ::testing::Test {
 protected:
@@ -57,14 +69,22 @@ protected:
     }
 
     TempFolder folder;
-    ScriptedPlatform platform;
+    WatchedPlatform platform;
     std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainRoadTest, FastaFileAutoAlignOpensTheEditorOnTheAlignment) {
     const std::string file = TestDataFile("autoalign_hvs1.fasta");
     platform.AnswerOpenFile(file);
+    // The finishing message comes while the window is still disabled under
+    // the progress box, which stays enabled.
+    std::vector<bool> whileFinishing;
+    platform.BeforeMessage = [&] {
+        whileFinishing = {window->isEnabled(), window->AlignmentMessageBox()->isVisible(),
+                          window->AlignmentMessageBox()->isEnabled(), window->AlignmentMessageLabel()->isEnabled()};
+    };
     window->Fastafile1()->trigger();
+    EXPECT_EQ(whileFinishing, (std::vector<bool>{false, true, true, true}));
 
     EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAutoAlignFinished});
     ASSERT_EQ(platform.OpenFileOptions.size(), 1u);

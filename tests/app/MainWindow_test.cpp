@@ -1,3 +1,4 @@
+#include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -291,6 +293,42 @@ TEST_F(MainWindowTest, TheTermsOfUseLinkOpensItsPage) {
     ASSERT_EQ(platform.Events.size(), 1u);
     EXPECT_EQ(platform.Events[0].kind, ScriptedPlatform::Kind::Address);
     EXPECT_EQ(platform.Events[0].text, kTermsOfUseAddress);
+}
+
+TEST_F(MainWindowTest, TheProgressBoxFitsItsTextsAndStaysEnabledWhileTheWindowIsDisabled) {
+    pressContinue();
+    w().show();
+    QApplication::processEvents();
+    QGroupBox* box = w().AlignmentMessageBox();
+    QLabel* label = w().AlignmentMessageLabel();
+    const QFont systemFont = QApplication::font();
+    QFont large = systemFont;
+    large.setPointSizeF(systemFont.pointSizeF() * 2);
+    for (const QFont& font : {systemFont, large}) {
+        QApplication::setFont(font);
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();  // the menu bar takes its new height
+        w().SetEnabledKeepingProgressBox(false);
+        w().ShowProgressBox();
+        for (const char* text : {kOrientationRunning, kAlignmentRunning}) {
+            SCOPED_TRACE(std::string(text) + " at " + std::to_string(font.pointSizeF()) + " pt");
+            w().SetProgressText(text);
+            QApplication::processEvents();
+            EXPECT_EQ(label->text(), text);
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(text));
+            EXPECT_TRUE(box->rect().contains(label->geometry()));
+            EXPECT_TRUE(box->rect().contains(w().AlignmentProgressGauge()->geometry()));
+            EXPECT_TRUE(box->isVisible());
+            EXPECT_FALSE(w().isEnabled());
+            EXPECT_TRUE(box->isEnabled());
+            EXPECT_TRUE(label->isEnabled());
+            EXPECT_EQ(box->mapToGlobal(QPoint(0, 0)), w().mdiArea()->mapToGlobal(MainWindow::kProgressBoxPlace));
+        }
+        w().SetEnabledKeepingProgressBox(true);
+        EXPECT_TRUE(w().isEnabled());
+        EXPECT_TRUE(box->isEnabled());
+        box->hide();
+    }
+    QApplication::setFont(systemFont);
 }
 
 }  // namespace

@@ -6,10 +6,14 @@
 //   4-load-menu.png       the Load menu opened
 //   5-parameters.png      Parameters > Adjust
 //   6-references.png      the reference chooser on two sample entries
+//   7-progress-box.png    the automatic alignment's progress box over the
+//                         disabled main window
+//   8-open-fasta.png      the open dialog of Load > "&Fasta file (auto align)"
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
 // UserSettings.txt (the program's folder).
+#include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/DialogParameters.h"
 #include "app/DialogReferences.h"
@@ -18,9 +22,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
@@ -100,5 +107,21 @@ int main(int argc, char** argv) {
     references.show();
     saveWidget(&references, out, "6-references.png");
     references.close();
+
+    window.SetEnabledKeepingProgressBox(false);
+    window.ShowProgressBox();
+    window.SetProgressText(sequara::kOrientationRunning);
+    window.AlignmentProgressGauge()->setValue(40);
+    save(out, "7-progress-box.png");
+    window.AlignmentMessageBox()->hide();
+    window.SetEnabledKeepingProgressBox(true);
+
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        save(out, "8-open-fasta.png");
+        dialog->reject();
+    });
+    platform.ChooseOpenFile(window.OpenFastaFileDialog());
     return 0;
 }
