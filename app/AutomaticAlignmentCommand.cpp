@@ -54,9 +54,11 @@ void RunAutomaticAlignmentCommand(WorkingState& state, Platform& platform, FileD
     openFastaFileDialog.InitialFolder = std::filesystem::path(chosen->FileName).parent_path().string();
     state.AlignmentTitle = chosen->FileName;
 
-    TCharacterName discardedLabels;
-    ReadFastaFile(chosen->FileName, state.LoadedSequences, discardedLabels, true, state.DataType, platform);
-    if (state.LoadedSequences.empty()) return;
+    const FastaReadResult read = ReadFastaFile(chosen->FileName, state.LoadedSequences, true, state.DataType, platform);
+    // A file without sequences ends the command: the previous load is not
+    // aligned again under the new name.
+    if (read == FastaReadResult::NoEntries) platform.ShowMessage(kNoSequencesFound + chosen->FileName);
+    if (read != FastaReadResult::Entries) return;
 
     view.SetMainWindowEnabled(false);
     view.SetGauge(0);

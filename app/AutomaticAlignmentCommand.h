@@ -18,6 +18,7 @@ inline constexpr const char* kAutoReverseQuestion =
     "Run time is 3x as long as \"Load fasta (auto-align)\". ";
 inline constexpr const char* kOrientationRunning = "Reverse complement analysis is running.";
 inline constexpr const char* kAlignmentRunning = "Alignment is in progress. Please wait.";
+inline constexpr const char* kNoSequencesFound = "The chosen file holds no sequences: ";
 inline constexpr const char* kAutoAlignFinished =
     "Auto-align finished. Please check each position for artefacts, especially concerning insertion/deletion "
     "columns. See Help Link for a worked example.";

@@ -4,8 +4,11 @@
 #include "sequence/IntegerText.h"
 #include "sequence/TextFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <sys/stat.h>
 
 namespace sequara {
 
@@ -26,9 +29,28 @@ bool writeAll(std::FILE* f, const std::string& s) {
     return s.empty() || std::fwrite(s.data(), 1, s.size(), f) == s.size();
 }
 
+// True when both names reach the same file (by any path, link or symbolic
+// link): same device and inode.
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+std::size_t fileSize(const std::string& name) {
+    struct stat st {};
+    return ::stat(name.c_str(), &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
+}
+
 }  // namespace
 
 void ConvertLineBreaks(std::string& FileName, Platform& platform) {
+    // The copy must never be written over the file it copies: that file is
+    // then read as it stands.
+    if (sameFile(FileName, kInterimFileName)) {
+        platform.ProcessMessages();
+        return;
+    }
     TextLineReader in;
     if (!in.open(FileName))
         throw FileOpenError("cannot open " + FileName, FileName, true);
@@ -49,26 +71,25 @@ void ConvertLineBreaks(std::string& FileName, Platform& platform) {
     FileName = kInterimFileName;
 }
 
-TCharacterName ParseCharacterNames(const std::string& S) {
+TCharacterName ParseCharacterNames(const std::string& S, std::size_t MaxLabels) {
     TCharacterName labels;
-    auto addPiece = [&labels](std::string_view piece) {
+    const std::size_t limit = std::min(MaxLabels, kMaxLabels);
+    auto addPiece = [&labels, limit](std::string_view piece) {
+        // Every "-" sets or resets the range, so the last one alone decides.
         std::int32_t a = 0, b = -1;
-        for (std::size_t i = 0; i < piece.size(); ++i) {
-            if (piece[i] != '-') continue;
+        const std::size_t i = piece.rfind('-');
+        if (i != std::string_view::npos) {
             auto left = ParseInteger(piece.substr(0, i));
             auto right = ParseInteger(piece.substr(i + 1));
             if (left && right) {
                 a = *left;
                 b = *right;
-            } else {
-                a = 0;
-                b = -1;
             }
         }
         if (b >= a) {
-            for (std::int64_t v = a; v <= b && labels.size() < kMaxLabels; ++v)
+            for (std::int64_t v = a; v <= b && labels.size() < limit; ++v)
                 labels.emplace_back(std::to_string(v));
-        } else if (labels.size() < kMaxLabels) {
+        } else if (labels.size() < limit) {
             labels.emplace_back(piece);
         }
     };
@@ -83,8 +104,11 @@ TCharacterName ParseCharacterNames(const std::string& S) {
     return labels;
 }
 
-void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
-                   bool ShowMessages, const std::string& DataType, Platform& platform) {
+namespace {
+
+// The reader; CharNames may be null when the caller throws the labels away.
+FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName* CharNames,
+                          bool ShowMessages, const std::string& DataType, Platform& platform) {
     std::string name = FileName;
     bool failed = false;
     TextLineReader reader;
@@ -111,6 +135,9 @@ void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharact
 
     TFastaDataSet entries;
     bool anyHeader = false;
+    // Only the last label line counts, so only that one is expanded, once,
+    // after the reading (also when the reading then fails).
+    std::optional<std::string> labelLine;
     if (!failed) {
         std::string line;
         while (!failed && reader.next(line)) {
@@ -123,7 +150,7 @@ void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharact
                 entries.push_back(std::move(entry));
                 anyHeader = true;
             } else if (line[0] == '<') {
-                CharNames = ParseCharacterNames(line.substr(1));
+                if (CharNames) labelLine = line.substr(1);
             } else if (entries.empty()) {
                 if (ShowMessages)
                     platform.ShowMessage("Error concerning the data format within fasta file " + name +
@@ -135,6 +162,8 @@ void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharact
         }
         if (reader.failed()) failed = true;
     }
+    // A file cannot label more positions than it has bytes.
+    if (labelLine) *CharNames = ParseCharacterNames(*labelLine, fileSize(FileName));
 
     if (!reader.close() && ShowMessages)
         platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + name);
@@ -169,9 +198,23 @@ void ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharact
     if (failed) {
         DataSet.clear();
         DataSet.shrink_to_fit();
-    } else if (anyHeader) {
-        DataSet = std::move(entries);
+        return FastaReadResult::Failed;
     }
+    if (!anyHeader) return FastaReadResult::NoEntries;
+    DataSet = std::move(entries);
+    return FastaReadResult::Entries;
+}
+
+}  // namespace
+
+FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
+                              bool ShowMessages, const std::string& DataType, Platform& platform) {
+    return readFasta(FileName, DataSet, &CharNames, ShowMessages, DataType, platform);
+}
+
+FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, bool ShowMessages,
+                              const std::string& DataType, Platform& platform) {
+    return readFasta(FileName, DataSet, nullptr, ShowMessages, DataType, platform);
 }
 
 }  // namespace sequara

@@ -181,24 +181,30 @@ TEST_F(AutoAlignCommandTest, TheBoxIsRepaintedOnlyWhenTheGaugeChanges) {
     for (std::size_t i = 1; i < view.Gauge.size(); ++i) EXPECT_LT(view.Gauge[i - 1], view.Gauge[i]);
 }
 
-TEST_F(AutoAlignCommandTest, AFileWithoutHeadersRealignsThePreviousSequencesUnderItsName) {
+TEST_F(AutoAlignCommandTest, AFileWithoutSequencesEndsTheCommandWithAMessage) {
     platform.AnswerOpenFile(TestDataFile("autoalign_hvs1.fasta"));
     run();
+    const TAlignmentResult previousRows = state.AlignmentPositions;
     TempFolder folder;
-    const std::string empty = folder.write("blank.fasta", "\n\n");
-    platform.AnswerOpenFile(empty);
-    view.Events.clear();
-    run();
-    EXPECT_EQ(state.AlignmentTitle, empty);
-    EXPECT_EQ(state.LoadedSequences.size(), 3u);
-    ASSERT_FALSE(view.Events.empty());
-    EXPECT_EQ(view.Events.back(), "enable");
-    // With nothing loaded before, the same file ends the command.
-    state.LoadedSequences.clear();
-    view.Events.clear();
-    platform.AnswerOpenFile(empty);
-    run();
-    EXPECT_TRUE(view.Events.empty());
+    const std::string empty = folder.write("blank.fasta", "\n#nothing\n<1-3\n");
+    // Also the program's own copy, read in the current folder.
+    std::filesystem::copy_file(empty, kInterimFileName, std::filesystem::copy_options::overwrite_existing);
+    for (const std::string& name : {std::string(kInterimFileName), empty}) {
+        SCOPED_TRACE(name);
+        for (const bool loadedBefore : {true, false}) {
+            if (!loadedBefore) state.LoadedSequences.clear();
+            platform.Events.clear();
+            view.Events.clear();
+            platform.AnswerOpenFile(name);
+            run();
+            EXPECT_TRUE(view.Events.empty());  // no progress box, no editor
+            EXPECT_EQ(platform.Messages(), std::vector<std::string>{kNoSequencesFound + name});
+            EXPECT_EQ(state.AlignmentPositions, previousRows);
+            if (name == kInterimFileName) {
+                EXPECT_EQ(testing::ReadBytes(name), "\n#nothing\n<1-3\n");
+            }
+        }
+    }
 }
 
 TEST_F(AutoAlignCommandTest, SequencesCleanedToNothingStillGetARowAndTheEditor) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -205,6 +207,87 @@ TEST_F(FastaReaderTest, AFolderOrAnUnreadableFileIsAnOpenError) {
 TEST_F(FastaReaderTest, LeavesTheNormalisedCopyInTheCurrentFolder) {
     read(">a\r\n\r\nAC\r\nGT");
     EXPECT_EQ(ReadBytes(kInterimFileName), ">a\r\nAC\r\nGT\r\n");
+}
+
+TEST_F(FastaReaderTest, TheCopyIsNeverWrittenOverTheFileBeingRead) {
+    // The user's file is "Interim_Sto.txt" of the current folder, reached by
+    // its relative name, its absolute name, a symbolic link or a hard link.
+    const std::string bytes = ">a\n\nAC\r\n<1-2\n";
+    const std::string here = std::filesystem::current_path().string();
+    TempFolder other;
+    struct Case {
+        const char* how;
+        std::function<std::string()> prepare;  // returns the name given to the reader
+    };
+    const std::vector<Case> cases = {
+        {"relative", [&] { return folder.write("unused", ""), std::string(kInterimFileName); }},
+        {"absolute", [&] { return here + "/" + kInterimFileName; }},
+        {"symlink",
+         [&] {
+             std::filesystem::remove(kInterimFileName);
+             const std::string target = other.write("user.fasta", bytes);
+             std::filesystem::create_symlink(target, kInterimFileName);
+             return target;
+         }},
+        {"hardlink",
+         [&] {
+             std::filesystem::remove(kInterimFileName);
+             const std::string target = other.write("linked.fasta", bytes);
+             std::filesystem::create_hard_link(target, kInterimFileName);
+             return target;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        if (!std::filesystem::is_symlink(kInterimFileName)) {
+            std::filesystem::remove(kInterimFileName);
+            std::ofstream(kInterimFileName, std::ios::binary) << bytes;
+        }
+        const std::string name = c.prepare();
+        r = Read{};
+        read_file(name);
+        ASSERT_EQ(r.data.size(), 1u);
+        EXPECT_EQ(r.data[0], (TFastaSequence{"a", "AC"}));
+        EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2"}));
+        EXPECT_TRUE(r.platform.Events.empty());
+        EXPECT_EQ(ReadBytes(name), bytes);
+        EXPECT_EQ(ReadBytes(kInterimFileName), bytes);
+    }
+    // Another file is still copied into "Interim_Sto.txt" (through the link:
+    // the link's target is a file the user asked to be read before).
+    std::filesystem::remove(kInterimFileName);
+    read(">b\n\nGG\n");
+    EXPECT_EQ(ReadBytes(kInterimFileName), ">b\r\nGG\r\n");
+}
+
+TEST_F(FastaReaderTest, ResultTellsEntriesFromNoEntriesFromFailure) {
+    const std::string some = folder.write("some.fasta", ">a\nAC\n");
+    const std::string none = folder.write("none.fasta", "#\n\n<1-3\n");
+    const std::string bad = folder.write("bad.fasta", "AC\n");
+    EXPECT_EQ(ReadFastaFile(some, r.data, r.labels, false, "DNA", r.platform), FastaReadResult::Entries);
+    EXPECT_EQ(ReadFastaFile(none, r.data, r.labels, false, "DNA", r.platform), FastaReadResult::NoEntries);
+    EXPECT_EQ(r.data.size(), 1u);  // the caller's entries stay
+    EXPECT_EQ(r.labels.size(), 3u);
+    EXPECT_EQ(ReadFastaFile(bad, r.data, false, "DNA", r.platform), FastaReadResult::Failed);
+    EXPECT_TRUE(r.data.empty());
+    EXPECT_EQ(ReadFastaFile(folder.file("missing"), r.data, false, "DNA", r.platform), FastaReadResult::Failed);
+    // Without a label list the label lines are skipped; the entries are the same.
+    EXPECT_EQ(ReadFastaFile(some, r.data, false, "DNA", r.platform), FastaReadResult::Entries);
+    EXPECT_EQ(r.data, (TFastaDataSet{{"a", "AC"}}));
+}
+
+TEST_F(FastaReaderTest, LabelExpansionIsBoundByTheFileSize) {
+    // A small file whose label lines each ask for a million labels.
+    std::string text = ">s\nACGT\n";
+    for (int i = 0; i < 1600; ++i) text += "<1-999999\n";
+    text += "<5-999999\n";
+    read(text, false);
+    EXPECT_EQ(r.labels.size(), text.size());  // one label per byte at most
+    EXPECT_EQ(r.labels.front().str(), "5");   // the last line wins
+    EXPECT_EQ(r.labels.back().str(), std::to_string(5 + text.size() - 1));
+    // A reference whose labels fit is read whole.
+    read("<16024-16027,x\n>r\nACGTA\n");
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"16024", "16025", "16026", "16027", "x"}));
 }
 
 TEST_F(FastaReaderTest, AnUnwritableCurrentFolderDoesNotFailTheRead) {
