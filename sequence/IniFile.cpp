@@ -222,12 +222,11 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
         if (line.ended) out += '\n';
     }
 
+    // A complete new file replaces the old one, so a failed write (a full
+    // disk) leaves the old settings as they were.
     state_ = FileState::Writing;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName_.c_str(), "wb"), &std::fclose);
-    if (!file) throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
-    if (!out.empty() && std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
-        throw IniFileError("Write error in \"" + fileName_ + "\"");
-    if (std::fclose(file.release()) != 0) throw IniFileError("Write error in \"" + fileName_ + "\"");
+    if (!ReplaceFileContent(fileName_, out))
+        throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
 }
 
 std::string TIniFile::GetStringIniValue(const TIniSection& Section, const std::string& ValueName,

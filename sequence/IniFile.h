@@ -64,8 +64,9 @@ public:
     // lines become empty, entries without a line are inserted before the
     // next header (or at the end of the file), and a section the file lacks
     // is appended at its end.  Every other line keeps its exact bytes.
+    // The file is replaced through a complete temporary file in its folder.
     // Throws IniFileError when no file is open or the file cannot be
-    // written.
+    // written; the file is then left as it was.
     void WriteIniSection(const TIniSection& Section);
 
     static std::string GetStringIniValue(const TIniSection& Section, const std::string& ValueName,

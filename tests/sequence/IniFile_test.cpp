@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -217,6 +219,59 @@ TEST_F(IniFileTest, AWriteIntoAFileThatCannotBeWrittenRaisesTheError) {
     std::filesystem::create_directory(file);
     EXPECT_THROW(ini.WriteIniSection(calcEntries()), IniFileError);
     EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+TEST_F(IniFileTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
+    // A full disk, played by a file-size limit below the new content's size.
+    std::string old = "[DISPLAY_PARAMS]\r\nHEADER_COLOR=16776960\r\nMATCH_COLOR=65280\r\n[CALC_PARAMS]\r\n";
+    const std::string file = folder.write("UserSettings.txt", old);
+    ::chmod(file.c_str(), 0640);
+    TIniFile ini(platform);
+    ASSERT_TRUE(ini.OpenIniFile(file, true));
+    TIniSection big = calcEntries();
+    big.IniEntry.push_back({"SPARE", std::string(300, 'x')});
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        ini.WriteIniSection(big);
+    } catch (const IniFileError&) {
+        threw = true;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(ReadBytes(file), old);
+    // No temporary file is left behind.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"UserSettings.txt"});
+
+    // The same write without the limit replaces the file and keeps its permissions.
+    ini.WriteIniSection(big);
+    ini.CloseIniFile();
+    EXPECT_NE(ReadBytes(file).find(std::string(300, 'x')), std::string::npos);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(IniFileTest, AWriteThroughASymbolicLinkReplacesTheTarget) {
+    TempFolder elsewhere;
+    const std::string target = elsewhere.write("settings.txt", "[CALC_PARAMS]\nX\n");
+    const std::string link = folder.file("UserSettings.txt");
+    std::filesystem::create_symlink(target, link);
+    TIniFile ini(platform);
+    ASSERT_TRUE(ini.OpenIniFile(link, true));
+    ini.WriteIniSection({"CALC_PARAMS", {{"K", "1"}}});
+    ini.CloseIniFile();
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "[CALC_PARAMS]\nK=1\r\n");
 }
 
 }  // namespace
