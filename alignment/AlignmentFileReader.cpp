@@ -2,19 +2,26 @@
 
 #include "sequence/TextFile.h"
 
+#include <algorithm>
+
 namespace sequara {
 
 namespace {
 
 bool isSeparator(char c) { return c == ';' || c == '\t'; }
 
-// Name: up to the first TAB or ";"; sequence: everything after it.
-TFastaSequence splitNamedLine(const std::string& line) {
+// Name: up to the first TAB or ";"; sequence: everything after it.  The
+// line's own storage becomes the sequence, so a long line is not copied.
+TFastaSequence splitNamedLine(std::string&& line) {
     TFastaSequence entry;
     std::size_t i = 0;
     while (i < line.size() && !isSeparator(line[i])) ++i;
     entry.Name = line.substr(0, i);
-    if (i < line.size()) entry.Sequence = line.substr(i + 1);
+    if (i < line.size()) {
+        entry.Sequence = std::move(line);
+        entry.Sequence.erase(0, i + 1);
+    }
+    line.clear();
     return entry;
 }
 
@@ -31,35 +38,28 @@ bool ReadAlignmentFile(const std::string& FileName, TFastaDataSet& Reference, TC
     std::string line;
     // Line 1: the aligned reference.
     if (!file.next(line)) return false;
-    Reference.assign(1, splitNamedLine(line));
+    Reference.clear();
+    Reference.push_back(splitNamedLine(std::move(line)));
     const std::size_t m = Reference[0].Sequence.size();
     if (m == 0) return false;
 
-    // Line 2: exactly m labels.
+    // Line 2: exactly m labels.  They are counted before any is stored, so a
+    // huge line 1 over a short line 2 costs no label storage for m columns.
     if (!file.next(line)) return false;
-    CharNames.assign(m, TLabel());
+    const std::size_t count = 1 + static_cast<std::size_t>(std::count_if(line.begin(), line.end(), isSeparator));
+    CharNames.assign(std::min(count, m), TLabel());
     std::size_t label = 0;
-    std::string current;
-    bool tooMany = false;
-    for (char c : line) {
-        if (isSeparator(c)) {
-            if (label < m) CharNames[label] = TLabel(current);
-            current.clear();
-            if (++label >= m) {
-                tooMany = true;
-                break;
-            }
-        } else if (current.size() < TLabel::Capacity) {
-            current.push_back(c);
-        }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size() && label < CharNames.size(); ++i) {
+        if (i < line.size() && !isSeparator(line[i])) continue;
+        CharNames[label++] = TLabel(std::string_view(line).substr(start, i - start));
+        start = i + 1;
     }
-    if (tooMany) return false;
-    CharNames[label] = TLabel(current);
-    if (label + 1 != m) return false;
+    if (count != m) return false;
 
     // Lines 3 onward: the sequences; at least one.
     TFastaDataSet sequences;
-    while (file.next(line)) sequences.push_back(splitNamedLine(line));
+    while (file.next(line)) sequences.push_back(splitNamedLine(std::move(line)));
     if (file.failed() || sequences.empty()) return false;
     DataSet = std::move(sequences);
     return true;

@@ -19,9 +19,11 @@ namespace sequara {
 // shows "An Error occured while trying to open the specified file: " +
 // FileName; every other failure is silent.  On failure Reference and
 // CharNames keep whatever the read reached (Reference is replaced once line 1
-// is read, CharNames once line 2 is read); DataSet changes only on success.
-// GravityFormat has no effect.  Cost: linear in the file size.  Throws
-// nothing but std::bad_alloc.
+// is read, CharNames once line 2 is read, with the labels that line holds up
+// to the m-th); DataSet changes only on success.
+// GravityFormat has no effect.  Cost: linear in the file size; the labels
+// take at most 11 bytes per separator of line 2.  Throws nothing but
+// std::bad_alloc.
 bool ReadAlignmentFile(const std::string& FileName, TFastaDataSet& Reference, TCharacterName& CharNames,
                        TFastaDataSet& DataSet, bool GravityFormat, Platform& platform);
 

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace sequara {
 namespace {
 
@@ -63,10 +68,37 @@ TEST_F(AlignmentFileReaderTest, ALabelCountThatDoesNotFitFails) {
     EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2", "3"}));  // nothing beyond the third
     EXPECT_EQ(sequences, (TFastaDataSet{{"kept", "A"}}));
     EXPECT_FALSE(read("r;ACG\n1;2\ns;ACG\n"));
-    EXPECT_EQ(labels.size(), 3u);
+    EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "2"}));  // the labels the line holds
     EXPECT_FALSE(read("r;ACG\n\ns;ACG\n"));  // an empty line 2 is one label
     EXPECT_TRUE(read("r;A\n\ns;A\n"));       // ... which fits a one-column alignment
     EXPECT_TRUE(platform.Events.empty());
+}
+
+TEST_F(AlignmentFileReaderTest, AHugeReferenceOverOneLabelIsRejectedWithoutLabelStorage) {
+    // A 50-megabyte line 1 over a line 2 of one label: the read fails before
+    // it stores a label per column (11 bytes each, 550 MB).  Measured as the
+    // peak memory of a child process that does nothing else.
+    const std::size_t columns = 50'000'000;
+    std::string bytes = "r;" + std::string(columns, 'A') + "\n1\ns;A\n";
+    const std::string file = folder.write("huge.ali", bytes);
+    bytes = std::string();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        struct rusage before {}, after {};
+        ::getrusage(RUSAGE_SELF, &before);
+        const bool read = ReadAlignmentFile(file, reference, labels, sequences, false, platform);
+        ::getrusage(RUSAGE_SELF, &after);
+        const long grownMegabytes = (after.ru_maxrss - before.ru_maxrss) / 1024;
+        const bool labelsAsLine = labels.size() == 1 && labels[0].str() == "1";
+        const bool referenceWhole = reference.size() == 1 && reference[0].Sequence.size() == columns;
+        ::_exit(!read && labelsAsLine && referenceWhole && grownMegabytes < 300 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(AlignmentFileReaderTest, IncompleteFilesFailSilently) {
