@@ -73,6 +73,31 @@ TEST(AlignBestOrientation, FewForwardMismatchesOrEqualCountsKeepTheOrientation) 
     EXPECT_FALSE(reversed);
 }
 
+TEST(AlignBestOrientation, ExactlyATenthMismatchedKeepsTheOrientation) {
+    // The reference holds n A then n T: the forward rows point into the A,
+    // the reverse rows (the reverse complement is n T) into the T, so the
+    // reverse complement always fits better.  Only the forward count decides.
+    struct Case {
+        int length;
+        int forwardMismatches;
+        bool reversed;
+    };
+    for (const Case c : {Case{30, 3, false}, Case{29, 3, true}, Case{30, 4, true}, Case{10, 1, false}}) {
+        const auto n = static_cast<std::size_t>(c.length);
+        const std::string ref = std::string(n, 'A') + std::string(n, 'T');
+        TAlignmentRow fwd(n), rev(n);
+        for (int i = 0; i < c.length; ++i) {
+            fwd[static_cast<std::size_t>(i)] = i < c.forwardMismatches ? -1 : i + 1;
+            rev[static_cast<std::size_t>(i)] = c.length + i + 1;
+        }
+        bool reversed = !c.reversed;
+        std::string oriented;
+        TAlignmentRow row;
+        AlignBestOrientation(ref, std::string(n, 'A'), row, "DNA", scripted({fwd, rev}), reversed, oriented);
+        EXPECT_EQ(reversed, c.reversed) << c.forwardMismatches << " of " << c.length;
+    }
+}
+
 TEST(AlignBestOrientation, RealAlignmentChoosesTheReverseComplement) {
     const std::string ref = "GATCACAGGTCTATCACCCTATTAACCACTCACGGGAGCTCTCCATGCATTTGGTATTTT";
     const std::string stretch = ref.substr(5, 40);
