@@ -43,8 +43,8 @@ void RefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const s
                         const std::string& DataType) {
     const std::size_t n = std::min(Row.size(), Sequence.size());
     if (n < 2) return;
-    // Characters are numbered from 1 as in the description of the pass:
-    // character c has entry Row[c - 1].
+    // Characters are numbered from 1 in this pass: character c has entry
+    // Row[c - 1].
     auto entry = [&Row](std::size_t c) -> std::int32_t& { return Row[c - 1]; };
     const MatchTable& table = MatchTableFor(DataType);
     auto cost = [&](std::size_t c, std::int32_t e) { return positionCost(Sequence, Reference, c - 1, e, table); };

@@ -1,11 +1,11 @@
 // sequara-align-bench: times the automatic-alignment pipeline (cleaning,
 // orientation, alignment with padded second alignments, end re-alignment) on
 // a reference file and a FASTA file, with the production engine or, with
-// --literal, the step-by-step reference version (one thread).
+// --step-by-step, the step-by-step reference version (one thread).
 //
 //   sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]
 //       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1]
-//       [--ignore-gaps 0|1] [--threads N] [--literal] [--rows OUT.tsv]
+//       [--ignore-gaps 0|1] [--threads N] [--step-by-step] [--rows OUT.tsv]
 //
 // Prints "sequences: N  seconds: T  end-realignment-seconds: E" (pipeline
 // time only, and the part of it spent re-aligning the sequence ends) on
@@ -17,7 +17,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "sequence/IntegerText.h"
-#include "tests/support/LiteralAligner.h"
+#include "tests/support/StepByStepAligner.h"
 
 #include <sys/resource.h>
 
@@ -36,7 +36,7 @@ int usage(const std::string& problem) {
     std::cerr << problem << "\n"
               << "usage: sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]\n"
                  "       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1] [--ignore-gaps 0|1]\n"
-                 "       [--threads N] [--literal] [--rows OUT.tsv]\n";
+                 "       [--threads N] [--step-by-step] [--rows OUT.tsv]\n";
     return 2;
 }
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     std::string referenceFile, fastaFile, rowsFile;
     PipelineParameters parameters;
     parameters.DataType = "DNA";
-    bool literal = false;
+    bool stepByStep = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& out) {
@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--threads") {
             if (!number(threads, 0, 4096)) return usage("--threads needs a number (0: all cores)");
             parameters.Threads = static_cast<unsigned>(threads);
-        } else if (arg == "--literal") {
-            literal = true;
+        } else if (arg == "--step-by-step") {
+            stepByStep = true;
         } else if (arg == "--rows") {
             if (!value(rowsFile)) return usage("--rows needs a file");
         } else {
@@ -137,10 +137,10 @@ int main(int argc, char** argv) {
     double endSeconds = 0;
     const std::clock_t cpuStart = std::clock();
     const auto wallStart = std::chrono::steady_clock::now();
-    if (literal) {
-        const testing::LiteralAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
+    if (stepByStep) {
+        const testing::StepByStepAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
         const EndTimingEngine timed(engine);
-        testing::LiteralRunAutomaticAlignment(timed, sequences, rows, parameters);
+        testing::StepByStepRunAutomaticAlignment(timed, sequences, rows, parameters);
         endSeconds = timed.seconds();
     } else {
         const ProductionAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld  engine: %s\n", cpuSeconds, usage.ru_maxrss,
-                 literal ? "literal" : "production");
+                 stepByStep ? "step-by-step" : "production");
 
     if (!rowsFile.empty()) {
         std::ofstream out(rowsFile, std::ios::binary | std::ios::trunc);

@@ -3,13 +3,13 @@
 // Reports the time from choosing the file to the editor shown, the time of
 // one full repaint of the maximised editor (grab() of the main window), the
 // peak memory, and, for the column model, the fast builder against the
-// literal lookups on the same alignment (the literal run on the first
-// LITERAL rows, extrapolated).  --png FILE saves a screenshot with a
+// plain lookups on the same alignment (the lookups run on the first
+// LOOKUP_ROWS rows, extrapolated).  --png FILE saves a screenshot with a
 // highlighted row and a selection; --mismatches shows the mismatch view.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_main_road_bench
 //       --fasta ../shared/data/1000genomes-chrMT/derived/1000g_CR_16024-576.fasta
-//       [--reference FILE] [--size 1400x900] [--literal 50] [--png out.png] [--mismatches] [--zoom 0..10]
+//       [--reference FILE] [--size 1400x900] [--lookup-rows 50] [--png out.png] [--mismatches] [--zoom 0..10]
 //       [--exec "import -window root shot.png"]   (under xvfb-run with QT_QPA_PLATFORM=xcb)
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::string fasta, reference = std::string(SEQUARA_SOURCE_DIR) + "/app/defaults/ReferenceSequence.txt";
     const char* png = nullptr;
-    int width = 1400, height = 900, literalRows = 50, highlight = 3;
+    int width = 1400, height = 900, lookupRows = 50, highlight = 3;
     bool mismatches = false;
     int zoom = 0;  // track bar position of the names column
     std::string afterShown;  // a shell command run while the editor shows
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--fasta") && i + 1 < argc) fasta = argv[++i];
         else if (!std::strcmp(argv[i], "--reference") && i + 1 < argc) reference = argv[++i];
         else if (!std::strcmp(argv[i], "--size") && i + 1 < argc) std::sscanf(argv[++i], "%dx%d", &width, &height);
-        else if (!std::strcmp(argv[i], "--literal") && i + 1 < argc) literalRows = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--lookup-rows") && i + 1 < argc) lookupRows = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
         else if (!std::strcmp(argv[i], "--highlight") && i + 1 < argc) highlight = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--exec") && i + 1 < argc) afterShown = argv[++i];
     }
     if (fasta.empty()) {
-        std::fprintf(stderr, "usage: %s --fasta FILE [--reference FILE] [--size WxH] [--literal N] [--png FILE]\n",
+        std::fprintf(stderr, "usage: %s --fasta FILE [--reference FILE] [--size WxH] [--lookup-rows N] [--png FILE]\n",
                      argv[0]);
         return 2;
     }
@@ -137,17 +137,17 @@ int main(int argc, char** argv) {
     TAlignedColumns fast =
         BuildAlignedColumns(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData[0].Sequence, s.ReferenceNumbering);
     const auto c1 = Clock::now();
-    const std::size_t k = std::min<std::size_t>(std::size_t(literalRows), s.LoadedSequences.size());
+    const std::size_t k = std::min<std::size_t>(std::size_t(lookupRows), s.LoadedSequences.size());
     TFastaDataSet firstData(s.LoadedSequences.begin(), s.LoadedSequences.begin() + long(k));
     TAlignmentResult firstRows(s.AlignmentPositions.begin(), s.AlignmentPositions.begin() + long(k));
     const auto l0 = Clock::now();
     TAlignedColumns slow =
-        oracle::GenerateColumnsLiterally(firstRows, firstData, s.ReferenceData[0].Sequence, s.ReferenceNumbering);
+        oracle::GenerateColumnsByLookups(firstRows, firstData, s.ReferenceData[0].Sequence, s.ReferenceNumbering);
     const auto l1 = Clock::now();
-    // The literal cost is reference length x all characters: linear in the
+    // The lookups' cost is reference length x all characters: linear in the
     // number of rows for rows of one length.
     const double ratio = double(s.LoadedSequences.size()) / double(std::max<std::size_t>(1, k));
-    std::printf("column model: fast builder %.1f ms for all %zu rows; literal lookups %.0f ms for %zu rows "
+    std::printf("column model: fast builder %.1f ms for all %zu rows; plain lookups %.0f ms for %zu rows "
                 "(all rows: about %.0f s)\n",
                 Ms(c0, c1), s.LoadedSequences.size(), Ms(l0, l1), k, Ms(l0, l1) * ratio / 1000.0);
     (void)fast;

@@ -1,5 +1,5 @@
-// The production aligner, end re-alignment and pipeline against the literal
-// procedures on generated and real inputs: every working row, every merged
+// The production aligner, end re-alignment and pipeline against the
+// step-by-step reference versions on generated and real inputs: every working row, every merged
 // row and every pipeline result must be identical.
 //
 // The "LongRun" tests run many more and larger cases; they carry the ctest label
@@ -12,7 +12,7 @@
 #include "alignment/PairwiseAligner.h"
 #include "sequence/FastaReader.h"
 #include "platform/ScriptedPlatform.h"
-#include "tests/support/LiteralAligner.h"
+#include "tests/support/StepByStepAligner.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,16 +23,16 @@
 namespace sequara {
 namespace {
 
-using testing::LiteralAlignSequence;
-using testing::LiteralAnchorSequenceEnds;
-using testing::LiteralMergeAlignmentPasses;
-using testing::LiteralRefineGapPlacement;
-using testing::LiteralShiftInsertionsInHomopolymers;
-using testing::LiteralAlignmentEngine;
-using testing::LiteralBackwardPass;
-using testing::LiteralForwardPass;
-using testing::LiteralRealignSequenceEnds;
-using testing::LiteralRunAutomaticAlignment;
+using testing::StepByStepAlignSequence;
+using testing::StepByStepAnchorSequenceEnds;
+using testing::StepByStepMergeAlignmentPasses;
+using testing::StepByStepRefineGapPlacement;
+using testing::StepByStepShiftInsertionsInHomopolymers;
+using testing::StepByStepAlignmentEngine;
+using testing::StepByStepBackwardPass;
+using testing::StepByStepForwardPass;
+using testing::StepByStepRealignSequenceEnds;
+using testing::StepByStepRunAutomaticAlignment;
 
 const std::string kDnaPlain = "ACGT";
 const std::string kDnaAmbiguous = "RYSWKMBDHVN";
@@ -136,12 +136,12 @@ int compareGeneratedCases(std::uint32_t randomStart, int count, int maxReference
         const PairwiseAligner aligner(c.Reference, c.DataType, c.MinAlignmentMatch);
         TAlignmentRow fastF, fastB, slowF, slowB, fastRow, slowRow;
         aligner.AlignmentPasses(c.Sequence, fastF, fastB);
-        LiteralForwardPass(c.Reference, c.Sequence, slowF, c.DataType, c.MinAlignmentMatch);
-        LiteralBackwardPass(c.Reference, c.Sequence, slowB, c.DataType, c.MinAlignmentMatch);
+        StepByStepForwardPass(c.Reference, c.Sequence, slowF, c.DataType, c.MinAlignmentMatch);
+        StepByStepBackwardPass(c.Reference, c.Sequence, slowB, c.DataType, c.MinAlignmentMatch);
         EXPECT_EQ(fastF, slowF) << "forward pass, case " << i << "\n" << c.describe();
         EXPECT_EQ(fastB, slowB) << "backward pass, case " << i << "\n" << c.describe();
         aligner.AlignSequence(c.Sequence, fastRow, c.InitialNucleotides);
-        LiteralAlignSequence(c.Reference, c.Sequence, slowRow, c.DataType, c.MinAlignmentMatch, c.InitialNucleotides);
+        StepByStepAlignSequence(c.Reference, c.Sequence, slowRow, c.DataType, c.MinAlignmentMatch, c.InitialNucleotides);
         EXPECT_EQ(fastRow, slowRow) << "row, case " << i << "\n" << c.describe();
         if (::testing::Test::HasFailure()) return i + 1;
     }
@@ -176,7 +176,7 @@ void compareEndRealignment(std::uint32_t randomStart, int sets, int maxReference
         }
         TAlignmentResult fast = rows, slow = rows;
         RealignSequenceEnds(fast, data, ref, "DNA");
-        LiteralRealignSequenceEnds(slow, data, ref, "DNA");
+        StepByStepRealignSequenceEnds(slow, data, ref, "DNA");
         ASSERT_EQ(fast, slow) << "set " << set << " ref=" << ref;
     }
 }
@@ -213,14 +213,14 @@ void comparePostPasses(std::uint32_t randomStart, int count, int maxLength) {
 
         TAlignmentRow fast = row, slow = row;
         ShiftInsertionsInHomopolymers(fast, seq);
-        LiteralShiftInsertionsInHomopolymers(slow, seq);
+        StepByStepShiftInsertionsInHomopolymers(slow, seq);
         ASSERT_EQ(fast, slow) << "shift, case " << i;
         RefineGapPlacement(fast, seq, ref, dataType);
-        LiteralRefineGapPlacement(slow, seq, ref, dataType);
+        StepByStepRefineGapPlacement(slow, seq, ref, dataType);
         ASSERT_EQ(fast, slow) << "refine, case " << i << " seq=" << seq << " ref=" << ref;
         const int L = gen.uniform(2, 6);
         AnchorSequenceEnds(fast, L, m);
-        LiteralAnchorSequenceEnds(slow, L, m);
+        StepByStepAnchorSequenceEnds(slow, L, m);
         ASSERT_EQ(fast, slow) << "anchor, case " << i;
 
         TAlignmentRow forward = generatedRow(gen, seq.size(), m), backward = forward;
@@ -228,22 +228,22 @@ void comparePostPasses(std::uint32_t randomStart, int count, int maxLength) {
             if (gen.chance(0.3)) e = gen.chance(0.5) ? -1 : gen.uniform(1, std::max(1, m));
         TAlignmentRow mergedFast(seq.size(), 0), mergedSlow(seq.size(), 0);
         MergeAlignmentPasses(forward, backward, mergedFast);
-        LiteralMergeAlignmentPasses(forward, backward, mergedSlow);
+        StepByStepMergeAlignmentPasses(forward, backward, mergedSlow);
         ASSERT_EQ(mergedFast, mergedSlow) << "merge, case " << i;
     }
 }
 
-TEST(AlignerDifferential, PostPassesAndMergeMatchTheLiteralVersions) { comparePostPasses(5, 3000, 60); }
+TEST(AlignerDifferential, PostPassesAndMergeMatchTheStepByStepVersions) { comparePostPasses(5, 3000, 60); }
 
-TEST(AlignerDifferential, GeneratedCasesMatchTheLiteralAligner) {
+TEST(AlignerDifferential, GeneratedCasesMatchTheStepByStepAligner) {
     EXPECT_EQ(compareGeneratedCases(20261207, 800, 160, 120), 800);
 }
 
-TEST(AlignerDifferential, LongerGeneratedCasesMatchTheLiteralAligner) {
+TEST(AlignerDifferential, LongerGeneratedCasesMatchTheStepByStepAligner) {
     EXPECT_EQ(compareGeneratedCases(7, 25, 700, 500), 25);
 }
 
-TEST(AlignerDifferential, EndRealignmentMatchesTheLiteralVersion) { compareEndRealignment(99, 300, 120); }
+TEST(AlignerDifferential, EndRealignmentMatchesTheStepByStepVersion) { compareEndRealignment(99, 300, 120); }
 
 // Real sequences against a real reference, through the whole pipeline with
 // and without orientation, on several threads.
@@ -269,8 +269,8 @@ void comparePipeline(const std::string& referenceFile, const std::string& fastaF
     TFastaDataSet fastData = sequences, slowData = sequences;
     TAlignmentResult fastRows, slowRows;
     RunAutomaticAlignment(reference[0].Sequence, fastData, fastRows, parameters, nullptr);
-    const LiteralAlignmentEngine literal(reference[0].Sequence, parameters.DataType, parameters.MinAlignmentMatch);
-    LiteralRunAutomaticAlignment(literal, slowData, slowRows, parameters);
+    const StepByStepAlignmentEngine stepByStep(reference[0].Sequence, parameters.DataType, parameters.MinAlignmentMatch);
+    StepByStepRunAutomaticAlignment(stepByStep, slowData, slowRows, parameters);
     EXPECT_EQ(fastData, slowData);
     for (std::size_t i = 0; reverseEvery > 0 && i < original.size(); i += reverseEvery)
         EXPECT_EQ(fastData[i].Sequence, CleanSequence(original[i].Sequence, parameters.DataType,

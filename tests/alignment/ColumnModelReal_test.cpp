@@ -1,5 +1,5 @@
-// The fast column builder against the literal grid filling on alignments the
-// engine made of real control-region and HVS-I samples.
+// The fast column builder against the grid filling by plain lookups on
+// alignments the engine made of real control-region and HVS-I samples.
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
 #include "platform/ScriptedPlatform.h"
@@ -28,7 +28,7 @@ void CompareOnRealData(const std::string& samples) {
     RunAutomaticAlignment(reference[0].Sequence, data, rows, parameters, [](PipelinePass, int) {});
 
     TAlignedColumns fast = BuildAlignedColumns(rows, data, reference[0].Sequence, names);
-    TAlignedColumns slow = oracle::GenerateColumnsLiterally(rows, data, reference[0].Sequence, names);
+    TAlignedColumns slow = oracle::GenerateColumnsByLookups(rows, data, reference[0].Sequence, names);
     EXPECT_EQ(fast.RepairedRows, 0);  // the engine keeps its promise
     EXPECT_EQ(fast.ReferenceRow, slow.ReferenceRow);
     EXPECT_EQ(fast.Labels, slow.Labels);

@@ -1,5 +1,5 @@
 // The column layout of an automatic alignment: hand-checked small cases, the
-// literal lookups, and the fast builder against the literal grid filling.
+// plain lookups, and the fast builder against the grid filling built on them.
 #include "alignment/ColumnModel.h"
 #include "tests/support/ColumnModelOracle.h"
 
@@ -91,7 +91,7 @@ TEST(ColumnModel, EdgeShapes) {
     EXPECT_EQ(c.ReferenceRow, "--AC");
     EXPECT_EQ(c.Rows[0], "----");
     EXPECT_EQ(c.Rows[1], "XY--");
-    EXPECT_EQ(oracle::GenerateColumnsLiterally(rows, data, "AC", {}).Rows, c.Rows);
+    EXPECT_EQ(oracle::GenerateColumnsByLookups(rows, data, "AC", {}).Rows, c.Rows);
     TAlignedColumns e = BuildAlignedColumns({{-1}}, Sequences({"X"}), "", {});
     EXPECT_EQ(e.ReferenceRow, "-");
     EXPECT_EQ(e.Rows[0], "X");
@@ -152,12 +152,12 @@ RandomAlignment MakeRandomAlignment(std::mt19937& rng) {
     return a;
 }
 
-TEST(ColumnModel, FastBuilderEqualsTheLiteralFillingOnRandomAlignments) {
+TEST(ColumnModel, FastBuilderEqualsTheLookupFillingOnRandomAlignments) {
     std::mt19937 rng(20261207);
     for (int trial = 0; trial < 3000; ++trial) {
         RandomAlignment a = MakeRandomAlignment(rng);
         TAlignedColumns fast = BuildAlignedColumns(a.rows, a.data, a.reference, a.names);
-        TAlignedColumns slow = oracle::GenerateColumnsLiterally(a.rows, a.data, a.reference, a.names);
+        TAlignedColumns slow = oracle::GenerateColumnsByLookups(a.rows, a.data, a.reference, a.names);
         ASSERT_EQ(fast.ReferenceRow, slow.ReferenceRow) << "trial " << trial;
         ASSERT_EQ(fast.Rows, slow.Rows) << "trial " << trial;
         ASSERT_EQ(fast.Labels, slow.Labels) << "trial " << trial;

@@ -2,7 +2,7 @@
 // against the other rows of a load.
 
 #include "alignment/EndRealignment.h"
-#include "tests/support/LiteralAligner.h"
+#include "tests/support/StepByStepAligner.h"
 
 #include <gtest/gtest.h>
 
@@ -150,9 +150,9 @@ TEST_P(RealignSequenceEndsTest, ARowShorterThanItsSequenceHasNoCharactersPastIts
 }
 
 INSTANTIATE_TEST_SUITE_P(BothVersions, RealignSequenceEndsTest,
-                         ::testing::Values(&RealignSequenceEnds, &testing::LiteralRealignSequenceEnds),
+                         ::testing::Values(&RealignSequenceEnds, &testing::StepByStepRealignSequenceEnds),
                          [](const ::testing::TestParamInfo<Realign>& info) {
-                             return std::string(info.index == 0 ? "production" : "literal");
+                             return std::string(info.index == 0 ? "production" : "stepByStep");
                          });
 
 }  // namespace

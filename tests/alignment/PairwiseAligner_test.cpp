@@ -2,7 +2,7 @@
 // aligner and on the step-by-step oracle alike.
 
 #include "alignment/PairwiseAligner.h"
-#include "tests/support/LiteralAligner.h"
+#include "tests/support/StepByStepAligner.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +34,14 @@ Engine productionEngine() {
             }};
 }
 
-Engine literalEngine() {
-    return {"literal",
+Engine stepByStepEngine() {
+    return {"stepByStep",
             [](const std::string& ref, const std::string& seq, TAlignmentRow& row, const std::string& type, int k,
-               int in) { testing::LiteralAlignSequence(ref, seq, row, type, k, in); },
+               int in) { testing::StepByStepAlignSequence(ref, seq, row, type, k, in); },
             [](const std::string& ref, const std::string& seq, const std::string& type, int k) {
                 Passes p;
-                testing::LiteralForwardPass(ref, seq, p.forward, type, k);
-                testing::LiteralBackwardPass(ref, seq, p.backward, type, k);
+                testing::StepByStepForwardPass(ref, seq, p.forward, type, k);
+                testing::StepByStepBackwardPass(ref, seq, p.backward, type, k);
                 return p;
             }};
 }
@@ -138,7 +138,7 @@ TEST_P(PairwiseAlignerTest, FinishedRowsHoldNoZero) {
     for (std::int32_t e : row) EXPECT_NE(e, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothAligners, PairwiseAlignerTest, ::testing::Values(productionEngine(), literalEngine()),
+INSTANTIATE_TEST_SUITE_P(BothAligners, PairwiseAlignerTest, ::testing::Values(productionEngine(), stepByStepEngine()),
                          [](const ::testing::TestParamInfo<Engine>& info) { return std::string(info.param.name); });
 
 TEST(AlignerBuildingBlocks, WindowStartUsesTheLargestEarlierEntry) {

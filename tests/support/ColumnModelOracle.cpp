@@ -70,7 +70,7 @@ std::int32_t AlignmentColumnCount(const TAlignmentResult& Alignment, const std::
     return total;
 }
 
-TAlignedColumns GenerateColumnsLiterally(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+TAlignedColumns GenerateColumnsByLookups(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
                                          const std::string& Reference, const TCharacterName& CharNames) {
     TAlignedColumns out;
     const std::int32_t lead = MaxLeadingInsertions(Alignment);

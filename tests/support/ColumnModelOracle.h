@@ -1,6 +1,6 @@
 #pragma once
-// The column model's five lookups written exactly as described, each
-// rescanning rows from their start, and the grid filling built on them.
+// The column model's five plain lookups, each rescanning rows from their
+// start, and the grid filling built on them.
 // Slow (reference length x all characters); kept as the oracle that the fast
 // BuildAlignedColumns is compared against.
 
@@ -23,7 +23,7 @@ std::int32_t AlignmentColumnCount(const TAlignmentResult& Alignment, const std::
 // The grid filling of an automatic alignment, step by step with the lookups
 // above (leading columns, then per reference position its column and its
 // insertion columns).  Rows must hold one entry per sequence character.
-TAlignedColumns GenerateColumnsLiterally(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+TAlignedColumns GenerateColumnsByLookups(const TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
                                          const std::string& Reference, const TCharacterName& CharNames);
 
 }  // namespace sequara::oracle

@@ -1,4 +1,4 @@
-#include "tests/support/LiteralAligner.h"
+#include "tests/support/StepByStepAligner.h"
 
 #include "alignment/EndRealignment.h"
 #include "alignment/Orientation.h"
@@ -13,8 +13,8 @@ namespace sequara::testing {
 
 namespace {
 
-// Character p and reference position j are numbered from 1 here, as in the
-// description of the passes: Sequence[p] is S[p - 1], Reference[j] is R[j - 1],
+// Character p and reference position j are numbered from 1 here:
+// Sequence[p] is S[p - 1], Reference[j] is R[j - 1],
 // F[p] is Row[p - 1].
 struct Text {
     const std::string& s;
@@ -23,7 +23,7 @@ struct Text {
 
 }  // namespace
 
-void LiteralForwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Forward,
+void StepByStepForwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Forward,
                         const std::string& DataType, int MinAlignmentMatch) {
     const std::int64_t n = static_cast<std::int64_t>(Sequence.size());
     const std::int32_t m = static_cast<std::int32_t>(Reference.size());
@@ -67,7 +67,7 @@ void LiteralForwardPass(const std::string& Reference, const std::string& Sequenc
     }
 }
 
-void LiteralBackwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Backward,
+void StepByStepBackwardPass(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Backward,
                          const std::string& DataType, int MinAlignmentMatch) {
     const std::int64_t n = static_cast<std::int64_t>(Sequence.size());
     const std::int32_t m = static_cast<std::int32_t>(Reference.size());
@@ -111,7 +111,7 @@ void LiteralBackwardPass(const std::string& Reference, const std::string& Sequen
     }
 }
 
-void LiteralShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string& Sequence) {
+void StepByStepShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string& Sequence) {
     const std::int64_t n = static_cast<std::int64_t>(Row.size());
     const Text S{Sequence};
     auto W = [&Row](std::int64_t p) -> std::int32_t& { return Row[static_cast<std::size_t>(p - 1)]; };
@@ -126,7 +126,7 @@ void LiteralShiftInsertionsInHomopolymers(TAlignmentRow& Row, const std::string&
     }
 }
 
-void LiteralRefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const std::string& Reference,
+void StepByStepRefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, const std::string& Reference,
                                const std::string& DataType) {
     const std::int64_t n = static_cast<std::int64_t>(Row.size());
     const Text S{Sequence}, R{Reference};
@@ -163,7 +163,7 @@ void LiteralRefineGapPlacement(TAlignmentRow& Row, const std::string& Sequence, 
     }
 }
 
-void LiteralAnchorSequenceEnds(TAlignmentRow& Row, int L, int RefLength) {
+void StepByStepAnchorSequenceEnds(TAlignmentRow& Row, int L, int RefLength) {
     const std::int64_t n = static_cast<std::int64_t>(Row.size());
     auto W = [&Row](std::int64_t p) -> std::int32_t& { return Row[static_cast<std::size_t>(p - 1)]; };
     int run = 1;
@@ -190,7 +190,7 @@ void LiteralAnchorSequenceEnds(TAlignmentRow& Row, int L, int RefLength) {
     }
 }
 
-void LiteralMergeAlignmentPasses(const TAlignmentRow& Forward, const TAlignmentRow& Backward, TAlignmentRow& Row) {
+void StepByStepMergeAlignmentPasses(const TAlignmentRow& Forward, const TAlignmentRow& Backward, TAlignmentRow& Row) {
     const std::int64_t n = static_cast<std::int64_t>(Row.size());
     auto at = [](const TAlignmentRow& r, std::int64_t p) { return r[static_cast<std::size_t>(p - 1)]; };
     for (std::int64_t p = 1; p <= n; ++p)
@@ -217,16 +217,16 @@ void LiteralMergeAlignmentPasses(const TAlignmentRow& Forward, const TAlignmentR
     }
 }
 
-void LiteralAlignSequence(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Row,
+void StepByStepAlignSequence(const std::string& Reference, const std::string& Sequence, TAlignmentRow& Row,
                           const std::string& DataType, int MinAlignmentMatch, int InitialNucleotides) {
     TAlignmentRow forward, backward;
-    LiteralForwardPass(Reference, Sequence, forward, DataType, MinAlignmentMatch);
-    LiteralBackwardPass(Reference, Sequence, backward, DataType, MinAlignmentMatch);
+    StepByStepForwardPass(Reference, Sequence, forward, DataType, MinAlignmentMatch);
+    StepByStepBackwardPass(Reference, Sequence, backward, DataType, MinAlignmentMatch);
     Row.assign(Sequence.size(), 0);
-    LiteralMergeAlignmentPasses(forward, backward, Row);
-    LiteralShiftInsertionsInHomopolymers(Row, Sequence);
-    LiteralRefineGapPlacement(Row, Sequence, Reference, DataType);
-    if (InitialNucleotides > 1) LiteralAnchorSequenceEnds(Row, InitialNucleotides, static_cast<int>(Reference.size()));
+    StepByStepMergeAlignmentPasses(forward, backward, Row);
+    StepByStepShiftInsertionsInHomopolymers(Row, Sequence);
+    StepByStepRefineGapPlacement(Row, Sequence, Reference, DataType);
+    if (InitialNucleotides > 1) StepByStepAnchorSequenceEnds(Row, InitialNucleotides, static_cast<int>(Reference.size()));
 }
 
 namespace {
@@ -261,7 +261,7 @@ std::int64_t firstElementWithEntry(const TAlignmentRow& row, std::int32_t value)
 
 }  // namespace
 
-void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
+void StepByStepRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet,
                                 const std::string& Reference, const std::string& DataType) {
     const std::size_t rows = std::min(Alignment.size(), DataSet.size());
     const std::int64_t m = static_cast<std::int64_t>(Reference.size());
@@ -367,7 +367,7 @@ void LiteralRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet
     }
 }
 
-void LiteralRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedSequences,
+void StepByStepRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& LoadedSequences,
                                   TAlignmentResult& AlignmentPositions, const PipelineParameters& Parameters) {
     const std::string& R = Engine.Reference();
     const int L = static_cast<int>(R.size());
@@ -430,13 +430,13 @@ void LiteralRunAutomaticAlignment(const AlignmentEngine& Engine, TFastaDataSet& 
     Engine.RealignSequenceEnds(AlignmentPositions, LoadedSequences);
 }
 
-void LiteralAlignmentEngine::AlignSequence(const std::string& Sequence, TAlignmentRow& Row,
+void StepByStepAlignmentEngine::AlignSequence(const std::string& Sequence, TAlignmentRow& Row,
                                            int InitialNucleotides) const {
-    LiteralAlignSequence(reference_, Sequence, Row, dataType_, minAlignmentMatch_, InitialNucleotides);
+    StepByStepAlignSequence(reference_, Sequence, Row, dataType_, minAlignmentMatch_, InitialNucleotides);
 }
 
-void LiteralAlignmentEngine::RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const {
-    LiteralRealignSequenceEnds(Alignment, DataSet, Reference(), DataType());
+void StepByStepAlignmentEngine::RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const {
+    StepByStepRealignSequenceEnds(Alignment, DataSet, Reference(), DataType());
 }
 
 }  // namespace sequara::testing
