@@ -1,0 +1,12 @@
+#pragma once
+// Sequential PHYLIP: the number of rows and of columns, then one line per row
+// with its name in a field of nine characters, a blank and its characters.
+
+#include "editor/writers/Writer.h"
+
+namespace sequara {
+
+// No rows: nothing is written.  Cost: linear in rows x columns.
+void WritePhylipFile(const WriterInput& input, ByteSink& out, WriterServices& services);
+
+}  // namespace sequara

@@ -1,0 +1,53 @@
+#pragma once
+// What the RDF writers and the mismatch tables share: the list of varying
+// columns (a row differs from the reference there, inside its own sequenced
+// part of the column's range), the six header lines that write a column's
+// label downwards, and the start of a table row.
+
+#include "editor/writers/Writer.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sequara {
+
+struct VaryingColumn {
+    std::int64_t Column = 0;    // alignment column, from 1
+    std::int32_t Position = 0;  // its position number (never -1 for a varying column)
+    bool Upper = false;         // the position lies in the upper range (HVS-I)
+    bool Inserted = false;      // the reference holds "-" there
+};
+
+// The varying columns in column order; the progress box's gauge is set
+// before each column.  Cost: at most one character per row and column.
+std::vector<VaryingColumn> FindVaryingColumns(const WriterInput& input, const TActiveMinMax& ranges,
+                                              SaveProgress& progress);
+
+// Character of a row at a column from 1; "-" beyond its end.
+inline char CharacterAt(std::string_view row, std::int64_t column) {
+    return column >= 1 && column <= static_cast<std::int64_t>(row.size()) ? row[static_cast<std::size_t>(column - 1)]
+                                                                          : '-';
+}
+
+// Lines 1 to 6 of a fixed-width table, each starting with seven blanks.  Each
+// added column appends one character to every line: the label's first five
+// characters downwards in lines 1 to 5 (blanks below a shorter label), the
+// mark in line 6.
+class VerticalHeader {
+public:
+    VerticalHeader();
+    void Add(std::string_view label, char mark);
+    const std::array<std::string, 6>& Lines() const { return lines_; }
+
+private:
+    std::array<std::string, 6> lines_;
+};
+
+// A table row's start: the name's first six characters, then blanks up to
+// seven characters.
+std::string TableRowStart(std::string_view name);
+
+}  // namespace sequara
