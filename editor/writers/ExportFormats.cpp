@@ -1,6 +1,12 @@
 #include "editor/writers/ExportFormats.h"
 
+#include "editor/writers/CollapsedIdentitiesWriter.h"
 #include "editor/writers/FastaWriter.h"
+#include "editor/writers/MismatchWriter.h"
+#include "editor/writers/NexusWriter.h"
+#include "editor/writers/PhylipWriter.h"
+#include "editor/writers/PlexorOldRdfWriter.h"
+#include "editor/writers/PlexorRdfWriter.h"
 #include "editor/writers/TemporaryAlignmentWriter.h"
 
 #include <array>
@@ -12,6 +18,18 @@ namespace {
 constexpr std::array kFormats{
     ExportFormat{kFastaFilterIndex, "fasta", &WriteFastaFile},
     ExportFormat{kTemporaryAlignmentFilterIndex, "ali", &WriteTemporaryAlignment},
+    ExportFormat{3, "rdf-old-multi",
+                 [](const WriterInput& i, ByteSink& o, WriterServices& s) { WritePlexorOldRdfFile(i, o, s, false); }},
+    ExportFormat{4, "rdf-old-binary",
+                 [](const WriterInput& i, ByteSink& o, WriterServices& s) { WritePlexorOldRdfFile(i, o, s, true); }},
+    ExportFormat{5, "rdf45-multi",
+                 [](const WriterInput& i, ByteSink& o, WriterServices& s) { WritePlexorRdfFile(i, o, s, false); }},
+    ExportFormat{6, "rdf45-binary",
+                 [](const WriterInput& i, ByteSink& o, WriterServices& s) { WritePlexorRdfFile(i, o, s, true); }},
+    ExportFormat{7, "mismatch", &WriteMismatchFile},
+    ExportFormat{8, "collapsed", &WriteCollapsedIdentitiesFile},
+    ExportFormat{9, "phylip", &WritePhylipFile},
+    ExportFormat{10, "nexus", &WriteNexusFile},
 };
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "editor/writers/ExportFormats.h"
 #include "editor/writers/PlexorOldRdfWriter.h"
 #include "editor/writers/PlexorRdfWriter.h"
 #include "tests/editor/writers/WriterRun.h"
@@ -149,6 +150,29 @@ TEST(PlexorRdf, BackwardThirdStateSearchAgreesWithTheSearchBeforeEachOne) {
     }
     EXPECT_GT(found, 300);
     EXPECT_LT(found, 2700);
+}
+
+}  // namespace
+}  // namespace sequara
+
+namespace sequara {
+namespace {
+
+TEST(ExportFormats, EachFilterIndexAndNameReachesItsWriter) {
+    const testing::TestAlignment a{{"rCRS", "ACGT"}, testing::NumberedLabels(16001, 16004), {{"S1", "ACGT"}, {"S2", "ACTT"}}};
+    const std::pair<const char*, const char*> formats[] = {
+        {"rdf-old-multi", "|S2     T  1|"}, {"rdf-old-binary", "|S2     1  1|"}, {"rdf45-multi", ";;;;|T|"},
+        {"rdf45-binary", ";;;;|1|"},         {"mismatch", "|S2     T 1|"},      {"collapsed", "|S2     T  1|"},
+        {"phylip", "2  4|"},                 {"nexus", "#NEXUS|"}};
+    int index = 3;
+    for (const auto& [name, part] : formats) {
+        const ExportFormat* format = ExportFormatByIndex(index);
+        ASSERT_NE(format, nullptr) << index;
+        EXPECT_EQ(format->Name, name);
+        EXPECT_EQ(ExportFormatByName(name), format);
+        EXPECT_NE(testing::RunWriter(format->Write, a).Bytes.find(part), std::string::npos) << name;
+        ++index;
+    }
 }
 
 }  // namespace
