@@ -1,6 +1,6 @@
 #include "app/DataDefinitionDialog.h"
 
-#include "app/OkGlyph.h"
+#include "platform/qt/ButtonGlyphs.h"
 
 #include <QPushButton>
 #include <QRadioButton>

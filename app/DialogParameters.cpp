@@ -1,6 +1,6 @@
 #include "app/DialogParameters.h"
 
-#include "app/OkGlyph.h"
+#include "platform/qt/ButtonGlyphs.h"
 
 #include <QCheckBox>
 #include <QLabel>

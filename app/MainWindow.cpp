@@ -3,7 +3,7 @@
 #include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/JpegDecoder.h"
-#include "app/OkGlyph.h"
+#include "platform/qt/ButtonGlyphs.h"
 #include "app/RunSetup.h"
 #include "sequence/CharacterRules.h"
 

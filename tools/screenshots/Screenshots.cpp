@@ -9,6 +9,7 @@
 //   7-progress-box.png    the automatic alignment's progress box over the
 //                         disabled main window
 //   8-open-fasta.png      the open dialog of Load > "&Fasta file (auto align)"
+//   9-display-parameters.png  the editor's colour dialog on the run's colours
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -18,6 +19,7 @@
 #include "app/DialogParameters.h"
 #include "app/DialogReferences.h"
 #include "app/MainWindow.h"
+#include "editor/ui/DialogDisplayParameters.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -123,5 +125,17 @@ int main(int argc, char** argv) {
         dialog->reject();
     });
     platform.ChooseOpenFile(window.OpenFastaFileDialog());
+
+    sequara::TDlgDisplayParameters colours(platform, &window);
+    const sequara::WorkingState& s = window.State();
+    colours.SetHeaderCol(s.HeaderColor);
+    colours.SetRefSequCol(s.ReferenceColor);
+    colours.SetMatchCol(s.MatchColor);
+    colours.SetMismatchCol(s.MismatchColor);
+    colours.SetSelectCol(s.SelectionColor);
+    colours.SetHighlightCol(s.HighlightColor);
+    colours.show();
+    saveWidget(&colours, out, "9-display-parameters.png");
+    colours.close();
     return 0;
 }

@@ -1,0 +1,13 @@
+#pragma once
+// The glyphs of kind-based buttons: the green tick of OK buttons (the front
+// panel's Continue and the OK of small dialogs) and the green circular arrow
+// of retry-kind buttons.
+
+#include <QIcon>
+
+namespace sequara {
+
+QIcon OkGlyph();
+QIcon RetryGlyph();
+
+}  // namespace sequara
