@@ -3,6 +3,7 @@
 #include "sequence/CharacterRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace sequara {
@@ -146,6 +147,16 @@ private:
         }
         if (bestL <= 10) return false;
         const TAlignmentRow& source = rows_[bestRow];
+        // The continued entries rise by construction; the copied ones must
+        // rise from the last position before them.
+        std::int32_t previous = 0;
+        for (std::int64_t i = a - 2; i >= 0 && previous < 1; --i) previous = row[static_cast<std::size_t>(i)];
+        for (std::int64_t t = 0; t < bestL; ++t) {
+            const std::int32_t v = source[static_cast<std::size_t>(bestK - 1 + t)];
+            if (v < 1) continue;
+            if (v <= previous) return false;
+            previous = v;
+        }
         for (std::int64_t t = 0; t < bestL; ++t)
             row[static_cast<std::size_t>(a - 1 + t)] = source[static_cast<std::size_t>(bestK - 1 + t)];
         const std::int64_t m = static_cast<std::int64_t>(ref_.size());
@@ -189,6 +200,17 @@ private:
         }
         if (bestL <= 10) return false;
         const TAlignmentRow& source = rows_[bestRow];
+        // The continued entries fall by construction; the copied ones must
+        // fall from the first position after them.
+        std::int32_t next = std::numeric_limits<std::int32_t>::max();
+        for (std::int64_t i = b + 1; i <= H && next == std::numeric_limits<std::int32_t>::max(); ++i)
+            if (row[static_cast<std::size_t>(i)] >= 1) next = row[static_cast<std::size_t>(i)];
+        for (std::int64_t t = 0; t <= bestL - 2; ++t) {
+            const std::int32_t v = source[static_cast<std::size_t>(bestK - t)];
+            if (v < 1) continue;
+            if (v >= next) return false;
+            next = v;
+        }
         for (std::int64_t t = 0; t <= bestL - 2; ++t)
             row[static_cast<std::size_t>(b - t)] = source[static_cast<std::size_t>(bestK - t)];
         for (std::int64_t q = b - bestL + 1; q >= 0; --q) {

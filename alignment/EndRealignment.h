@@ -26,7 +26,11 @@ int FindReliableStart(const std::string& Reference, const std::string& Sequence,
                       const std::string& DataType);
 
 // For each row in order, the end step and then the start step, each seeing
-// the rows as changed so far.  Row r belongs to DataSet[r].Sequence; rows
+// the rows as changed so far.  A step changes a row only when the entries it
+// writes, read in row order together with the nearest entry of at least 1 on
+// either side of them, rise strictly (entries below 1 do not count);
+// otherwise the row keeps its entries.  So a row whose positions rise keeps
+// them rising, however the row it copies from differs.  Row r belongs to DataSet[r].Sequence; rows
 // without a data-set element are left alone, and a row longer than its
 // sequence has no characters past the sequence's end (a shorter one none
 // past its own end).  Every row keeps its length.  Cost: for each row that

@@ -133,6 +133,29 @@ TEST_P(RealignSequenceEndsTest, RowDifferingNextToTheAnchorIsNeverCopied) {
     EXPECT_EQ(run({badStart, rising(1, 40)}, {kSeq, differsAtAnchor})[0], badStart);
 }
 
+TEST_P(RealignSequenceEndsTest, ACopyThatWouldBreakTheRisingPositionsIsNotMade) {
+    // Positions 17-19 of the reference are CCC.  The second row lacks one C
+    // of that run: before the anchor (position 19) it has position 17, which
+    // the first row already holds one element earlier.  Its characters agree
+    // to the end, but taking its placement would give ... 17, 17, 19 ...
+    const Row bad = rising(1, 28) + insertions(12);
+    const std::string shorter = kSeq.substr(0, 17) + kSeq.substr(18);
+    const Row shorterRow = rising(1, 17) + rising(19, 22);
+    EXPECT_EQ(run({bad, shorterRow}, {kSeq, shorter})[0], bad);
+    // The same copy from a row with position 18 in its place is made.
+    EXPECT_EQ(run({bad, rising(1, 40)}, {kSeq, kSeq})[0], rising(1, 40));
+    // At the start: the row to copy from has two positions swapped within
+    // the copied stretch.
+    const Row badStart = insertions(5) + rising(6, 35);
+    Row swapped = rising(1, 40);
+    std::swap(swapped[2], swapped[3]);
+    EXPECT_EQ(run({badStart, swapped}, {kSeq, kSeq})[0], badStart);
+    // Swapped outside the copied stretch (element 0 is continued, not copied).
+    Row swappedEarly = rising(1, 40);
+    std::swap(swappedEarly[0], swappedEarly[20]);
+    EXPECT_EQ(run({badStart, swappedEarly}, {kSeq, kSeq})[0], rising(1, 40));
+}
+
 TEST_P(RealignSequenceEndsTest, RowsWithoutSequencesAndEmptyRowsAreSafe) {
     TAlignmentResult rows{Row{}, rising(1, 40), rising(1, 25) + insertions(15)};
     TFastaDataSet data{{"empty", ""}, {"a", kSeq}};  // the third row has no element

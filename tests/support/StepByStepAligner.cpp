@@ -253,6 +253,29 @@ bool matchesReferenceAt(const TFastaDataSet& data, const TAlignmentRow& row, std
                            DataType);
 }
 
+// Whether the entries of at least 1 among elements first..last of Row, with
+// the nearest such entry before first and after last, rise strictly.
+bool risesAround(const TAlignmentRow& Row, std::int64_t first, std::int64_t last) {
+    std::vector<std::int32_t> seen;
+    for (std::int64_t i = first - 1; i >= 0; --i) {
+        if (Row[static_cast<std::size_t>(i)] >= 1) {
+            seen.push_back(Row[static_cast<std::size_t>(i)]);
+            break;
+        }
+    }
+    for (std::int64_t i = first; i <= last; ++i)
+        if (Row[static_cast<std::size_t>(i)] >= 1) seen.push_back(Row[static_cast<std::size_t>(i)]);
+    for (std::size_t i = static_cast<std::size_t>(last) + 1; i < Row.size(); ++i) {
+        if (Row[i] >= 1) {
+            seen.push_back(Row[i]);
+            break;
+        }
+    }
+    for (std::size_t i = 1; i < seen.size(); ++i)
+        if (seen[i] <= seen[i - 1]) return false;
+    return true;
+}
+
 std::int64_t firstElementWithEntry(const TAlignmentRow& row, std::int32_t value) {
     for (std::size_t k = 0; k < row.size(); ++k)
         if (row[k] == value) return static_cast<std::int64_t>(k);
@@ -308,14 +331,16 @@ void StepByStepRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaData
                     }
                 }
                 if (bestL > 10) {
+                    TAlignmentRow changed = row;
                     for (std::int64_t t = 0; t < bestL; ++t)
-                        row[static_cast<std::size_t>(a - 1 + t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - 1 + t)];
+                        changed[static_cast<std::size_t>(a - 1 + t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - 1 + t)];
                     for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
-                        const std::int32_t prev = row[static_cast<std::size_t>(q - 1)];
+                        const std::int32_t prev = changed[static_cast<std::size_t>(q - 1)];
                         std::int64_t v = prev > 0 ? std::int64_t(prev) + 1 : -1;
                         if (v > m) v = -1;
-                        row[static_cast<std::size_t>(q)] = static_cast<std::int32_t>(v);
+                        changed[static_cast<std::size_t>(q)] = static_cast<std::int32_t>(v);
                     }
+                    if (risesAround(changed, a - 1, H)) row = changed;
                 }
             }
         }
@@ -353,14 +378,16 @@ void StepByStepRealignSequenceEnds(TAlignmentResult& Alignment, const TFastaData
                     }
                 }
                 if (bestL > 10) {
+                    TAlignmentRow changed = row;
                     for (std::int64_t t = 0; t <= bestL - 2; ++t)
-                        row[static_cast<std::size_t>(b - t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - t)];
+                        changed[static_cast<std::size_t>(b - t)] = Alignment[bestRow][static_cast<std::size_t>(bestK - t)];
                     for (std::int64_t q = b - bestL + 1; q >= 0; --q) {
-                        const std::int32_t next = row[static_cast<std::size_t>(q + 1)];
+                        const std::int32_t next = changed[static_cast<std::size_t>(q + 1)];
                         std::int32_t v = next > 0 ? next - 1 : -1;
                         if (v < 1) v = -1;
-                        row[static_cast<std::size_t>(q)] = v;
+                        changed[static_cast<std::size_t>(q)] = v;
                     }
+                    if (risesAround(changed, 0, b)) row = changed;
                 }
             }
         }
