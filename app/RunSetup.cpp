@@ -111,10 +111,6 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
     return true;
 }
 
-std::string BackupName(const std::string& dataType) {
-    return IsAminoDataType(dataType) ? kAminoBackupName : kDnaBackupName;
-}
-
 BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;

@@ -5,6 +5,7 @@
 // order between its own window steps (data-type dialog, menus).
 
 #include "platform/Platform.h"
+#include "sequence/BackupFile.h"
 #include "sequence/IniFile.h"
 #include "sequence/WorkingState.h"
 
@@ -14,8 +15,6 @@ namespace sequara {
 
 inline constexpr const char* kSettingsFileName = "UserSettings.txt";
 inline constexpr const char* kReferenceFileName = "ReferenceSequence.txt";
-inline constexpr const char* kDnaBackupName = "backup.ali";
-inline constexpr const char* kAminoBackupName = "backup_ami.ali";
 inline constexpr const char* kVersionText = "Version 1.3.3.2";
 
 // Web page with example reference files, named by the missing-reference message.
@@ -69,9 +68,6 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
 
 // The run set-up's text for a reference without characters.
 std::string MissingReferenceMessage();
-
-// "backup_ami.ali" for "AMINO", "backup.ali" otherwise.
-std::string BackupName(const std::string& dataType);
 
 enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
 

@@ -5,6 +5,7 @@
 // editor windows, commands and tests reach the three through it.
 
 #include "editor/EditorSession.h"
+#include "editor/writers/FileLayer.h"
 #include "platform/Platform.h"
 #include "sequence/WorkingState.h"
 
@@ -20,11 +21,16 @@ public:
     const WorkingState& State() const { return state_; }
     EditorSession& Session() { return session_; }
     Platform& platform() { return platform_; }
+    // The files every save and autosave goes through; tests may put in one
+    // that fails on purpose (it must outlive the run's use of it).
+    FileLayer& Files() { return *files_; }
+    void SetFiles(FileLayer& files) { files_ = &files; }
 
 private:
     Platform& platform_;
     WorkingState state_;
     EditorSession session_;
+    FileLayer* files_ = &DefaultFileLayer();
 };
 
 }  // namespace sequara

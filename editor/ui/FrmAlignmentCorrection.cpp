@@ -14,7 +14,9 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "editor/commands/Autosave.h"
 #include "editor/commands/RowMove.h"
+#include "editor/commands/SaveCommand.h"
 #include "editor/commands/UndoCommands.h"
 
 namespace sequara {
@@ -30,6 +32,35 @@ QFont GridFont() {
     return font;
 }
 }  // namespace
+
+// The save progress box of the window's layout.
+class FrmAlignmentCorrection::WindowSaveProgress : public SaveProgress {
+public:
+    explicit WindowSaveProgress(FrmAlignmentCorrection& window) : w_(window) {}
+    void Show() override {
+        w_.saveProgressGauge_->setValue(0);
+        w_.msgBoxSaveInProgress_->show();
+        w_.msgBoxSaveInProgress_->raise();
+        w_.msgBoxSaveInProgress_->repaint();
+        w_.run_.platform().ProcessMessages();
+    }
+    void SetPosition(std::int32_t percent) override { w_.saveProgressGauge_->setValue(percent); }
+    void Hide() override { w_.msgBoxSaveInProgress_->hide(); }
+
+private:
+    FrmAlignmentCorrection& w_;
+};
+
+// The autosave's hold on Timer1.
+class FrmAlignmentCorrection::WindowAutosaveTimer : public AutosaveTimer {
+public:
+    explicit WindowAutosaveTimer(QTimer*& timer) : timer_(timer) {}
+    void Stop() override { timer_->stop(); }
+    void Start() override { timer_->start(); }
+
+private:
+    QTimer*& timer_;
+};
 
 // Sequence grid: the names column, then one cell per alignment column, in
 // the colours the model decides.
@@ -110,7 +141,8 @@ private:
 FrmAlignmentCorrection::FrmAlignmentCorrection(RunContext& run, QWidget* parent)
     : QWidget(parent), run_(run), model_(run), glyphs_(GridFont()),
       sequencePainter_(std::make_unique<SequencePainter>(*this)),
-      referencePainter_(std::make_unique<ReferencePainter>(*this)) {
+      referencePainter_(std::make_unique<ReferencePainter>(*this)),
+      saveProgress_(std::make_unique<WindowSaveProgress>(*this)) {
     setWindowTitle("Alignment results");
     createComponents();
     createMenus();
@@ -231,6 +263,7 @@ void FrmAlignmentCorrection::createMenus() {
     };
     save1_ = named(mainMenu1_->addAction("&Save"), "Save1");
     save1_->setShortcut(QKeySequence("Ctrl+S"));
+    connect(save1_, &QAction::triggered, this, &FrmAlignmentCorrection::ButtonSaveClick);
     undo1_ = named(mainMenu1_->addAction("&Undo"), "Undo1");
     undo1_->setShortcut(QKeySequence("Ctrl+Z"));
     connect(undo1_, &QAction::triggered, this, [this] { runCommand(ButtonUndoClick); });
@@ -276,7 +309,8 @@ void FrmAlignmentCorrection::createMenus() {
 }
 
 void FrmAlignmentCorrection::FormCreate() {
-    setWindowTitle(QString::fromLocal8Bit(run_.State().AlignmentTitle));
+    saveSession_.Caption = run_.State().AlignmentTitle;
+    showCaption();
     AdjustCellSizes();
     // The popup's entries: the eight commands, then the characters of the
     // data type (the last entry of the amino-acid list is "- = Deletion").
@@ -433,7 +467,17 @@ void FrmAlignmentCorrection::ButtonCancelClick() {
 }
 
 void FrmAlignmentCorrection::Timer1Timer() {
-    // The autosave writes the alignment here once saving exists.
+    WindowAutosaveTimer timer(timer1_);
+    sequara::Timer1Timer(run_.State(), run_.Files(), run_.platform(), timer);
+}
+
+SaveServices FrmAlignmentCorrection::saveServices() { return {run_.Files(), *saveProgress_}; }
+
+void FrmAlignmentCorrection::showCaption() { setWindowTitle(QString::fromLocal8Bit(saveSession_.Caption)); }
+
+void FrmAlignmentCorrection::ButtonSaveClick() {
+    runCommand([this](EditorContext& ctx) { sequara::ButtonSaveClick(ctx, saveSession_, saveServices()); });
+    showCaption();
 }
 
 void FrmAlignmentCorrection::FocusSequenceGrid() {
@@ -456,6 +500,19 @@ void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
         return;
+    }
+    if (!model_.Document().Saved()) {
+        // Only a real No closes unsaved work: a cancelled dialog, a refused
+        // overwrite or a failed save keep the editor open, its timer running.
+        bool mayClose = false;
+        runCommand([&](EditorContext& ctx) { mayClose = AskSaveTemporaryAlignment(ctx, saveSession_, saveServices()); });
+        showCaption();
+        if (!mayClose) {
+            event->ignore();
+            model_.View().AutosaveEnabled = true;
+            timer1_->start();
+            return;
+        }
     }
     closing_ = true;
     timer1_->stop();

@@ -5,6 +5,7 @@
 // AlignmentEditorModel and forwards the user's actions to it.
 
 #include "editor/AlignmentEditorModel.h"
+#include "editor/commands/SaveCommand.h"
 #include "editor/ui/GlyphCache.h"
 #include "editor/ui/StringGridView.h"
 #include "platform/Platform.h"
@@ -123,6 +124,10 @@ public slots:
     void RadioButtonPressed();
     // Exit: stops the autosave timer, then closes the window.
     void ButtonCancelClick();
+    // Save: runs the Save command through the command boundary, then shows
+    // the caption it leaves.
+    void ButtonSaveClick();
+    // One autosave tick (the interval is Timer1's, 60 s).
     void Timer1Timer();
 
 protected:
@@ -133,6 +138,10 @@ protected:
 private:
     class SequencePainter;
     class ReferencePainter;
+    class WindowSaveProgress;
+    class WindowAutosaveTimer;
+    SaveServices saveServices();
+    void showCaption();
     void FormCreate();
     void createMenus();
     void createComponents();
@@ -146,6 +155,8 @@ private:
     GlyphCache glyphs_;
     std::unique_ptr<SequencePainter> sequencePainter_;
     std::unique_ptr<ReferencePainter> referencePainter_;
+    std::unique_ptr<WindowSaveProgress> saveProgress_;
+    SaveSession saveSession_;
     bool closing_ = false;
     bool focusWhenEnabled_ = false;
 

@@ -1,0 +1,72 @@
+#pragma once
+// The editor's Save command and the question that offers it when an editor
+// closes with its alignment unsaved.
+//
+// Save: the save dialog with the data type's ten formats, the format's
+// extension forced on the chosen name, the overwrite question, then the
+// companion ".ali" and the chosen format, each written through a temporary
+// file and renamed into place (editor/writers/ExportFiles.h).  Only then the
+// caption changes, the autosave file of the data type is deleted and the
+// alignment counts as saved (when an ".ali" of it was written).  A failed
+// write throws WriteError; the command boundary shows it once and nothing
+// claims success.
+
+#include "editor/commands/EditorCommand.h"
+#include "editor/writers/FileLayer.h"
+#include "editor/writers/SaveProgress.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sequara {
+
+// The save dialog's filters, "description|pattern|" per entry.
+inline constexpr const char* kDnaSaveFilter =
+    "Fasta format (*.txt)|*.txt|Temporary Alignment (*.ali)|*.ali|Plexor old multistate data format (*.rdf)|*.rdf|"
+    "Plexor old binary data format  (*.rdf)|*.rdf|Plexor 4.5 multistate data format (*.rdf)|*.rdf|"
+    "Plexor 4.5 binary data format (*.rdf)|*.rdf|Mismatch format (*.txt)|*.txt|"
+    "Collapsed Identities format (*.txt)|*.txt|Sequential Phylip format (*.phy)|*.phy|"
+    "Sequential Nexus format (*.nex)|*.nex|";
+inline constexpr const char* kAminoSaveFilter =
+    "Fasta format (*.txt)|*.txt|Temporary Alignment (*.ali)|*.ali|Plexor old multistate data format (*.ami)|*.ami|"
+    "Plexor old binary data format (*.rdf)|*.rdf|Plexor 4.5 multistate data format (*.ami)|*.ami|"
+    "Plexor 4.5 binary data format (*.rdf)|*.rdf|Mismatch format(*.txt)|*.txt|"
+    "Collapsed Identities format (*.txt)|*.txt|Sequential Phylip format (*.phy)|*.phy|"
+    "Sequential Nexus format (*.nex)|*.nex|";
+
+inline constexpr const char* kOverwriteQuestion = "The chosen file already exists! Overwrite?";
+inline constexpr const char* kUnsavedQuestion =
+    "Temporary Alignment hasn't been saved yet. Do you want to save it now?";
+// The entry the close question preselects: "Plexor old binary data format".
+inline constexpr int kCloseQuestionFilterIndex = 4;
+
+// The entries of a "description|pattern|..." filter string.
+std::vector<FileFilter> DialogFilters(std::string_view filter);
+// The filter string of the data type ("AMINO": the amino-acid one).
+const char* SaveFilter(std::string_view dataType);
+
+// What one editor window keeps for its Save command, and what the command
+// uses besides the editor context.
+struct SaveSession {
+    int FilterIndex = 1;      // the save dialog's entry last chosen, from 1
+    std::string FileName;     // the save dialog's last file name
+    std::string Caption;      // the editor window's caption
+};
+struct SaveServices {
+    FileLayer& Files;
+    SaveProgress& Progress;
+};
+
+// The Save command.  True when the chosen file (and its companion) was
+// written; false when the dialog was cancelled or the overwrite refused,
+// with nothing changed.  Throws WriteError when a file cannot be written.
+bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services);
+
+// Asks kUnsavedQuestion.  No: true (the editor may close).  Yes: runs the
+// Save command with the close question's entry preselected and gives its
+// result; a cancelled dialog or refused overwrite gives false, a failed
+// write throws, so the editor stays open with the work.
+bool AskSaveTemporaryAlignment(EditorContext& ctx, SaveSession& save, SaveServices services);
+
+}  // namespace sequara

@@ -1,0 +1,270 @@
+// The Save command, the close question and the autosave, on a real folder:
+// which files exist afterwards, the caption, the saved mark and what the
+// user was asked and told.
+#include "editor/commands/Autosave.h"
+#include "editor/commands/SaveCommand.h"
+#include "editor/commands/RowMove.h"
+#include "tests/support/EditorDump.h"
+#include "tests/support/FailingFileLayer.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace sequara {
+namespace {
+
+using testing::FailingFileLayer;
+using testing::ReadBytes;
+using testing::TempFolder;
+
+struct RecordingProgress : SaveProgress {
+    bool Visible = false;
+    void Show() override { Visible = true; }
+    void SetPosition(std::int32_t) override {}
+    void Hide() override { Visible = false; }
+};
+
+struct SaveFixture : testing::EditorFixture {
+    SaveFixture() {
+        run.State().ApplicationFolder = folder.path().string() + "/";
+        Load("1|2|3|4", "ACGT", {{"s1", "ACGA"}, {"s2", "-CGT"}});
+    }
+    // Runs the Save command through the command boundary; an empty name
+    // cancels the dialog.
+    std::string Save(const std::string& typed, int filterIndex) {
+        if (typed.empty()) platform.SaveFileAnswers.push_back(std::nullopt);
+        else platform.AnswerSaveFile(folder.file(typed), filterIndex);
+        bool written = false;
+        const bool ran = RunEditorCommand(ctx, [&](EditorContext& c) {
+            written = ButtonSaveClick(c, save, SaveServices{files, progress});
+        });
+        return std::string(ran ? (written ? "written" : "not written") : "failed") + "\n" + State();
+    }
+    // Folder contents, caption, saved mark, then everything asked or shown.
+    std::string State() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        std::string out = "files";
+        for (const std::string& n : names) out += " " + n;
+        std::string caption = save.Caption;
+        if (caption.rfind(folder.path().string(), 0) == 0) caption = "<folder>" + caption.substr(folder.path().string().size());
+        out += "\ncaption " + caption + "\nsaved " + (document.Saved() ? "yes" : "no") + "\n";
+        for (const auto& e : platform.Events) {
+            if (e.kind == ScriptedPlatform::Kind::SaveFile) continue;
+            std::string text = e.text;
+            if (auto at = text.find(folder.path().string()); at != std::string::npos)
+                text.replace(at, folder.path().string().size(), "<folder>");
+            out += (e.kind == ScriptedPlatform::Kind::Message ? "message: " : "question: ") + text +
+                   (e.kind == ScriptedPlatform::Kind::YesNo ? (e.answer ? " -> Yes" : " -> No") : "") + "\n";
+        }
+        platform.Events.clear();
+        return out;
+    }
+
+    TempFolder folder;
+    FailingFileLayer files;
+    RecordingProgress progress;
+    SaveSession save{1, "", "Alignment"};
+};
+
+TEST(SaveCommand, TheDialogOffersTheDataTypesTenFormatsAndRemembersTheLastChoice) {
+    SaveFixture f;
+    EXPECT_EQ(f.Save("", 1), "not written\nfiles\ncaption Alignment\nsaved no\n");
+    auto dump = [](const std::vector<FileFilter>& filters) {
+        std::string out;
+        for (const FileFilter& filter : filters) out += filter.Description + " = " + filter.Patterns + "\n";
+        return out;
+    };
+    ASSERT_EQ(f.platform.SaveFileOptions.size(), 1u);
+    EXPECT_EQ(f.platform.SaveFileOptions[0].FilterIndex, 1);
+    EXPECT_EQ(dump(f.platform.SaveFileOptions[0].Filters),
+              "Fasta format (*.txt) = *.txt\n"
+              "Temporary Alignment (*.ali) = *.ali\n"
+              "Plexor old multistate data format (*.rdf) = *.rdf\n"
+              "Plexor old binary data format  (*.rdf) = *.rdf\n"
+              "Plexor 4.5 multistate data format (*.rdf) = *.rdf\n"
+              "Plexor 4.5 binary data format (*.rdf) = *.rdf\n"
+              "Mismatch format (*.txt) = *.txt\n"
+              "Collapsed Identities format (*.txt) = *.txt\n"
+              "Sequential Phylip format (*.phy) = *.phy\n"
+              "Sequential Nexus format (*.nex) = *.nex\n");
+    EXPECT_EQ(std::string(kAminoSaveFilter),
+              "Fasta format (*.txt)|*.txt|Temporary Alignment (*.ali)|*.ali|Plexor old multistate data format "
+              "(*.ami)|*.ami|Plexor old binary data format (*.rdf)|*.rdf|Plexor 4.5 multistate data format "
+              "(*.ami)|*.ami|Plexor 4.5 binary data format (*.rdf)|*.rdf|Mismatch format(*.txt)|*.txt|Collapsed "
+              "Identities format (*.txt)|*.txt|Sequential Phylip format (*.phy)|*.phy|Sequential Nexus format "
+              "(*.nex)|*.nex|");
+    EXPECT_EQ(std::string(SaveFilter("AMINO")), kAminoSaveFilter);
+    EXPECT_EQ(std::string(SaveFilter("amino")), kDnaSaveFilter);
+
+    f.Save("a.phy", 9);
+    f.Save("b", 2);
+    ASSERT_EQ(f.platform.SaveFileOptions.size(), 3u);
+    EXPECT_EQ(f.platform.SaveFileOptions[2].FilterIndex, 9);
+    EXPECT_EQ(f.platform.SaveFileOptions[2].FileName, f.folder.file("a.phy"));
+}
+
+TEST(SaveCommand, FastaWithItsCompanionTheCaptionAndTheBackupOfItsDataType) {
+    SaveFixture f;
+    f.folder.write("backup.ali", "old dna backup");
+    f.folder.write("backup_ami.ali", "old amino backup");
+    // The FASTA entry forces ".txt"; the companion is written first and
+    // counts as saving the alignment; the DNA backup goes.
+    EXPECT_EQ(f.Save("result.fas", 1),
+              "written\nfiles backup_ami.ali result.ali result.txt\ncaption <folder>/result.txt\nsaved yes\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("result.txt")), ">s1\r\nACGA\r\n>s2\r\nCGT\r\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("result.ali")), "rCRS;ACGT\r\n1;2;3;4\r\ns1;ACGA\r\ns2;-CGT\r\n");
+    // Any later change makes it unsaved again.
+    EXPECT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { AlignedSequencesGridRowMoved(c, 0, 1); }));
+    EXPECT_FALSE(f.document.Saved());
+
+    // Saving over both: one question, for the chosen file only.
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("result.txt", 1),
+              "written\nfiles backup_ami.ali result.ali result.txt\ncaption <folder>/result.txt\nsaved yes\n"
+              "question: The chosen file already exists! Overwrite? -> Yes\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("result.txt")), ">s2\r\nCGT\r\n>s1\r\nACGA\r\n");
+}
+
+TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
+    SaveFixture f;
+    f.folder.write("keep.ali", "old");
+    f.folder.write("backup.ali", "b");
+    f.platform.AnswerYesNo(false);
+    // A No to the overwrite question is not a save.
+    EXPECT_EQ(f.Save("keep.ali", 2),
+              "not written\nfiles backup.ali keep.ali\ncaption Alignment\nsaved no\n"
+              "question: The chosen file already exists! Overwrite? -> No\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("keep.ali")), "old");
+    std::filesystem::create_directory(f.folder.file("dir.txt"));
+    EXPECT_EQ(f.Save("dir.txt", 1),
+              "failed\nfiles backup.ali dir.txt keep.ali\ncaption Alignment\nsaved no\n"
+              "message: The chosen name is a folder and cannot be written: <folder>/dir.txt\n");
+    // The temporary-alignment entry writes that file alone.
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("keep", 2),
+              "written\nfiles dir.txt keep.ali\ncaption <folder>/keep.ali\nsaved yes\n"
+              "question: The chosen file already exists! Overwrite? -> Yes\n");
+}
+
+TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
+    SaveFixture f;
+    f.run.State().DataType = "AMINO";
+    f.folder.write("backup.ali", "an unrestored DNA backup");
+    f.folder.write("backup_ami.ali", "b");
+    EXPECT_EQ(f.Save("p", 3), "written\nfiles backup.ali p.ali p.ami\ncaption <folder>/p.ami\nsaved yes\n");
+    EXPECT_EQ(f.Save("q.ami", 4), "written\nfiles backup.ali p.ali p.ami q.ali q.rdf\ncaption <folder>/q.rdf\nsaved yes\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "an unrestored DNA backup");
+    f.run.State().DataType = "DNA";
+    EXPECT_EQ(f.Save("r", 5), "written\nfiles p.ali p.ami q.ali q.rdf r.ali r.rdf\ncaption <folder>/r.rdf\nsaved yes\n");
+}
+
+TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
+    SaveFixture f;
+    const std::string old = "previous content\r\n";
+    f.folder.write("out.txt", old);
+    f.folder.write("out.ali", old);
+    f.folder.write("backup.ali", "b");
+    f.progress.Visible = true;
+    f.files.SpaceLeft = 7;   // the companion fails after a few bytes
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("out.txt", 1),
+              "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
+              "question: The chosen file already exists! Overwrite? -> Yes\n"
+              "message: Could not save <folder>/out.ali: No space left on device\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
+    EXPECT_EQ(ReadBytes(f.folder.file("out.ali")), old);
+    EXPECT_FALSE(f.progress.Visible);
+    // The rename of the chosen file fails after its companion is in place:
+    // still no caption, no saved mark from a failed command, the backup stays.
+    f.files.SpaceLeft = SIZE_MAX;
+    f.files.FailAt = FailingFileLayer::Step::Rename;
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("out.txt", 1),
+              "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
+              "question: The chosen file already exists! Overwrite? -> Yes\n"
+              "message: Could not save <folder>/out.ali: Input/output error\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
+}
+
+TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerIsNo) {
+    SaveFixture f;
+    auto ask = [&f] {
+        bool mayClose = false;
+        const bool ran = RunEditorCommand(f.ctx, [&](EditorContext& c) {
+            mayClose = AskSaveTemporaryAlignment(c, f.save, SaveServices{f.files, f.progress});
+        });
+        return std::string(ran ? "" : "failed, ") + (mayClose ? "close" : "stay") + "\n" + f.State();
+    };
+    const std::string question = "question: Temporary Alignment hasn't been saved yet. Do you want to save it now?";
+    f.platform.AnswerYesNo(false);
+    EXPECT_EQ(ask(), "close\nfiles\ncaption Alignment\nsaved no\n" + question + " -> No\n");
+    f.platform.AnswerYesNo(true);
+    f.platform.SaveFileAnswers.push_back(std::nullopt);
+    EXPECT_EQ(ask(), "stay\nfiles\ncaption Alignment\nsaved no\n" + question + " -> Yes\n");
+    EXPECT_EQ(f.platform.SaveFileOptions.back().FilterIndex, kCloseQuestionFilterIndex);
+    f.platform.AnswerYesNo(true);
+    f.platform.AnswerSaveFile(f.folder.file("full"), 4);
+    f.files.SpaceLeft = 0;
+    EXPECT_EQ(ask(), "failed, stay\nfiles\ncaption Alignment\nsaved no\n" + question +
+                         " -> Yes\nmessage: Could not save <folder>/full.ali: No space left on device\n");
+    f.files.SpaceLeft = SIZE_MAX;
+    f.platform.AnswerYesNo(true);
+    f.platform.AnswerSaveFile(f.folder.file("done"), 4);
+    EXPECT_EQ(ask(), "close\nfiles done.ali done.rdf\ncaption <folder>/done.rdf\nsaved yes\n" + question + " -> Yes\n");
+}
+
+// A timer that says whether it ran while each message was shown.
+struct RecordingTimer : AutosaveTimer {
+    bool Running = true;
+    void Stop() override { Running = false; }
+    void Start() override { Running = true; }
+};
+struct TimerCheckingPlatform : ScriptedPlatform {
+    RecordingTimer* timer = nullptr;
+    std::vector<bool> runningDuringMessage;
+    void ShowMessage(const std::string& text) override {
+        runningDuringMessage.push_back(timer->Running);
+        ScriptedPlatform::ShowMessage(text);
+    }
+};
+
+TEST(Autosave, WritesTheBackupOfTheDataTypeAndShowsAFailureOnceWithTheTimerStopped) {
+    testing::EditorFixture f;
+    TempFolder folder;
+    f.run.State().ApplicationFolder = folder.path().string() + "/";
+    f.Load("16569|_|1", "A-C", {{"s", "AGC"}});
+    FailingFileLayer files;
+    RecordingTimer timer;
+    TimerCheckingPlatform platform;
+    platform.timer = &timer;
+    Timer1Timer(f.run.State(), files, platform, timer);
+    EXPECT_EQ(ReadBytes(folder.file("backup.ali")), "rCRS;A-C\r\n16569; ;1\r\ns;AGC\r\n");
+    f.run.State().DataType = "AMINO";
+    folder.write("backup.ali", "dna");
+    Timer1Timer(f.run.State(), files, platform, timer);
+    EXPECT_EQ(ReadBytes(folder.file("backup.ali")), "dna");
+    EXPECT_EQ(ReadBytes(folder.file("backup_ami.ali")), "rCRS;A-C\r\n16569; ;1\r\ns;AGC\r\n");
+    EXPECT_TRUE(platform.Events.empty());
+
+    files.FailAt = FailingFileLayer::Step::Sync;
+    Timer1Timer(f.run.State(), files, platform, timer);
+    Timer1Timer(f.run.State(), files, platform, timer);
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>(2, "Could not save " + folder.file("backup_ami.ali") +
+                                                                   ": Input/output error"));
+    EXPECT_EQ(platform.runningDuringMessage, std::vector<bool>(2, false));
+    EXPECT_TRUE(timer.Running);
+    EXPECT_EQ(ReadBytes(folder.file("backup_ami.ali")), "rCRS;A-C\r\n16569; ;1\r\ns;AGC\r\n");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"backup.ali", "backup_ami.ali"}));
+}
+
+}  // namespace
+}  // namespace sequara
