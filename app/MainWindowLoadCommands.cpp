@@ -1,5 +1,6 @@
 // The main window's load commands and the opening of the editor on the
 // aligned working state.
+#include "app/AlignmentLoaders.h"
 #include "app/AutomaticAlignmentCommand.h"
 #include "app/MainWindow.h"
 #include "editor/commands/UndoCommands.h"
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 
 #include <exception>
+#include <new>
 
 namespace sequara {
 
@@ -52,11 +54,36 @@ void MainWindow::FastaAutoReverseClick() {
     if (fastafile1_->isEnabled()) fastafile1_->trigger();
 }
 
-void MainWindow::Fastafilealreadyaligned1Click() {}
+namespace {
+// The load commands' boundary: a file too large for the memory ends the
+// command with one message instead of ending the program.
+template <class Load>
+void runLoad(Platform& platform, Load load) {
+    try {
+        load();
+    } catch (const std::bad_alloc&) {
+        platform.ShowMessage("There is not enough memory to load this file.");
+    }
+}
+}  // namespace
 
-void MainWindow::Alignment1Click() {}
+void MainWindow::Fastafilealreadyaligned1Click() {
+    runLoad(platform_, [this] {
+        if (LoadDisplayOnlyFasta(state_, platform_, OpenFastaFileDialog())) OpenAlignmentEditor();
+    });
+}
 
-void MainWindow::Gravityformat1Click() {}
+void MainWindow::Alignment1Click() {
+    runLoad(platform_, [this] {
+        if (LoadTemporaryAlignment(state_, platform_, OpenAlignmentDialog(), false)) OpenAlignmentEditor();
+    });
+}
+
+void MainWindow::Gravityformat1Click() {
+    runLoad(platform_, [this] {
+        if (LoadTemporaryAlignment(state_, platform_, OpenGravityDialog(), true)) OpenAlignmentEditor();
+    });
+}
 
 void MainWindow::Forensicformat1Click() {}
 

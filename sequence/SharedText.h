@@ -47,6 +47,13 @@ public:
     bool operator==(const std::string& o) const { return view() == o; }
     bool operator==(const char* o) const { return view() == o; }
 
+    // Test output and logs print the text.
+    template <class Stream>
+    friend Stream& operator<<(Stream& out, const SharedText& text) {
+        out << text.str();
+        return out;
+    }
+
 private:
     static const std::string& empty_() {
         static const std::string kEmpty;

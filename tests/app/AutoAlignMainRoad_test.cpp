@@ -100,6 +100,9 @@ TEST_F(MainRoadTest, FastaFileAutoAlignOpensTheEditorOnTheAlignment) {
     EXPECT_FALSE(window->AlignmentMessageBox()->isVisible());
     EXPECT_FALSE(window->Loadfromfastafile1()->isEnabled());
     EXPECT_FALSE(e->Undo1()->isEnabled());
+    // The editor opened while the main window was disabled: the focus
+    // reaches the sequence grid once the window is enabled again.
+    EXPECT_EQ(window->focusWidget(), e->AlignedSequencesGrid());
 
     const AlignmentEditorModel& m = e->Model();
     EXPECT_EQ(e->lblReferenceName()->text().toStdString(), window->State().ReferenceData[0].Name);

@@ -1,0 +1,230 @@
+// Load > "Temporary &Alignment", "&Gravity format" and "Fa&sta file (display
+// only)": what each puts into the aligned working state, its questions and
+// messages, and, headless through the main window, the editor they open,
+// with a paste undone byte for byte.
+#include "app/AlignmentLoaders.h"
+#include "app/DataDefinitionDialog.h"
+#include "app/MainWindow.h"
+#include "app/RunSetup.h"
+#include "editor/commands/UndoCommands.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
+#include "platform/ScriptedPlatform.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/EditorDump.h"
+#include "tests/support/TempFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace sequara {
+namespace {
+
+using testing::AnswerNextModal;
+using testing::ShippedDefault;
+using testing::TempFolder;
+
+// The aligned working state as text.
+std::string Aligned(const WorkingState& s) {
+    std::string out = "labels";
+    for (const TLabel& l : s.AlignedNumbering) out += " " + (l.empty() ? std::string("()") : l.str());
+    for (const TAlignedSequence& r : s.AlignedReference) out += "\nref " + r.Name + ": " + r.Sequence.str();
+    for (const TAlignedSequence& r : s.AlignedSequences) out += "\n" + r.Name + ": " + r.Sequence.str();
+    return out;
+}
+
+TEST(DisplayOnlyLoadTest, LengthsLabelsQuestionsAndEmptySequences) {
+    struct Case {
+        const char* what;
+        const char* fasta;
+        int answer;  // -1: no length question expected; 1 Yes; 0 No
+        const char* aligned;  // or the message
+    };
+    const Case cases[] = {
+        {"lengths 10, 12, 12, Yes pads", ">a\nACGTACGTAC\n>b\nACGTACGTACGT\n>c\nACGTACGTACGA\n", 1,
+         "labels 1 2 3 4 5 6 7 8 9 10 () ()\nref : ACGTACGTAC--\na: ACGTACGTAC--\nb: ACGTACGTACGT\nc: ACGTACGTACGA"},
+        {"lengths 10, 12, 12, No cuts", ">a\nACGTACGTAC\n>b\nACGTACGTACGT\n>c\nACGTACGTACGA\n", 0,
+         "labels 1 2 3 4 5 6 7 8 9 10\nref : ACGTACGTAC\na: ACGTACGTAC\nb: ACGTACGTAC\nc: ACGTACGTAC"},
+        {"a gap in the first sequence is an unlabelled column", ">r\nAC-GT\n>s\nACTGT\n", -1,
+         "labels 1 2 () 3 4\nref : AC-GT\nr: AC-GT\ns: ACTGT"},
+        {"an empty sequence neither cuts nor asks: it shows as gaps", ">a\n\n>b\nACGT\n>c\nACGA\n", -1,
+         "labels () () () ()\nref : ----\na: ----\nb: ACGT\nc: ACGA"},
+        {"an empty sequence, No cuts the others to the shortest non-empty one", ">a\nACG\n>b\n\n>c\nACGTT\n", 0,
+         "labels 1 2 3\nref : ACG\na: ACG\nb: ---\nc: ACG"},
+        {"only empty sequences", ">a\n>b\n", -1, kDisplayOnlyNothingToShow},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ScriptedPlatform platform;
+        WorkingState state;
+        state.DataType = "DNA";
+        state.AlignedSequences = {{"previous", "AAAA"}};
+        platform.AnswerOkCancel(true);
+        platform.AnswerOpenFile(folder.write("aligned.fasta", c.fasta));
+        if (c.answer >= 0) platform.AnswerYesNo(c.answer == 1);
+        FileDialogOptions dialog;
+        const bool opened = LoadDisplayOnlyFasta(state, platform, dialog);
+        EXPECT_EQ(state.AlignmentTitle, folder.file("aligned.fasta")) << c.what;
+        const std::vector<std::string> questions = platform.Questions();
+        ASSERT_EQ(questions.size(), c.answer >= 0 ? 2u : 1u) << c.what;
+        EXPECT_EQ(questions[0], kDisplayOnlyQuestion);
+        if (c.answer >= 0) {
+            EXPECT_EQ(questions[1], kDisplayOnlyLengthQuestion);
+        }
+        if (opened) {
+            EXPECT_EQ(Aligned(state), c.aligned) << c.what;
+        } else {
+            EXPECT_EQ(platform.Messages(), std::vector<std::string>{c.aligned}) << c.what;
+        }
+        EXPECT_TRUE(state.LoadedSequences.empty()) << c.what;
+    }
+}
+
+TEST(DisplayOnlyLoadTest, CancelChangesNothingAndAnEmptyFileNeverShowsThePreviousLoad) {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    WorkingState state;
+    FileDialogOptions dialog;
+    state.AlignmentTitle = "before";
+    platform.AnswerOkCancel(false);
+    EXPECT_FALSE(LoadDisplayOnlyFasta(state, platform, dialog));
+    platform.AnswerOkCancel(true);
+    platform.CancelOpenFile();
+    EXPECT_FALSE(LoadDisplayOnlyFasta(state, platform, dialog));
+    EXPECT_EQ(state.AlignmentTitle, "before");
+    // A file without entries: the command ends, whatever the last load held.
+    state.LoadedSequences = {{"old", "ACGT"}};
+    platform.AnswerOkCancel(true);
+    platform.AnswerOpenFile(folder.write("none.fasta", "no header here\n"));
+    EXPECT_FALSE(LoadDisplayOnlyFasta(state, platform, dialog));
+    EXPECT_TRUE(state.AlignedSequences.empty());
+    EXPECT_EQ(state.AlignmentTitle, folder.file("none.fasta"));
+}
+
+TEST(TemporaryAlignmentLoadTest, ReadsTheFileOrSaysItCannot) {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    WorkingState state;
+    FileDialogOptions dialog;
+    state.AlignmentTitle = "before";
+    platform.CancelOpenFile();
+    EXPECT_FALSE(LoadTemporaryAlignment(state, platform, dialog, false));
+    EXPECT_EQ(state.AlignmentTitle, "before");
+
+    platform.AnswerOpenFile(folder.write("two lines.ali", "ref;ACG\n1;2;3\n"));
+    EXPECT_FALSE(LoadTemporaryAlignment(state, platform, dialog, false));
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{kAlignmentReadError});
+    EXPECT_EQ(state.AlignmentTitle, "before");
+    EXPECT_EQ(Aligned(state), "labels 1 2 3\nref ref: ACG");  // as far as the reader got
+
+    platform.AnswerOpenFile(folder.write("ok.grv", "ref;AC\n1;2\ns;AG\n"), 1);
+    EXPECT_TRUE(LoadTemporaryAlignment(state, platform, dialog, true));
+    EXPECT_EQ(Aligned(state), "labels 1 2\nref ref: AC\ns: AG");
+    EXPECT_EQ(state.AlignmentTitle, folder.file("ok.grv"));
+    EXPECT_EQ(dialog.InitialFolder, std::filesystem::path(folder.file("ok.grv")).parent_path().string());
+}
+
+// Headless through the main window, optionally without a usable reference.
+class LoaderWindowTest : public ::testing::Test {
+protected:
+    void start(bool withReference) {
+        for (const char* name : {kSettingsFileName, kReferenceFileName})
+            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        if (!withReference) std::filesystem::remove(folder.file(kReferenceFileName));
+        window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
+        window->resize(1200, 800);
+        window->show();
+        window->FormActivate();
+        AnswerNextModal([](QDialog* dialog) {
+            if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
+            else dialog->reject();
+        });
+        window->FrontPanelOKButton()->click();
+        platform.Events.clear();
+    }
+    FrmAlignmentCorrection* editor() { return FindAlignmentEditor(window->mdiArea()); }
+    // Both grids cell by cell as the window shows them.
+    static std::string Grids(const AlignmentEditorModel& m) {
+        std::string out;
+        for (int r = 0; r < 5; ++r) {
+            for (int c = 0; c < m.ColumnCount(); ++c) out += m.HeaderCell(c, r) ? m.HeaderCell(c, r) : '.';
+            out += '\n';
+        }
+        for (int c = 0; c < m.ColumnCount(); ++c) out += m.ReferenceCell(c);
+        for (int i = 0; i < m.SequenceCount(); ++i) {
+            out += "\n" + m.NameCell(i) + "|";
+            for (int p = 1; p <= m.ColumnCount(); ++p) out += m.SequenceCell(p, i);
+        }
+        return out + "\n";
+    }
+
+    TempFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(LoaderWindowTest, TemporaryAlignmentOpensTheEditorAndAPasteIsUndoneByteForByte) {
+    start(true);
+    const std::string file = folder.write("edited.ali",
+                                          "rCRS;TTC-TTTCA\r\n16024;16025;16026;;16027abc;16028;16029;16030;16031\r\n"
+                                          "HVS1 sample 1;TTCATTTCA\r\nHVS1 sample 2;TTC-TCTCA\r\nHVS1 sample 3;TTC-TTTCG\r\n");
+    platform.AnswerOpenFile(file);
+    window->Alignment1()->trigger();
+    FrmAlignmentCorrection* e = editor();
+    ASSERT_NE(e, nullptr);
+    EXPECT_TRUE(platform.Events.size() == 1u && platform.Events[0].kind == ScriptedPlatform::Kind::OpenFile);
+    EXPECT_EQ(qobject_cast<QMdiSubWindow*>(e->parentWidget())->windowTitle().toStdString(), file);
+    EXPECT_FALSE(e->Undo1()->isEnabled());
+    EXPECT_FALSE(window->Loadfromfastafile1()->isEnabled());
+    const std::string opened = Grids(e->Model());
+    EXPECT_EQ(opened,
+              "111 11111\n666 66666\n000 00000\n222 22233\n456 78901\nTTC-TTTCA\n"
+              "HVS1 sample 1|TTCATTTCA\nHVS1 sample 2|TTC-TCTCA\nHVS1 sample 3|TTC-TTTCG\n");
+    EXPECT_EQ(window->State().AlignedNumbering[3].str(), "     ");  // labels padded to five characters
+    EXPECT_EQ(window->State().AlignedReference[0].Name, window->State().ReferenceData[0].Name);
+    EXPECT_EQ(e->lblReferenceName()->text(), "rCRS");
+
+    // Copy two rows of three columns, paste them one row lower at the start.
+    const std::string before = testing::DumpEditor(e->Model().Document(), e->Model().View());
+    e->Model().SequenceGrid().MoveTo(4, 0);
+    e->Model().SequenceGrid().MoveTo(6, 1, true);
+    EXPECT_TRUE(e->runCommand(CopyCommand));
+    e->Model().SequenceGrid().MoveTo(1, 1);
+    EXPECT_TRUE(e->runCommand(PasteCommand));
+    EXPECT_TRUE(e->Undo1()->isEnabled());
+    EXPECT_EQ(window->State().AlignedSequences[1].Sequence.str(), "ATT-TCTCA");
+    EXPECT_EQ(window->State().AlignedSequences[2].Sequence.str(), "-TC-TTTCG");
+    e->Undo1()->trigger();
+    EXPECT_EQ(Grids(e->Model()), opened);
+    EXPECT_FALSE(e->Undo1()->isEnabled());
+    e->Model().SequenceGrid().MoveTo(1, 0);
+    EXPECT_EQ(testing::DumpEditor(e->Model().Document(), e->Model().View()), before);
+}
+
+TEST_F(LoaderWindowTest, WithoutAReferenceTheNonAligningLoadsStillOpenTheEditor) {
+    start(false);
+    EXPECT_FALSE(window->Fastafile1()->isEnabled());
+    ASSERT_TRUE(window->Fastafilealreadyaligned1()->isEnabled());
+    platform.AnswerOkCancel(true);
+    platform.AnswerOpenFile(folder.write("aligned.fasta", ">first\nAC-GT\n>second\nACTGT\n"));
+    window->Fastafilealreadyaligned1()->trigger();
+    FrmAlignmentCorrection* e = editor();
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(Grids(e->Model()), "12 34\n     \n     \n     \n     \nAC-GT\nfirst|AC-GT\nsecond|ACTGT\n");
+    EXPECT_EQ(e->lblReferenceName()->text(), "");
+    EXPECT_FALSE(e->Undo1()->isEnabled());
+    e->Exit1()->trigger();
+    QApplication::processEvents();
+
+    platform.AnswerOpenFile(folder.write("t.ali", "ref;AC\n1;2\ns;AG\n"));
+    window->Alignment1()->trigger();
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(Grids(editor()->Model()), "12\n  \n  \n  \n  \nAC\ns|AG\n");
+}
+
+}  // namespace
+}  // namespace sequara
