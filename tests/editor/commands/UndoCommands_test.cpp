@@ -64,6 +64,8 @@ TEST_F(UndoTest, AnEmptySnapshotOrAnEmptySequenceListDoesNothing) {
     EXPECT_TRUE(f.run.Session().CopyBuffer.empty());
     f.run.Session().CopyBuffer = {"AC"};
     PasteCommand(f.ctx);
+    f.Select(1, 0, 1, 0);
+    PasteCommand(f.ctx);  // a single cell: no message about the block's size either
     EXPECT_EQ(f.document.RowCount(), 0);
     EXPECT_TRUE(f.platform.Messages().empty());
 }
