@@ -207,6 +207,7 @@ void FrmAlignmentCorrection::createComponents() {
     saveProgressGauge_ = new QProgressBar(msgBoxSaveInProgress_);
     saveProgressGauge_->setObjectName("SaveProgressGauge");
     saveProgressGauge_->setRange(0, 100);
+    saveProgressGauge_->setAlignment(Qt::AlignCenter);  // the percentage in the middle of the bar
     saveProgressGauge_->setValue(0);
     saveProgressGauge_->setGeometry(24, 56, 217, 25);
     saveProgressGauge_->setStyleSheet("QProgressBar::chunk { background-color: blue; }");

@@ -10,6 +10,8 @@
 //                         disabled main window
 //   8-open-fasta.png      the open dialog of Load > "&Fasta file (auto align)"
 //   9-display-parameters.png  the editor's colour dialog on the run's colours
+//  10-save-progress.png  the editor's save progress box at 40 %
+//  11-save-dialog.png    the editor's save dialog with the DNA formats
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -19,7 +21,9 @@
 #include "app/DialogParameters.h"
 #include "app/DialogReferences.h"
 #include "app/MainWindow.h"
+#include "editor/commands/SaveCommand.h"
 #include "editor/ui/DialogDisplayParameters.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -137,5 +141,29 @@ int main(int argc, char** argv) {
     colours.show();
     saveWidget(&colours, out, "9-display-parameters.png");
     colours.close();
+
+    sequara::WorkingState& state = window.State();
+    state.AlignedReference = {{"rCRS", "TTCTTTCATGGGGAAGCAGATTTGGGTACCACCCAAGTATTGACTCACCCATCAACAACCGCTATG"}};
+    state.AlignedNumbering.clear();
+    for (int p = 16024; p < 16024 + 66; ++p) state.AlignedNumbering.emplace_back(std::to_string(p));
+    state.AlignedSequences = {{"sample 1", "TTCTTTCATGGGGAAGCAGATTTGGGTACCACCCAAGTATTGACTCACCCATCAACAACCGCTATG"},
+                              {"sample 2", "TTCTTTCATGGGGAAGCAGATTTGGGTACCACCCAAGTATTGACTCACCCATCAACAACCGCTGTG"}};
+    state.AlignmentTitle = "/data/sample.ali";
+    sequara::FrmAlignmentCorrection* editor = window.OpenAlignmentEditor();
+    editor->MsgBoxSaveInProgress()->show();
+    editor->SaveProgressGauge()->setValue(40);
+    save(out, "10-save-progress.png");
+    editor->MsgBoxSaveInProgress()->hide();
+
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        save(out, "11-save-dialog.png");
+        dialog->reject();
+    });
+    sequara::FileDialogOptions saveOptions;
+    saveOptions.Filters = sequara::DialogFilters(sequara::kDnaSaveFilter);
+    saveOptions.FilterIndex = 4;
+    platform.ChooseSaveFile(saveOptions);
     return 0;
 }
