@@ -1,13 +1,10 @@
-// A real reader on the exports: the FASTA, PHYLIP and NEXUS files of real
-// alignments (DNA and amino acids) are read with Biopython's AlignIO (the
-// Debian package python3-biopython, run by Debian's own python3), which
-// compares names, lengths and characters with the alignment written.
+// A real reader on the exports: Biopython's AlignIO (Debian's
+// python3-biopython, run by Debian's own python3) reads the FASTA, PHYLIP and
+// NEXUS files of real DNA and protein alignments and compares names, lengths
+// and characters with the alignment written.
 
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
-#include "editor/writers/FastaWriter.h"
-#include "editor/writers/NexusWriter.h"
-#include "editor/writers/PhylipWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "tests/editor/writers/WriterRun.h"
@@ -20,50 +17,41 @@
 namespace sequara {
 namespace {
 
-using testing::TempFolder;
 using testing::TestDataFile;
 
-const char* const kPython = "/usr/bin/python3";
-
-// Aligns the sequences of a test data file against a reference file.
-testing::TestAlignment AlignTestData(const std::string& referenceFile, const std::string& sequenceFile,
-                                     const std::string& dataType) {
+std::string ReadBackWithBiopython(const std::string& referenceFile, const std::string& sequenceFile,
+                                  const std::string& dataType) {
     ScriptedPlatform platform;
     TFastaDataSet reference, sequences;
     TCharacterName labels, unused;
     ReadFastaFile(TestDataFile(referenceFile), reference, labels, false, dataType, platform);
     ReadFastaFile(TestDataFile(sequenceFile), sequences, unused, false, dataType, platform);
-    EXPECT_FALSE(reference.empty() || sequences.empty());
     PipelineParameters parameters;
     parameters.DataType = dataType;
-    TAlignmentResult rows;
-    RunAutomaticAlignment(reference[0].Sequence, sequences, rows, parameters, nullptr);
-    TAlignedColumns columns = BuildAlignedColumns(rows, sequences, reference[0].Sequence, labels);
-    testing::TestAlignment a{{reference[0].Name, columns.ReferenceRow}, columns.Labels, {}, dataType};
-    for (std::size_t i = 0; i < sequences.size(); ++i) a.Rows.push_back({sequences[i].Name, columns.Rows[i]});
-    // Names NEXUS must quote (a blank, a reserved character, a quote).
-    a.Rows[0].Name = "HG 0 (a)";
-    a.Rows[1].Name = "it's-" + a.Rows[1].Name;
-    return a;
-}
+    TAlignmentResult alignment;
+    RunAutomaticAlignment(reference.at(0).Sequence, sequences, alignment, parameters, nullptr);
+    TAlignedColumns columns = BuildAlignedColumns(alignment, sequences, reference[0].Sequence, labels);
+    TFastaDataSet rows;
+    for (std::size_t i = 0; i < sequences.size(); ++i) rows.push_back({sequences[i].Name, columns.Rows[i]});
+    rows.at(0).Name = "HG 0 (a)";   // names NEXUS must quote: a blank, reserved characters, a quote
+    rows.at(1).Name = "it's-" + rows[1].Name;
 
-std::string ReadBackWithBiopython(const testing::TestAlignment& a) {
-    TempFolder folder;
+    const testing::TempFolder folder;
     std::ofstream tsv(folder.file("alignment.tsv"), std::ios::binary);
-    tsv << a.DataType << "\n";
-    for (const TFastaSequence& row : a.Rows) tsv << row.Name << "\t" << row.Sequence << "\n";
+    tsv << dataType << "\n";
+    for (const TFastaSequence& row : rows) tsv << row.Name << "\t" << row.Sequence << "\n";
     tsv.close();
-    const DataSetAlignmentInput alignment(a.Reference, a.Labels, a.Rows, a.DataType);
-    const WriterInput input(alignment);
+    const TFastaSequence referenceRow{reference[0].Name, columns.ReferenceRow};
+    const DataSetAlignmentInput input(referenceRow, columns.Labels, rows, dataType);
+    const WriterInput writerInput(input);
     NoSaveProgress progress;
     WriterServices services(progress);
-    const std::pair<const char*, WriterFunction> exports[] = {
-        {"export.fasta", &WriteFastaFile}, {"export.phy", &WritePhylipFile}, {"export.nex", &WriteNexusFile}};
-    for (const auto& [name, writer] : exports)
-        ReplaceFile(DefaultFileLayer(), folder.file(name), [&](ByteSink& out) { writer(input, out, services); });
+    for (const auto& [file, format] : {std::pair{"export.fasta", "fasta"}, {"export.phy", "phylip"}, {"export.nex", "nexus"}})
+        ReplaceFile(DefaultFileLayer(), folder.file(file),
+                    [&](ByteSink& out) { ExportFormatByName(format)->Write(writerInput, out, services); });
 
-    const std::string command = std::string(kPython) + " " + TestDataFile("../support/read_exports_with_biopython.py") +
-                                " " + folder.path().string() + " 2>&1";
+    const std::string command = "/usr/bin/python3 " + TestDataFile("../support/read_exports_with_biopython.py") + " " +
+                                folder.path().string() + " 2>&1";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -73,16 +61,13 @@ std::string ReadBackWithBiopython(const testing::TestAlignment& a) {
     return output;
 }
 
-TEST(BiopythonReadsExports, DnaOfAControlRegionAlignment) {
-    ASSERT_EQ(ReadBackWithBiopython(AlignTestData("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", "DNA")),
+TEST(BiopythonReadsExports, DnaAndProteinAlignments) {
+    EXPECT_EQ(ReadBackWithBiopython("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", "DNA"),
               "fasta: 40 rows of 343 characters read back\n"
               "phylip-sequential: 40 rows of 343 characters read back\n"
               "nexus: 40 rows of 343 characters read back\n"
               "exit 0");
-}
-
-TEST(BiopythonReadsExports, AminoAcidsOfACytochromeBAlignment) {
-    ASSERT_EQ(ReadBackWithBiopython(AlignTestData("rCRS_CYTB_protein.txt", "1000g_CYTB_first20.fasta", "AMINO")),
+    EXPECT_EQ(ReadBackWithBiopython("rCRS_CYTB_protein.txt", "1000g_CYTB_first20.fasta", "AMINO"),
               "fasta: 20 rows of 380 characters read back\n"
               "phylip-sequential: 20 rows of 380 characters read back\n"
               "nexus: 20 rows of 380 characters read back\n"

@@ -1,5 +1,3 @@
-#include "editor/writers/NexusWriter.h"
-#include "editor/writers/PhylipWriter.h"
 #include "tests/editor/writers/WriterRun.h"
 
 #include <gtest/gtest.h>
@@ -8,37 +6,35 @@ namespace sequara {
 namespace {
 
 using testing::LabelList;
-using testing::RunWriter;
+using testing::RunFormat;
 using testing::TestAlignment;
 
-std::string Phylip(const TestAlignment& a) { return RunWriter(&WritePhylipFile, a).Bytes; }
-std::string Nexus(const TestAlignment& a) { return RunWriter(&WriteNexusFile, a).Bytes; }
+std::string Phylip(const TestAlignment& a) { return RunFormat("phylip", a).Bytes; }
+std::string Nexus(const TestAlignment& a) { return RunFormat("nexus", a).Bytes; }
 
-const std::string kNexusHead = "#NEXUS||Begin data;|\tDimensions ntax=";
+const std::string kHead = "#NEXUS||Begin data;|\tDimensions ntax=";
 const std::string kDna = "\tFormat datatype=nucleotide gap=- missing=N ;|\tMatrix||";
 
 TEST(PhylipNexus, CommonColumnsAndGapsOutsideEachRowsSequencedPart) {
-    // The upper range 15996..16366, the lower range 72..77 with an
-    // unnumbered column between 74 and 76; the last column holds gaps only.
+    // Upper range 15996..16366, lower range 72..77 with an unnumbered column
+    // between 74 and 76; the last column holds gaps only.
     TestAlignment a{{"rCRS", "ACGTACGTAC"},
                     LabelList({"15996", "16364", "16365", "16366", "72", "73", "74", "", "76", "77"}),
-                    {{"Ab", "--C--G--T-"},           // data up to 16365 and from 73
-                     {"Exactly_9", "----A-CG--"},    // lower range only
+                    {{"Ab", "--C--G--T-"},             // data up to 16365 and from 73
+                     {"Exactly_9", "----A-CG--"},      // lower range only
                      {"Exactly_12ch", "A--T------"}}};  // upper range only
     const std::string rows[] = {
-        "--CNNG-NT",   // gaps between its parts and at the unnumbered column: N
-        "-NNNA-CG-",   // above 15996: N (15996 itself stays "-"); a letter stays wherever it is
-        "A--TNNNNN",   // every lower-range gap: N
+        "--CNNG-NT",   // N between its parts and at the unnumbered column
+        "-NNNA-CG-",   // N above 15996 (15996 itself keeps "-"); a letter stays wherever it is
+        "A--TNNNNN",   // N at every lower-range gap
     };
     EXPECT_EQ(Phylip(a), "3  9|       Ab " + rows[0] + "|Exactly_9 " + rows[1] + "|Exactly_1 " + rows[2] + "|");
-    EXPECT_EQ(Nexus(a), kNexusHead + "3 nchar=9;|" + kDna + "          Ab " + rows[0] + "|   Exactly_9 " +
-                            rows[1] + "|Exactly_12ch " + rows[2] + "|\t;|end;");
-
-    a.DataType = "AMINO";   // missing data of amino acids is X, declared as protein
-    a.Rows.resize(1);   // alone, the row's own first and last characters bound the columns
+    EXPECT_EQ(Nexus(a), kHead + "3 nchar=9;|" + kDna + "          Ab " + rows[0] + "|   Exactly_9 " + rows[1] +
+                            "|Exactly_12ch " + rows[2] + "|\t;|end;");
+    a.DataType = "AMINO";   // missing data is X, declared as protein
+    a.Rows.resize(1);       // alone, the row's own ends bound the columns
     EXPECT_EQ(Phylip(a), "1  7|       Ab CXXG-XT|");
-    EXPECT_EQ(Nexus(a), kNexusHead + "1 nchar=7;|\tFormat datatype=protein gap=- missing=X ;|\tMatrix||" +
-                            "          Ab CXXG-XT|\t;|end;");
+    EXPECT_EQ(Nexus(a), kHead + "1 nchar=7;|\tFormat datatype=protein gap=- missing=X ;|\tMatrix||          Ab CXXG-XT|\t;|end;");
 }
 
 TEST(PhylipNexus, NamesNoRowsAndRowsOfGapsOnly) {
@@ -48,14 +44,13 @@ TEST(PhylipNexus, NamesNoRowsAndRowsOfGapsOnly) {
         a.Rows.push_back({name, "A"});
     EXPECT_EQ(Phylip(a), "8  1|Ten_chars A|Thirteen_ A|   HG 001 A|      a-b A|     it's A|          A|    x(y)z A|"
                          "Long name A|");
-    // NEXUS quotes names that its reserved characters or a blank would
-    // break, and an empty one; a quoted name may outgrow the field.
-    EXPECT_EQ(Nexus(a), kNexusHead + "8 nchar=1;|" + kDna + "  Ten_chars_ A|Thirteen_cha A|    'HG 001' A|" +
-                            "       'a-b' A|     'it''s' A|          '' A|     'x(y)z' A|'Long name wi' A|\t;|end;");
-
-    a.Rows = {{"S1", "---"}, {"S2", "---"}};   // nothing to write: no columns, never a negative count
+    // NEXUS quotes an empty name and one that a blank or a reserved
+    // character would break; a quoted name may outgrow the field.
+    EXPECT_EQ(Nexus(a), kHead + "8 nchar=1;|" + kDna + "  Ten_chars_ A|Thirteen_cha A|    'HG 001' A|       'a-b' A|" +
+                            "     'it''s' A|          '' A|     'x(y)z' A|'Long name wi' A|\t;|end;");
+    a.Rows = {{"S1", "---"}, {"S2", "---"}};   // nothing to write: 0 columns, never a negative count
     EXPECT_EQ(Phylip(a), "2  0|       S1 |       S2 |");
-    EXPECT_EQ(Nexus(a), kNexusHead + "2 nchar=0;|" + kDna + "          S1 |          S2 |\t;|end;");
+    EXPECT_EQ(Nexus(a), kHead + "2 nchar=0;|" + kDna + "          S1 |          S2 |\t;|end;");
 }
 
 }  // namespace

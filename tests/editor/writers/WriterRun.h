@@ -1,14 +1,12 @@
 #pragma once
-// Runs one writer on a small alignment held in the test and shows what it
-// did: the bytes (CR LF shown as "|"), the notices, and the progress box's
-// calls ("show", each gauge value, "hide").
+// Runs one output format (by its export-tool name) on a small alignment held
+// in the test: the bytes with CR LF shown as "|", the notices, and the
+// progress box's calls ("show", each gauge value, "hide").
 
 #include "editor/writers/AtomicReplace.h"
-#include "editor/writers/Writer.h"
+#include "editor/writers/ExportFormats.h"
 #include "tests/support/TempFolder.h"
 
-#include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,21 +19,14 @@ struct TestAlignment {
     std::string DataType = "DNA";
 };
 
-// Labels from..to, one per column.
+inline TCharacterName LabelList(std::vector<std::string> texts) { return {texts.begin(), texts.end()}; }
 inline TCharacterName NumberedLabels(int from, int to) {
     TCharacterName labels;
     for (int i = from; i <= to; ++i) labels.emplace_back(std::to_string(i));
     return labels;
 }
 
-inline TCharacterName LabelList(std::initializer_list<const char*> texts) {
-    TCharacterName labels;
-    for (const char* t : texts) labels.emplace_back(t);
-    return labels;
-}
-
-class RecordingProgress : public SaveProgress {
-public:
+struct RecordingProgress : SaveProgress {
     void Show() override { Log += "show "; }
     void SetPosition(std::int32_t percent) override { Log += std::to_string(percent) + " "; }
     void Hide() override { Log += "hide"; }
@@ -43,33 +34,20 @@ public:
 };
 
 struct WriterRun {
-    std::string Bytes;                 // CR LF shown as "|"
+    std::string Bytes, Progress;
     std::vector<std::string> Notices;
-    std::string Progress;
 };
 
-using WriterCall = std::function<void(const WriterInput&, ByteSink&, WriterServices&)>;
-
-inline WriterRun RunWriter(const WriterCall& writer, const TestAlignment& a) {
-    TempFolder folder;
-    const std::string name = folder.file("out");
+inline WriterRun RunFormat(const char* name, const TestAlignment& a) {
+    const TempFolder folder;
     const DataSetAlignmentInput alignment(a.Reference, a.Labels, a.Rows, a.DataType);
     const WriterInput input(alignment);
     RecordingProgress progress;
     WriterServices services(progress);
-    ReplaceFile(DefaultFileLayer(), name, [&](ByteSink& out) { writer(input, out, services); });
-    WriterRun run;
-    const std::string bytes = ReadBytes(name);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes.compare(i, 2, "\r\n") == 0) {
-            run.Bytes += '|';
-            ++i;
-        } else {
-            run.Bytes += bytes[i];
-        }
-    }
-    run.Notices = services.Notices;
-    run.Progress = progress.Log;
+    ReplaceFile(DefaultFileLayer(), folder.file("out"),
+                [&](ByteSink& out) { ExportFormatByName(name)->Write(input, out, services); });
+    WriterRun run{ReadBytes(folder.file("out")), progress.Log, services.Notices};
+    for (std::size_t at; (at = run.Bytes.find("\r\n")) != std::string::npos;) run.Bytes.replace(at, 2, "|");
     return run;
 }
 
