@@ -5,14 +5,19 @@
 //
 //   sequara-export --ali IN.ali --format NAME --out OUT [--datatype DNA|AMINO]
 //
-// The .ali is opened as the editor opens it: the reference row keeps the
-// name the file gives it and every label reads back as its header shows it,
-// cut and padded with blanks to five characters.  The extension of the
+// The .ali is opened as Load > "Temporary Alignment" opens it (the loader,
+// the editor's undo snapshot, Undo building the grids), so every label
+// reads back as its header shows it, cut and padded with blanks to five
+// characters; the reference row keeps the name the file gives it.  The extension of the
 // chosen format is forced on OUT, as the Save dialog does.  Prints the file
 // written and the times on stdout, CPU time and peak memory on stderr; exits
 // with 1 and the message when reading or writing fails.
 
-#include "alignment/AlignmentFileReader.h"
+#include "app/AlignmentLoaders.h"
+#include "editor/EditorView.h"
+#include "editor/RunContext.h"
+#include "editor/WorkingStateAlignmentInput.h"
+#include "editor/commands/UndoCommands.h"
 #include "editor/writers/ExportFiles.h"
 #include "editor/writers/ExportFormats.h"
 #include "editor/writers/WriteError.h"
@@ -61,22 +66,26 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     ScriptedPlatform platform;
-    TFastaDataSet reference, rows;
-    TCharacterName labels;
-    if (!ReadAlignmentFile(aliFile, reference, labels, rows, false, platform) || reference.empty()) {
+    RunContext run(platform);
+    WorkingState& state = run.State();
+    state.DataType = dataType;
+    platform.AnswerOpenFile(aliFile);
+    FileDialogOptions dialog;
+    if (!LoadTemporaryAlignment(state, platform, dialog, false) || state.AlignedReference.empty()) {
         for (const std::string& message : platform.Messages()) std::cerr << message << "\n";
         std::cerr << "cannot read " << aliFile << " as a temporary alignment\n";
         return 1;
     }
-    for (TLabel& label : labels) {
-        std::string shown = label.str().substr(0, 5);
-        shown.resize(5, ' ');
-        label = shown;
-    }
+    state.ReferenceData = {{state.AlignedReference[0].Name, ""}};
+    StoreSnapshotFromWorkingState(run.Session(), state);
+    AlignmentDocument document(state);
+    EditorView view;
+    EditorContext ctx{document, view, run.Session(), platform};
+    ButtonUndoClick(ctx);
     const double readSeconds = seconds(start);
 
     const auto writeStart = std::chrono::steady_clock::now();
-    const DataSetAlignmentInput input(reference[0], labels, rows, dataType);
+    const WorkingStateAlignmentInput input(state);
     std::string fileName = outFile;
     ForceExtension(ExtensionPattern(format->FilterIndex, dataType), fileName);
     NoSaveProgress progress;
@@ -89,8 +98,8 @@ int main(int argc, char** argv) {
     }
     const double writeSeconds = seconds(writeStart);
     for (const std::string& notice : outcome.Notices) std::cout << "notice: " << notice << "\n";
-    std::printf("wrote %s  rows: %zu  columns: %zu  read-seconds: %.3f  write-seconds: %.3f\n", fileName.c_str(),
-                rows.size(), reference[0].Sequence.size(), readSeconds, writeSeconds);
+    std::printf("wrote %s  rows: %zu  columns: %zu  open-seconds: %.3f  write-seconds: %.3f\n", fileName.c_str(),
+                input.RowCount(), input.ReferenceRow().size(), readSeconds, writeSeconds);
     rusage use {};
     getrusage(RUSAGE_SELF, &use);
     const double cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
