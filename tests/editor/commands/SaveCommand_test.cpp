@@ -4,6 +4,7 @@
 #include "editor/commands/Autosave.h"
 #include "editor/commands/SaveCommand.h"
 #include "editor/commands/RowMove.h"
+#include "editor/writers/PlexorOldRdfWriter.h"
 #include "tests/support/EditorDump.h"
 #include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
@@ -232,6 +233,23 @@ struct TimerCheckingPlatform : ScriptedPlatform {
         ScriptedPlatform::ShowMessage(text);
     }
 };
+
+TEST(SaveCommand, AWritersNoticeComesOnceTheFileIsInPlaceAndNeverAfterAFailure) {
+    SaveFixture f;
+    f.Load("1|2|3|4", "ACGT", {{"s1", "ACGA"}, {"s2", "AC--"}});   // s2 does not reach column 4
+    EXPECT_EQ(f.Save("table", 4), "written\nfiles table.ali table.rdf\ncaption <folder>/table.rdf\nsaved yes\n"
+                                  "message: " + std::string(kRdfNsMessage) + "\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("table.rdf")),
+              "       4\r\n        \r\n        \r\n        \r\n        \r\n        \r\n"
+              "s1     0  1\r\ns2     N  1\r\n\r\n10");
+    EXPECT_FALSE(f.progress.Visible);
+    f.files.SpaceLeft = 40;   // the companion fits, the table written after it does not
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("table", 4), "failed\nfiles table.ali table.rdf\ncaption <folder>/table.rdf\nsaved yes\n"
+                                  "question: The chosen file already exists! Overwrite? -> Yes\n"
+                                  "message: Could not save <folder>/table.rdf: No space left on device\n");
+    EXPECT_FALSE(f.progress.Visible);
+}
 
 TEST(Autosave, WritesTheBackupOfTheDataTypeAndShowsAFailureOnceWithTheTimerStopped) {
     testing::EditorFixture f;
