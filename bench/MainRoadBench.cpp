@@ -6,11 +6,15 @@
 // plain lookups on the same alignment (the lookups run on the first
 // LOOKUP_ROWS rows, extrapolated).  --png FILE saves a screenshot with a
 // highlighted row and a selection; --mismatches shows the mismatch view.
+// --display-only takes Load > "Fa&sta file (display only)" instead (the file
+// must be aligned already; unequal lengths are padded), and reports the
+// reading alone in place of the alignment's phases.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_main_road_bench
 //       --fasta ../shared/data/1000genomes-chrMT/derived/1000g_CR_16024-576.fasta
 //       [--reference FILE] [--size 1400x900] [--lookup-rows 50] [--png out.png] [--mismatches] [--zoom 0..10]
 //       [--exec "import -window root shot.png"]   (under xvfb-run with QT_QPA_PLATFORM=xcb)
+//       [--display-only]
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
 #include "app/DataDefinitionDialog.h"
@@ -53,7 +57,7 @@ int main(int argc, char** argv) {
     std::string fasta, reference = std::string(SEQUARA_SOURCE_DIR) + "/app/defaults/ReferenceSequence.txt";
     const char* png = nullptr;
     int width = 1400, height = 900, lookupRows = 50, highlight = 3;
-    bool mismatches = false;
+    bool mismatches = false, displayOnly = false;
     int zoom = 0;  // track bar position of the names column
     std::string afterShown;  // a shell command run while the editor shows
     for (int i = 1; i < argc; ++i) {
@@ -64,6 +68,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
         else if (!std::strcmp(argv[i], "--highlight") && i + 1 < argc) highlight = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
+        else if (!std::strcmp(argv[i], "--display-only")) displayOnly = true;
         else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) zoom = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--exec") && i + 1 < argc) afterShown = argv[++i];
     }
@@ -96,7 +101,13 @@ int main(int argc, char** argv) {
     platform.AnswerOpenFile(fasta);
     const double before = PeakMb();
     const auto t0 = Clock::now();
-    window.Fastafile1()->trigger();
+    if (displayOnly) {
+        platform.AnswerOkCancel(true);  // the notice
+        platform.AnswerYesNo(true);     // pad unequal lengths, if asked
+        window.Fastafilealreadyaligned1()->trigger();
+    } else {
+        window.Fastafile1()->trigger();
+    }
     QApplication::processEvents();
     const auto t1 = Clock::now();
     FrmAlignmentCorrection* editor = FindAlignmentEditor(window.mdiArea());
@@ -106,7 +117,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const WorkingState& s = window.State();
-    std::printf("sequences %zu, reference %zu, alignment columns %d\n", s.LoadedSequences.size(),
+    std::printf("sequences %d, reference %zu, alignment columns %d\n", editor->Model().SequenceCount(),
                 s.ReferenceData[0].Sequence.size(), editor->Model().ColumnCount());
     std::printf("choosing the file -> editor shown: %.0f ms\n", Ms(t0, t1));
 
@@ -131,6 +142,14 @@ int main(int argc, char** argv) {
         if (std::system(afterShown.c_str()) != 0) std::fprintf(stderr, "command failed: %s\n", afterShown.c_str());
     }
     std::printf("peak memory: %.1f MB (%.1f MB before the load)\n", PeakMb(), before);
+    if (displayOnly) {
+        TFastaDataSet loaded;
+        TCharacterName unused;
+        const auto p0 = Clock::now();
+        ReadFastaFile(fasta, loaded, unused, false, s.DataType, platform);
+        std::printf("phases: reading %.0f ms\n", Ms(p0, Clock::now()));
+        return 0;
+    }
 
     // Column model alone, on the command's alignment.
     const auto c0 = Clock::now();

@@ -74,6 +74,11 @@ char AlignmentEditorModel::HeaderCell(std::int32_t col, std::int32_t row) const 
     return static_cast<std::size_t>(row) < label.size() ? label[static_cast<std::size_t>(row)] : '\0';
 }
 
+std::string_view AlignmentEditorModel::ShownName(std::int32_t row, std::int32_t widthPixels) const {
+    const std::string_view name = document_.Name(row);
+    return name.substr(0, static_cast<std::size_t>(std::max(widthPixels, 0)) + 1);
+}
+
 char AlignmentEditorModel::ReferenceCell(std::int32_t col) const {
     if (col < 0 || col >= ColumnCount()) return '\0';
     return document_.ReferenceRow()[static_cast<std::size_t>(col)];

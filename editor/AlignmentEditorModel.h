@@ -94,6 +94,10 @@ public:
     char HeaderCell(std::int32_t col, std::int32_t row) const;       // '\0': empty cell
     char ReferenceCell(std::int32_t col) const;
     const std::string& NameCell(std::int32_t row) const { return document_.Name(row); }
+    // The start of a name that a name cell of the given width can show: no
+    // character is narrower than a pixel, so at most about one character per
+    // pixel (a name of megabytes is drawn as fast as a short one).
+    std::string_view ShownName(std::int32_t row, std::int32_t widthPixels) const;
     char SequenceCell(std::int32_t col, std::int32_t row) const;     // col >= 1; as shown
     // Background and character of a character cell (col >= 1), by exact
     // equality with the reference: selection over highlight over match.

@@ -82,13 +82,9 @@ public:
             const int inset = row == m.View().HighlightedRow ? 0 : 2;
             p.save();
             p.setClipRect(rect);  // a long name ends at the column's edge
-            // Only the start of a name can show: no character is narrower
-            // than a pixel, so a name of megabytes costs no more than a short
-            // one.
-            const std::string& name = m.NameCell(row);
-            const auto shown = static_cast<qsizetype>(std::min<std::size_t>(name.size(), 2 * std::size_t(rect.width()) + 8));
+            const std::string_view name = m.ShownName(row, rect.width());
             p.drawText(rect.adjusted(inset, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                       QString::fromLocal8Bit(name.data(), shown));
+                       QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())));
             p.restore();
             return;
         }

@@ -262,6 +262,13 @@ TEST_F(EditorModelTest, SequencesWithoutAReferenceRowAreNotPainted) {
     EXPECT_EQ(m.SequenceCell(1, 0), 'A');
 }
 
+TEST_F(PaintingTest, AHugeNameIsDrawnOnlyAsFarAsItsCellShowsIt) {
+    state.AlignedSequences[1].Name = std::string(5'000'000, 'N') + "end";
+    EXPECT_EQ(m.ShownName(1, 246), std::string(247, 'N'));
+    EXPECT_EQ(m.ShownName(0, 146), "s0");
+    EXPECT_EQ(m.ShownName(5, 146), "");
+}
+
 TEST_F(PaintingTest, CellsOutsideTheDataAreNotPainted) {
     CellAppearance a;
     EXPECT_FALSE(m.AlignedSequencesGridDrawCell(0, 0, a));
