@@ -1,6 +1,7 @@
-// sequara-motif-bench: the editor's motif search over a whole aligned FASTA
-// file laid out as the sequence grid (one row per record, one character
-// column per alignment column), against the step-by-step oracle.
+// sequara-motif-bench: the find dialog's search (the editor command, with
+// the cell texts it compares) over a whole aligned FASTA file opened as the
+// editor's document (one row per record, one column per alignment column),
+// or the step-by-step oracle on the same cell texts.
 //
 //   sequara-motif-bench --aligned ALIGNED.fasta --reference REF.fasta [--motif M]
 //       [--mismatches] [--literal] [--repeat N]
@@ -11,7 +12,10 @@
 // reference's.  Prints the hits, the seconds of searching (grid building
 // excluded) and, on stderr, CPU time and peak memory.
 
-#include "editor/MotifSearch.h"
+#include "editor/AlignmentDocument.h"
+#include "editor/EditorView.h"
+#include "editor/RunContext.h"
+#include "editor/commands/FindMotif.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "sequence/IntegerText.h"
@@ -59,46 +63,47 @@ int main(int argc, char** argv) {
     }
     if (alignedFile.empty() || referenceFile.empty()) return usage("--aligned and --reference are needed");
 
-    ScriptedPlatform platform;
+    ScriptedPlatform platform;  // answers No to the restart question
+    RunContext run(platform);
+    WorkingState& state = run.State();
+    state.DataType = "DNA";
     TFastaDataSet rows, reference;
     TCharacterName labels;
     ReadFastaFile(alignedFile, rows, labels, false, "DNA", platform);
     ReadFastaFile(referenceFile, reference, labels, false, "DNA", platform);
     if (rows.empty() || reference.empty()) return usage("cannot read the files");
-    const std::string& ref = reference[0].Sequence;
+    state.ReferenceData = reference;
+    AlignmentDocument document(state);
+    document.Assign(ToAlignedDataSet(std::move(reference)), TCharacterName{}, ToAlignedDataSet(std::move(rows)));
+    EditorView view;
+    view.ShowMismatches = mismatches;
+    view.SyncGridSizes(document);
+    EditorContext ctx{document, view, run.Session(), platform};
+    const std::int32_t colCount = document.ColumnCount() + 1;
+    const std::int32_t rowCount = document.RowCount();
 
-    // The grid's cells as shown, one text per row (column 1 first).
+    // The oracle gets the same cell texts, built before the clock starts.
     std::vector<std::string> shown;
-    std::size_t columns = ref.size();
-    for (const auto& r : rows) columns = std::max(columns, r.Sequence.size());
-    for (const auto& r : rows) {
-        std::string cells(columns, '\0');
-        for (std::size_t c = 0; c < r.Sequence.size(); ++c)
-            cells[c] = mismatches && c < ref.size() && r.Sequence[c] == ref[c] ? '.' : r.Sequence[c];
-        shown.push_back(std::move(cells));
-    }
-    const auto colCount = std::int32_t(columns + 1);
-    const auto rowCount = std::int32_t(shown.size());
+    if (literal)
+        for (std::int32_t r = 0; r < rowCount; ++r) ShownRowCells(ctx, r, shown.emplace_back());
 
     const std::clock_t cpu0 = std::clock();
     const auto t0 = std::chrono::steady_clock::now();
     std::int64_t hits = 0;
-    std::int32_t col = 1, row = 1;
+    SearchPosition position;
     std::string first, last;
     while (hits < repeat) {
-        std::optional<std::pair<std::int32_t, std::int32_t>> hit;
         if (literal) {
-            hit = testing::LiteralFindMotif(motif, shown, colCount, col, row);
-        } else if (auto h = FindMotif(motif, colCount, rowCount, col, row,
-                                      [&](std::int32_t r, std::string& out) { out = shown[std::size_t(r)]; })) {
-            hit = std::make_pair(h->Col, h->Row);
+            auto hit = testing::LiteralFindMotif(motif, shown, colCount, position.X, position.Y);
+            if (!hit) break;
+            position = {hit->first, hit->second};
+        } else if (BtnFindClick(ctx, motif, position) != FindOutcome::Found) {
+            break;
         }
-        if (!hit) break;
         ++hits;
-        last = std::to_string(hit->first) + "," + std::to_string(hit->second);
+        last = std::to_string(position.X) + "," + std::to_string(position.Y);
         if (hits == 1) first = last;
-        col = hit->first + 1;  // Find next
-        row = hit->second;
+        ++position.X;  // Find next
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;

@@ -268,6 +268,7 @@ void FrmAlignmentCorrection::createMenus() {
     edit1_->setObjectName("Edit1");
     findmotif1_ = named(edit1_->addAction("&Find motif"), "Findmotif1");
     findmotif1_->setShortcut(QKeySequence("Ctrl+F"));
+    connect(findmotif1_, &QAction::triggered, this, &FrmAlignmentCorrection::Findmotif1Click);
     editnucleotides1_ = named(edit1_->addAction("Edit &nucleotides"), "Editnucleotides1");
     editorExchangereferencesequence1_ =
         named(edit1_->addAction("&Edit or Exchange reference sequence"), "EditorExchangereferencesequence1");
@@ -279,6 +280,8 @@ void FrmAlignmentCorrection::createMenus() {
     displayparameters1_->setObjectName("Displayparameters1");
     change1_ = named(displayparameters1_->addAction("&Display parameters"), "Change1");
     save2_ = named(displayparameters1_->addAction("S&ave settings"), "Save2");
+    connect(change1_, &QAction::triggered, this, &FrmAlignmentCorrection::Displayparameters1Click);
+    connect(save2_, &QAction::triggered, this, &FrmAlignmentCorrection::Save2Click);
     help1_ = mainMenu1_->addMenu("&Help");
     help1_->setObjectName("Help1");
     outputformats1_ = named(help1_->addAction("&Output formats"), "Outputformats1");
@@ -326,6 +329,7 @@ void FrmAlignmentCorrection::FormCreate() {
     view.HighlightedRow = -1;
     view.SearchStartX = 1;
     view.SearchStartY = 1;
+    createFindDialog();
     syncFromModel();
 }
 

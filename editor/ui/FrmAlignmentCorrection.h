@@ -31,6 +31,8 @@ class QTimer;
 
 namespace sequara {
 
+class TKelvoraDlgFind;
+
 // The grids read the header, reference and cell colours from the working
 // state on every paint, so a changed colour shows from the next paint.
 class FrmAlignmentCorrection : public QWidget {
@@ -88,6 +90,8 @@ public:
     QSlider* TrackBar1() const { return trackBar1_; }
     QMenu* AlignmentGridPopup() const { return alignmentGridPopup_; }
     const std::vector<QAction*>& PopupMenuItems() const { return popupMenuItems_; }
+    // The find dialog, kept for the window's lifetime.
+    TKelvoraDlgFind* FindDialog() const { return findDialog_; }
     QMenu* ReferenceGridPopup() const { return referenceGridPopup_; }
     QAction* Insertcharacter2() const { return insertcharacter2_; }
     QAction* Deletecharacter2() const { return deletecharacter2_; }
@@ -129,6 +133,13 @@ public slots:
     void ButtonSaveClick();
     // One autosave tick (the interval is Timer1's, 60 s).
     void Timer1Timer();
+    // Edit > Find motif (Ctrl+F): the find dialog from the cursor cell.
+    void Findmotif1Click();
+    // Settings > Display parameters: the colour dialog; OK repaints the
+    // editor in the chosen colours.
+    void Displayparameters1Click();
+    // Settings > Save settings: the colours into the settings file.
+    void Save2Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -149,6 +160,7 @@ private:
     void syncFromModel();
     void showSequencePopup(const QPoint& viewportPoint);
     void showReferencePopup(const QPoint& viewportPoint);
+    void createFindDialog();
 
     RunContext& run_;
     AlignmentEditorModel model_;
@@ -202,6 +214,7 @@ private:
     QAction* pooralignmentresult1_ = nullptr;
     QAction* other1_ = nullptr;
     QAction* exit1_ = nullptr;
+    TKelvoraDlgFind* findDialog_ = nullptr;
 };
 
 // Creates the editor window inside the MDI area (no border icons; freed when

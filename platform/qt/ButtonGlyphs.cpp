@@ -10,10 +10,10 @@ namespace sequara {
 namespace {
 using Drawing = std::function<void(QPainter&, int size, const QColor&)>;
 
-QIcon glyph(const Drawing& draw) {
+QIcon glyph(const Drawing& draw, const QColor& normal = QColor(0x2E, 0x9E, 0x3A)) {
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
-        for (auto [mode, color] : {std::pair{QIcon::Normal, QColor(0x2E, 0x9E, 0x3A)},
+        for (auto [mode, color] : {std::pair{QIcon::Normal, normal},
                                    std::pair{QIcon::Disabled, QColor(0xA0, 0xA0, 0xA0)}}) {
             QPixmap pixmap(size, size);
             pixmap.fill(Qt::transparent);
@@ -54,6 +54,16 @@ QIcon RetryGlyph() {
         painter.setBrush(color);
         painter.drawPath(head);
     });
+}
+
+QIcon CancelGlyph() {
+    return glyph(
+        [](QPainter& painter, int size, const QColor& color) {
+            painter.setPen(QPen(color, size * 0.15, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(size * 0.25, size * 0.25), QPointF(size * 0.75, size * 0.75));
+            painter.drawLine(QPointF(size * 0.75, size * 0.25), QPointF(size * 0.25, size * 0.75));
+        },
+        QColor(0xC8, 0x28, 0x28));
 }
 
 }  // namespace sequara

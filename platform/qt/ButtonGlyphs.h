@@ -1,7 +1,7 @@
 #pragma once
 // The glyphs of kind-based buttons: the green tick of OK buttons (the front
-// panel's Continue and the OK of small dialogs) and the green circular arrow
-// of retry-kind buttons.
+// panel's Continue and the OK of small dialogs), the green circular arrow
+// of retry-kind buttons and the red cross of cancel buttons.
 
 #include <QIcon>
 
@@ -9,5 +9,6 @@ namespace sequara {
 
 QIcon OkGlyph();
 QIcon RetryGlyph();
+QIcon CancelGlyph();
 
 }  // namespace sequara

@@ -12,6 +12,7 @@
 //   9-display-parameters.png  the editor's colour dialog on the run's colours
 //  10-save-progress.png  the editor's save progress box at 40 %
 //  11-save-dialog.png    the editor's save dialog with the DNA formats
+//  12-find.png           the editor's find dialog with a motif typed
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -24,10 +25,12 @@
 #include "editor/commands/SaveCommand.h"
 #include "editor/ui/DialogDisplayParameters.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
+#include "editor/ui/DialogFind.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QMenu>
@@ -165,5 +168,12 @@ int main(int argc, char** argv) {
     saveOptions.Filters = sequara::DialogFilters(sequara::kDnaSaveFilter);
     saveOptions.FilterIndex = 4;
     platform.ChooseSaveFile(saveOptions);
+
+    auto noSearch = [](const std::string&, sequara::SearchPosition&) { return sequara::FindOutcome::Found; };
+    sequara::TKelvoraDlgFind find(noSearch, &window);
+    find.show();
+    find.EdtFind()->setText("ACGT");
+    saveWidget(&find, out, "12-find.png");
+    find.close();
     return 0;
 }
