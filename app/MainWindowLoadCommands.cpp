@@ -94,14 +94,25 @@ FrmAlignmentCorrection* MainWindow::OpenAlignmentEditor(EditorFilling filling) {
     QAction* load = Loadfromfastafile1();
     load->setEnabled(false);
     connect(editor, &FrmAlignmentCorrection::Closed, load, [load] { load->setEnabled(true); });
+    // The grids are filled through the editor's command boundary: an
+    // alignment too large for the memory gives one message, leaves the
+    // aligned working state as it was, and the empty window goes again.
+    bool filled = true;
     if (filling == EditorFilling::FromWorkingState) {
         editor->SetReferenceName(s.AlignedReference);
         ShowAlignmentEditorMaximized(editor);
-        editor->Undo1()->trigger();  // builds the grids from the snapshot
+        // A click of the new window's Undo entry builds the grids.
+        if (editor->Undo1()->isEnabled()) filled = editor->runCommand(ButtonUndoClick);
     } else {
         editor->SetReferenceName(s.ReferenceData);
-        editor->GenerateGrids(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData, s.ReferenceNumbering);
+        filled = editor->runCommand([&](EditorContext&) {
+            editor->GenerateGrids(s.AlignmentPositions, s.LoadedSequences, s.ReferenceData, s.ReferenceNumbering);
+        });
         ShowAlignmentEditorMaximized(editor);
+    }
+    if (!filled) {
+        editor->Discard();
+        return nullptr;
     }
     return editor;
 }

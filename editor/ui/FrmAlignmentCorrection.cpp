@@ -497,6 +497,14 @@ void FrmAlignmentCorrection::changeEvent(QEvent* event) {
     }
 }
 
+void FrmAlignmentCorrection::Discard() {
+    closing_ = true;
+    timer1_->stop();
+    emit Closed();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
+}
+
 void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();

@@ -61,6 +61,9 @@ public:
     // Gives the sequence grid the keyboard focus, now or as soon as the
     // window is enabled.
     void FocusSequenceGrid();
+    // Closes a window whose grids could not be filled, without the question
+    // about saving (there is nothing of its own to save).
+    void Discard();
 
     // The command boundary: runs a command of editor/commands on this
     // window's document and view (RunEditorCommand: on an exception the

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
 #include <new>
 #include <stdexcept>
 
@@ -170,6 +173,44 @@ TEST_F(UndoTest, TheBoundaryPutsEverythingBackWhenACommandRunsOutOfMemory) {
     EXPECT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& ctx) { ctx.document.SetCharacter(2, 1, 'A'); }));
     EXPECT_EQ(f.document.Row(1), "TA-GA");
     EXPECT_EQ(f.platform.Messages().size(), 2u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// The address space this process uses now, in bytes.
+std::size_t AddressSpaceInUse() {
+    std::size_t pages = 0;
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%zu", &pages) != 1) pages = 0;
+        std::fclose(f);
+    }
+    return pages * 4096;
+}
+
+TEST_F(UndoTest, AnUndoThatRunsOutOfMemoryLeavesTheAlignmentAsItWas) {
+    if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer's allocator does not survive an address-space limit";
+    // A snapshot of two million columns whose 64 one-character rows must be
+    // padded: 128 MB more than the process may take.
+    const std::size_t columns = 2'000'000;
+    EditorSession& session = f.run.Session();
+    session.UndoReferenceRows.assign(6, std::string(columns, ' '));
+    session.UndoSequences.assign(64, TAlignedSequence{"short", "A"});
+    const std::string before = f.Dump();
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = AddressSpaceInUse() + 64 * 1024 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
+    const bool done = RunEditorCommand(f.ctx, ButtonUndoClick);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &old), 0);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(f.Dump(), before);
+    EXPECT_EQ(f.platform.Messages(), std::vector<std::string>{kCommandOutOfMemory});
+    EXPECT_EQ(session.UndoSequences.size(), 64u);  // the snapshot is still there
 }
 
 }  // namespace
