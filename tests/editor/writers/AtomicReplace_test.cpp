@@ -1,6 +1,4 @@
 #include "editor/writers/AtomicReplace.h"
-#include "editor/writers/ExportFiles.h"
-#include "editor/writers/ExportFormats.h"
 #include "editor/writers/WriteError.h"
 #include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
@@ -90,46 +88,6 @@ TEST(ReplaceFile, ShortWritesStillWriteEveryByteAndKeepThePermissions) {
     EXPECT_EQ(ReadBytes(target), kNew);
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"});
-}
-
-// A progress box that remembers whether it is shown.
-struct RecordingProgress : SaveProgress {
-    bool Visible = false;
-    void Show() override { Visible = true; }
-    void SetPosition(std::int32_t) override {}
-    void Hide() override { Visible = false; }
-};
-
-TEST(ExportAlignment, AFailedTargetKeepsTheOldFileHidesTheProgressBoxAndSaysTheAliIsWritten) {
-    TempFolder folder;
-    TFastaSequence reference{"r", "ACGT"};
-    TCharacterName labels = {"1", "2", "3", "4"};
-    TFastaDataSet rows = {{"S", std::string(4, 'A')}};
-    const DataSetAlignmentInput input(reference, labels, rows, "DNA");
-    const std::string target = folder.write("out.txt", kOld);
-    FailingFileLayer files;
-    // The companion takes its bytes, then the device is full.
-    files.SpaceLeft = std::string("r;ACGT\r\n1;2;3;4\r\nS;AAAA\r\n").size() + 3;
-    RecordingProgress progress;
-    progress.Visible = true;
-    ExportOutcome outcome;
-    EXPECT_THROW(ExportAlignment(input, target, kFastaFilterIndex, files, progress, outcome), WriteError);
-    EXPECT_TRUE(outcome.TemporaryAlignmentWritten);
-    EXPECT_FALSE(progress.Visible);
-    EXPECT_EQ(ReadBytes(target), kOld);
-    EXPECT_EQ(FolderContents(folder.path()), (std::vector<std::string>{"out.ali", "out.txt"}));
-
-    // Failing already at the companion: nothing is said to be written.
-    ExportOutcome none;
-    files.SpaceLeft = 5;
-    EXPECT_THROW(ExportAlignment(input, target, kFastaFilterIndex, files, progress, none), WriteError);
-    EXPECT_FALSE(none.TemporaryAlignmentWritten);
-    ExportOutcome aliTarget;
-    EXPECT_THROW(ExportAlignment(input, folder.file("out.ali"), kTemporaryAlignmentFilterIndex, files, progress,
-                                 aliTarget),
-                 WriteError);
-    EXPECT_FALSE(aliTarget.TemporaryAlignmentWritten);
-    EXPECT_EQ(FolderContents(folder.path()), (std::vector<std::string>{"out.ali", "out.txt"}));
 }
 
 // A real full device: a tiny tmpfs mounted for the test (needs the right to

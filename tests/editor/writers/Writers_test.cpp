@@ -1,11 +1,8 @@
-#include "alignment/AlignmentFileReader.h"
 #include "editor/writers/AtomicReplace.h"
 #include "editor/writers/ExportFiles.h"
 #include "editor/writers/ExportFormats.h"
 #include "editor/writers/FastaWriter.h"
 #include "editor/writers/TemporaryAlignmentWriter.h"
-#include "platform/ScriptedPlatform.h"
-#include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -108,42 +105,6 @@ TEST(WriteTemporaryAlignment, ReferenceLabelsAndRowsAsHeld) {
     EXPECT_EQ(Written(&WriteTemporaryAlignment, a), "rCRS;AC-GT||S1;AC-GT|S 2;-CAG-|");
     a.Rows.clear();   // no rows: empty, although a reference exists
     EXPECT_EQ(Written(&WriteTemporaryAlignment, a), "");
-}
-
-TEST(ExportAlignment, CompanionAliThenTheFormatAndTheAliReadsBackWhole) {
-    TempFolder folder;
-    Alignment a;
-    a.Labels = Labels({"16569", "", "1    ", "2    "});
-    a.Reference = {"rCRS", "A-GA"};
-    a.Rows = {{"S1", "ACGA"}, {"S2", "--GT"}};
-    const DataSetAlignmentInput input = a.Input();
-    NoSaveProgress progress;
-    ExportOutcome outcome;
-    const std::string fasta = folder.file("result.txt");
-    ExportAlignment(input, fasta, kFastaFilterIndex, DefaultFileLayer(), progress, outcome);
-    EXPECT_TRUE(outcome.TemporaryAlignmentWritten);
-    EXPECT_EQ(ReadBytes(fasta), ">S1\r\nACGA\r\n>S2\r\nGT\r\n");
-    EXPECT_EQ(ReadBytes(folder.file("result.ali")), "rCRS;A-GA\r\n16569;;1    ;2    \r\nS1;ACGA\r\nS2;--GT\r\n");
-
-    ScriptedPlatform platform;
-    TFastaDataSet reference, rows;
-    TCharacterName labels;
-    ASSERT_TRUE(ReadAlignmentFile(folder.file("result.ali"), reference, labels, rows, false, platform));
-    EXPECT_EQ(reference, TFastaDataSet{a.Reference});
-    EXPECT_EQ(labels, a.Labels);
-    EXPECT_EQ(rows, a.Rows);
-
-    // The temporary-alignment entry writes that file alone.
-    ExportOutcome aliOnly;
-    ExportAlignment(input, folder.file("only.ali"), kTemporaryAlignmentFilterIndex, DefaultFileLayer(), progress,
-                    aliOnly);
-    EXPECT_TRUE(aliOnly.TemporaryAlignmentWritten);
-    EXPECT_EQ(ReadBytes(folder.file("only.ali")), ReadBytes(folder.file("result.ali")));
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"only.ali", "result.ali", "result.txt"}));
 }
 
 TEST(ExportFormats, ExtensionsByFilterIndexAndDataType) {
