@@ -103,6 +103,20 @@ bool IsAllowedCharacter(char c, std::string_view DataType) {
     return c != 'J' && c != 'O';
 }
 
+const AllowedCharacterTable& AllowedCharactersFor(std::string_view DataType) {
+    auto build = [](std::string_view type) {
+        AllowedCharacterTable t;
+        for (int b = 0; b < 256; ++b) {
+            t.upper[b] = UpperAscii(static_cast<char>(b));
+            t.keep[b] = IsAllowedCharacter(t.upper[b], type) ? 1 : 0;
+        }
+        return t;
+    };
+    static const AllowedCharacterTable dna = build(kDnaDataType);
+    static const AllowedCharacterTable other = build(kAminoDataType);
+    return IsDnaDataType(DataType) ? dna : other;
+}
+
 const MatchTable& MatchTableFor(std::string_view DataType) {
     return IsAminoDataType(DataType) ? aminoTable() : nucleotideTable();
 }

@@ -29,6 +29,14 @@ std::string UpperAscii(std::string_view text);
 // letters under exactly "DNA"; "-" and A to Z except J and O otherwise.
 bool IsAllowedCharacter(char c, std::string_view DataType);
 
+// IsAllowedCharacter and UpperAscii for every byte, for passes over many
+// characters: upper[c] is c upper-cased, keep[c] is 1 when that is allowed.
+struct AllowedCharacterTable {
+    std::array<char, 256> upper{};
+    std::array<unsigned char, 256> keep{};
+};
+const AllowedCharacterTable& AllowedCharactersFor(std::string_view DataType);
+
 // A 256 x 256 table of CharactersMatch results for one data type, indexed
 // [first][second] by unsigned byte.  The aligner reads this directly.
 struct MatchTable {

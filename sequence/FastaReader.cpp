@@ -2,13 +2,14 @@
 
 #include "sequence/CharacterRules.h"
 #include "sequence/IntegerText.h"
-#include "sequence/TextFile.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
 namespace sequara {
 
@@ -18,16 +19,117 @@ namespace {
 // otherwise exhaust memory; no reference can use more than this many labels.
 constexpr std::size_t kMaxLabels = 1'000'000;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// The bytes of one file line by line: a line feed ends a line and every
+// carriage return is dropped (one just before a line feed belongs to the
+// line end, any other is not text).  Reads in large blocks and finds line
+// ends with memchr; a line longer than the block grows the block.
+class LineSource {
+public:
+    explicit LineSource(std::FILE* file) : file_(file), buffer_(kBlock) {}
 
-bool writeAll(std::FILE* f, const std::string& s) {
-    return s.empty() || std::fwrite(s.data(), 1, s.size(), f) == s.size();
-}
+    // The next line, valid until the next call; false at the end of the file
+    // or after a read error.
+    bool next(std::string_view& line) {
+        for (;;) {
+            const char* start = buffer_.data() + begin_;
+            if (const void* lf = std::memchr(start, '\n', end_ - begin_)) {
+                const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                begin_ += length + 1;
+                line = withoutCarriageReturns(std::string_view(start, length));
+                return true;
+            }
+            if (atEnd_) {
+                if (begin_ == end_) return false;
+                line = withoutCarriageReturns(std::string_view(start, end_ - begin_));
+                begin_ = end_;
+                return true;
+            }
+            refill();
+        }
+    }
+    bool failed() const { return failed_; }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t(1) << 20;
+
+    void refill() {
+        if (begin_ > 0) {
+            std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+            end_ -= begin_;
+            begin_ = 0;
+        }
+        if (buffer_.size() - end_ < kBlock / 2) buffer_.resize(buffer_.size() * 2);
+        const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+        end_ += n;
+        if (n == 0) {
+            atEnd_ = true;
+            failed_ = std::ferror(file_) != 0;
+        }
+    }
+
+    std::string_view withoutCarriageReturns(std::string_view text) {
+        const char* cr = static_cast<const char*>(std::memchr(text.data(), '\r', text.size()));
+        if (!cr) return text;
+        const char* const end = text.data() + text.size();
+        if (cr + 1 == end) return text.substr(0, text.size() - 1);  // CR LF: the usual case
+        scratch_.assign(text.data(), cr);
+        for (const char* from = cr + 1; from < end;) {
+            cr = static_cast<const char*>(std::memchr(from, '\r', std::size_t(end - from)));
+            const char* to = cr ? cr : end;
+            scratch_.append(from, to);
+            from = to + 1;
+        }
+        return scratch_;
+    }
+
+    std::FILE* file_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0, end_ = 0;
+    bool atEnd_ = false, failed_ = false;
+    std::string scratch_;
+};
+
+// The copy "Interim_Sto.txt": written through a large buffer, each line
+// ending with CR LF.  Once a write fails the copy is given up (ok() false).
+class CopyWriter {
+public:
+    explicit CopyWriter(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 2); }
+    ~CopyWriter() {
+        if (file_) std::fclose(file_);
+    }
+    void line(std::string_view text) {
+        if (!file_) return;
+        if (text.size() >= kFlushAt) {
+            flush();
+            write(text);
+        } else {
+            buffer_.append(text);
+        }
+        buffer_.append("\r\n");
+        if (buffer_.size() >= kFlushAt) flush();
+    }
+    // Writes what is left and closes the file; true when every byte went out.
+    bool close() {
+        if (!file_) return false;
+        flush();
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return ok_ && closed;
+    }
+
+private:
+    static constexpr std::size_t kFlushAt = std::size_t(1) << 20;
+    void flush() {
+        write(buffer_);
+        buffer_.clear();
+    }
+    void write(std::string_view bytes) {
+        if (ok_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+    }
+    std::FILE* file_;
+    std::string buffer_;
+    bool ok_ = true;
+};
 
 // True when both names reach the same file (by any path, link or symbolic
 // link): same device and inode.
@@ -42,34 +144,32 @@ std::size_t fileSize(const std::string& name) {
     return ::stat(name.c_str(), &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
 }
 
-}  // namespace
-
-void ConvertLineBreaks(std::string& FileName, Platform& platform) {
-    // The copy must never be written over the file it copies: that file is
-    // then read as it stands.
-    if (sameFile(FileName, kInterimFileName)) {
-        platform.ProcessMessages();
-        return;
-    }
-    TextLineReader in;
-    if (!in.open(FileName))
-        throw FileOpenError("cannot open " + FileName, FileName, true);
-    FilePtr out(std::fopen(kInterimFileName, "wb"));
-    if (!out) throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
-    std::string line;
-    while (in.next(line)) {
-        if (line.empty()) continue;
-        line += "\r\n";
-        if (!writeAll(out.get(), line))
-            throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
-    }
-    if (in.failed()) throw FileOpenError("cannot read " + FileName, FileName, true);
-    in.close();
-    if (std::fclose(out.release()) != 0)
-        throw FileOpenError(std::string("cannot write ") + kInterimFileName, kInterimFileName, false);
-    platform.ProcessMessages();
-    FileName = kInterimFileName;
+// A file to read; a folder is refused (fopen would open it on Linux).
+std::FILE* openForReading(const std::string& name) {
+    struct stat st {};
+    if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+    return std::fopen(name.c_str(), "rb");
 }
+
+// Upper-cases the characters of text into to and drops those the table does
+// not keep; returns how many were written.  No branch on the characters.
+std::size_t filterCharacters(const char* text, std::size_t n, char* to, const AllowedCharacterTable& allowed) {
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(text[k]);
+        to[kept] = allowed.upper[c];
+        kept += allowed.keep[c];
+    }
+    return kept;
+}
+
+std::string disallowedQuestion(std::size_t entry, const std::string& name, std::size_t position, char c) {
+    return "Disallowed character state found in sequence " + std::to_string(entry) + " (" + name.substr(0, 20) +
+           ")" + " at position " + std::to_string(position) + " (" + std::string(1, c) + "). " +
+           " It would be ignored in further analyses. Do you want to continue?";
+}
+
+}  // namespace
 
 TCharacterName ParseCharacterNames(const std::string& S, std::size_t MaxLabels) {
     TCharacterName labels;
@@ -106,87 +206,122 @@ TCharacterName ParseCharacterNames(const std::string& S, std::size_t MaxLabels) 
 
 namespace {
 
-// The reader; CharNames may be null when the caller throws the labels away.
+// One pass over the file: each line is copied into "Interim_Sto.txt" (unless
+// that is the file itself) and parsed at once; then one pass over the
+// characters.  The messages and their order are those of reading the copy
+// after writing it: a read error of the file is an open error and hides any
+// format error; a copy that cannot be written (or read back) is not used,
+// and the messages then name the file itself.
 FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName* CharNames,
                           bool ShowMessages, const std::string& DataType, Platform& platform) {
     std::string name = FileName;
     bool failed = false;
-    TextLineReader reader;
-
-    // Open: normalise line ends into the interim copy, then read the copy.
-    // When only the copy cannot be written (a read-only current folder), the
-    // original is read directly: the lines are the same, the copy merely
-    // absent, and the read must not fail for it.
-    try {
-        std::string copy = name;
-        ConvertLineBreaks(copy, platform);
-        name = copy;
-        if (!reader.open(name)) throw FileOpenError("cannot open " + name, name, false);
-    } catch (const FileOpenError& e) {
-        if (!e.IsSource && reader.open(FileName)) {
-            name = FileName;
-        } else {
-            if (ShowMessages)
-                platform.ShowMessage("An Error occured while trying to open the specified Fasta-File: " +
-                                     (e.IsSource ? e.FileName : name));
-            failed = true;
-        }
-    }
-
     TFastaDataSet entries;
     bool anyHeader = false;
     // Only the last label line counts, so only that one is expanded, once,
     // after the reading (also when the reading then fails).
     std::optional<std::string> labelLine;
-    if (!failed) {
-        std::string line;
-        while (!failed && reader.next(line)) {
-            if (line.empty() || line[0] == '#') continue;
+    // The character pass runs on each sequence line as it is read.  With
+    // questions to ask, a line holding a disallowed character is kept as it
+    // is and its entry is passed again after the reading, asking then.
+    const AllowedCharacterTable& allowed = AllowedCharactersFor(DataType);
+    std::vector<bool> toAsk;
+
+    std::FILE* source = openForReading(FileName);
+    if (!source) {
+        if (ShowMessages) {
+            platform.ShowMessage("An Error occured while trying to open the specified Fasta-File: " + FileName);
+            platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + FileName);
+        }
+        failed = true;
+    } else {
+        // The copy must never be written over the file it copies: that file
+        // is then read as it stands.
+        const bool copying = !sameFile(FileName, kInterimFileName);
+        CopyWriter copy(copying ? std::fopen(kInterimFileName, "wb") : nullptr);
+        bool formatError = false;
+        LineSource lines(source);
+        std::string_view line;
+        while (lines.next(line)) {
+            if (line.empty()) continue;
+            if (copying) copy.line(line);
+            if (formatError || line[0] == '#') continue;
             if (line[0] == '>') {
-                TFastaSequence entry;
-                entry.Name = line.substr(1);
-                for (char& c : entry.Name)
-                    if (c == ';') c = ',';
-                entries.push_back(std::move(entry));
+                TFastaSequence& entry = entries.emplace_back();
+                toAsk.push_back(false);
+                entry.Name.assign(line.substr(1));
+                std::replace(entry.Name.begin(), entry.Name.end(), ';', ',');
                 anyHeader = true;
             } else if (line[0] == '<') {
-                if (CharNames) labelLine = line.substr(1);
+                if (CharNames) labelLine.emplace(line.substr(1));
             } else if (entries.empty()) {
+                formatError = true;
+            } else {
+                std::string& seq = entries.back().Sequence;
+                const std::size_t before = seq.size();
+                seq.append(line);
+                const std::size_t kept = filterCharacters(line.data(), line.size(), seq.data() + before, allowed);
+                if (kept == line.size()) continue;
+                if (ShowMessages) {
+                    seq.replace(before, std::string::npos, line);
+                    toAsk.back() = true;
+                } else {
+                    seq.resize(before + kept);
+                }
+            }
+        }
+        const bool readError = lines.failed();
+        std::fclose(source);
+        bool copied = copy.close();
+        if (copied) {
+            // The copy is read back in the step-by-step reading: one that
+            // cannot be opened is not used.
+            if (std::FILE* back = openForReading(kInterimFileName)) std::fclose(back);
+            else copied = false;
+        }
+        if (readError) {
+            if (ShowMessages) {
+                platform.ShowMessage("An Error occured while trying to open the specified Fasta-File: " + FileName);
+                platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + FileName);
+            }
+            failed = true;
+            entries.clear();
+            anyHeader = false;
+            labelLine.reset();
+        } else {
+            if (!copying || copied) platform.ProcessMessages();
+            if (copied) name = kInterimFileName;
+            if (formatError) {
                 if (ShowMessages)
                     platform.ShowMessage("Error concerning the data format within fasta file " + name +
                                          ". Please ensure correct fasta-format.");
                 failed = true;
-            } else {
-                entries.back().Sequence += line;
             }
         }
-        if (reader.failed()) failed = true;
     }
     // A file cannot label more positions than it has bytes.
     if (labelLine) *CharNames = ParseCharacterNames(*labelLine, fileSize(FileName));
 
-    if (!reader.close() && ShowMessages)
-        platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + name);
-
-    // Character pass: upper-case, test, remove what the data type forbids.
-    // The sequence is rebuilt in one pass, so even a huge line costs linear time.
+    // The entries with disallowed characters, in order: upper-case, test,
+    // ask, remove.  Each is rebuilt in place in one pass; the question's
+    // position counts the characters kept before the removed one.
     bool ask = ShowMessages;
     for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!toAsk[i]) continue;
         std::string& seq = entries[i].Sequence;
+        char* s = seq.data();
+        const std::size_t n = seq.size();
         std::size_t kept = 0;
-        for (std::size_t k = 0; k < seq.size(); ++k) {
-            char c = seq[k];
-            c = UpperAscii(c);
-            if (IsAllowedCharacter(c, DataType)) {
-                seq[kept++] = c;
-                continue;
-            }
-            if (ask) {
-                std::string text = "Disallowed character state found in sequence " + std::to_string(i) + " (" +
-                                   entries[i].Name.substr(0, 20) + ")" + " at position " +
-                                   std::to_string(kept + 1) + " (" + std::string(1, c) + "). " +
-                                   " It would be ignored in further analyses. Do you want to continue?";
-                if (!platform.AskYesNo(text, "Warning")) {
+        if (!ask) {
+            kept = filterCharacters(s, n, s, allowed);
+        } else {
+            for (std::size_t k = 0; k < n; ++k) {
+                const auto c = static_cast<unsigned char>(s[k]);
+                s[kept] = allowed.upper[c];
+                if (allowed.keep[c]) {
+                    ++kept;
+                } else if (ask && !platform.AskYesNo(disallowedQuestion(i, entries[i].Name, kept + 1, allowed.upper[c]),
+                                                     "Warning")) {
                     failed = true;
                     ask = false;
                 }

@@ -1,33 +1,21 @@
 #pragma once
 // Reading FASTA and reference files into a data set and an optional list of
-// position labels ("<" line), with the run's character checks.
+// position labels ("<" line), with the run's character checks.  Every read
+// leaves a copy of the file's non-empty lines, each ended by CR LF, as
+// "Interim_Sto.txt" in the current folder, except when that name is the file
+// being read (by whatever name, link or symbolic link): then nothing is
+// written.
 
 #include "platform/Platform.h"
 #include "sequence/Records.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace sequara {
 
 // Name of the line-end-normalised copy every read leaves in the current folder.
 inline constexpr const char* kInterimFileName = "Interim_Sto.txt";
-
-// Raised by ConvertLineBreaks when a file cannot be opened or written.
-struct FileOpenError : std::runtime_error {
-    FileOpenError(const std::string& what, std::string file, bool source)
-        : std::runtime_error(what), FileName(std::move(file)), IsSource(source) {}
-    std::string FileName;
-    bool IsSource;  // true: the file to copy failed; false: the copy failed
-};
-
-// Copies FileName to "Interim_Sto.txt" without its empty lines, each line
-// ending with CR LF, and sets FileName to "Interim_Sto.txt".  When
-// "Interim_Sto.txt" is FileName itself (by whatever name, link or symbolic
-// link), nothing is written and FileName stays.
-// Throws FileOpenError when either file cannot be opened or written.
-void ConvertLineBreaks(std::string& FileName, Platform& platform);
 
 // The labels of one label line (the text after "<"): pieces separated by ","
 // or ";", a piece "a-b" with b >= a giving a, a+1, ..., b.  At most
@@ -47,7 +35,9 @@ enum class FastaReadResult {
 // DataSet unchanged.  Messages and the disallowed-character question go
 // through platform only when ShowMessages is true.
 // Only the last label line is expanded, to at most one label per byte of the
-// file.  Cost: linear in the file size.  Throws nothing but std::bad_alloc.
+// file.  Cost: one pass over the file's bytes and one over the sequence
+// characters; memory about the size of the sequences.  Throws nothing but
+// std::bad_alloc.
 FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
                               bool ShowMessages, const std::string& DataType, Platform& platform);
 // The same for a caller that has no use for the labels: label lines are
