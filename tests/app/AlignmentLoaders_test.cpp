@@ -205,6 +205,27 @@ TEST_F(LoaderWindowTest, TemporaryAlignmentOpensTheEditorAndAPasteIsUndoneByteFo
     EXPECT_EQ(testing::DumpEditor(e->Model().Document(), e->Model().View()), before);
 }
 
+TEST_F(LoaderWindowTest, TheAutosaveOfAnOpenedAlignmentOpensAsTheSameGrids) {
+    start(true);
+    platform.AnswerOpenFile(folder.write("in.ali", "x;-AC-G\n16024;1;;2;3\nfirst;TAC-G\n;\nthird;-ACCG\n"));
+    window->Alignment1()->trigger();
+    ASSERT_NE(editor(), nullptr);
+    const std::string opened = Grids(editor()->Model());
+    const std::string aligned = testing::DumpEditor(editor()->Model().Document(), editor()->Model().View());
+    editor()->Timer1Timer();  // the autosave writes backup.ali beside the program
+    ASSERT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
+    platform.AnswerYesNo(false);  // closing: do not save
+    editor()->Exit1()->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(editor(), nullptr);
+
+    platform.AnswerOpenFile(folder.file(kDnaBackupName));
+    window->Alignment1()->trigger();
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(Grids(editor()->Model()), opened);
+    EXPECT_EQ(testing::DumpEditor(editor()->Model().Document(), editor()->Model().View()), aligned);
+}
+
 TEST_F(LoaderWindowTest, WithoutAReferenceTheNonAligningLoadsStillOpenTheEditor) {
     start(false);
     EXPECT_FALSE(window->Fastafile1()->isEnabled());
