@@ -71,8 +71,9 @@ TEST_F(EditorDialogsTest, CtrlFInTheGridSearchesFromTheCursorUntilAnEmptyMotifEn
         seen.push_back(cell());
         EXPECT_TRUE(find->isVisible());
         find->EdtFind()->clear();
-        find->BtnFind()->click();      // the message, then the dialog ends
+        find->BtnFindNext()->click();  // one column right, the message, then the dialog ends
         EXPECT_FALSE(find->isVisible());
+        EXPECT_EQ(find->GetCurrentPosition(), (SearchPosition{7, 2}));
     });
     editor->AlignedSequencesGrid()->setFocus();
     QTest::keyClick(editor->AlignedSequencesGrid(), Qt::Key_F, Qt::ControlModifier);
@@ -123,6 +124,13 @@ TEST_F(EditorDialogsTest, OkInTheColourDialogRepaintsTheEditorTheCloseBoxKeepsTh
     StringGridView* grid = editor->AlignedSequencesGrid();
     const QRect r = grid->CellRect(1, 1);
     EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(r.right() - 1, r.bottom()), QColor(0, 0, 0xFF));
+
+    // A system colour from the settings file is drawn as the palette's colour.
+    state.MatchColor = 0xFF000005;  // the window background
+    editor->RefreshGrids();
+    const QRect m = grid->CellRect(3, 0);  // G under G, not selected
+    EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(m.right() - 1, m.bottom()),
+              QApplication::palette().color(QPalette::Base));
 }
 
 TEST_F(EditorDialogsTest, SaveSettingsWritesTheColoursOrReportsTheMissingFile) {
