@@ -4,7 +4,7 @@
 // or the step-by-step oracle on the same cell texts.
 //
 //   sequara-motif-bench --aligned ALIGNED.fasta --reference REF.fasta [--motif M]
-//       [--mismatches] [--literal] [--repeat N]
+//       [--mismatches] [--step-by-step] [--repeat N]
 //
 // The search starts at (1, 1) and is repeated from the cell after each hit
 // (Find next) until nothing more is found or --repeat hits were counted
@@ -37,7 +37,7 @@ using namespace sequara;
 int usage(const std::string& problem) {
     std::cerr << problem << "\n"
               << "usage: sequara-motif-bench --aligned ALIGNED.fasta --reference REF.fasta [--motif M]\n"
-                 "       [--mismatches] [--literal] [--repeat N]\n";
+                 "       [--mismatches] [--step-by-step] [--repeat N]\n";
     return 2;
 }
 
@@ -45,7 +45,7 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     std::string alignedFile, referenceFile, motif = "GATTACA";
-    bool mismatches = false, literal = false;
+    bool mismatches = false, stepByStep = false;
     std::int64_t repeat = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             if (!n || *n < 1) return usage("--repeat needs a positive number");
             repeat = *n;
         } else if (arg == "--mismatches") mismatches = true;
-        else if (arg == "--literal") literal = true;
+        else if (arg == "--step-by-step") stepByStep = true;
         else return usage("unknown argument " + arg);
     }
     if (alignedFile.empty() || referenceFile.empty()) return usage("--aligned and --reference are needed");
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
 
     // The oracle gets the same cell texts, built before the clock starts.
     std::vector<std::string> shown;
-    if (literal)
+    if (stepByStep)
         for (std::int32_t r = 0; r < rowCount; ++r) ShownRowCells(ctx, r, shown.emplace_back());
 
     const std::clock_t cpu0 = std::clock();
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     SearchPosition position;
     std::string first, last;
     while (hits < repeat) {
-        if (literal) {
+        if (stepByStep) {
             auto hit = testing::LiteralFindMotif(motif, shown, colCount, position.X, position.Y);
             if (!hit) break;
             position = {hit->first, hit->second};
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     const double cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
 
     std::printf("grid: %d rows x %d columns  motif: %s  view: %s  engine: %s\n", rowCount, colCount - 1,
-                motif.c_str(), mismatches ? "mismatches" : "all", literal ? "literal" : "linear");
+                motif.c_str(), mismatches ? "mismatches" : "all", stepByStep ? "step-by-step" : "linear");
     std::printf("hits: %lld  first: %s  last: %s  seconds: %.4f\n", static_cast<long long>(hits),
                 first.empty() ? "-" : first.c_str(), last.empty() ? "-" : last.c_str(), seconds);
     rusage usage{};
