@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs.  Quiet and quick when all
 # are present; runs apt-get update only when something must be installed.
 set -euo pipefail
-packages=(build-essential cmake qt6-base-dev libjpeg-dev libgtest-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+packages=(build-essential cmake qt6-base-dev libjpeg-dev libgtest-dev xvfb xauth fonts-dejavu-core
           python3-biopython)
 missing=()
 for p in "${packages[@]}"; do
