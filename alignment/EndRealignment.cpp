@@ -3,7 +3,16 @@
 #include "sequence/CharacterRules.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <memory>
+#include <string_view>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace sequara {
@@ -25,17 +34,15 @@ class FirstElementLookup {
 public:
     void build(const TAlignmentRow& row) {
         runs_.clear();
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (row[i] < 1) continue;
-            if (!runs_.empty()) {
-                Run& last = runs_.back();
-                if (last.firstIndex + last.length == static_cast<std::int64_t>(i) &&
-                    last.firstValue + last.length == row[i]) {
-                    ++last.length;
-                    continue;
-                }
+        const std::size_t n = row.size();
+        for (std::size_t i = 0; i < n;) {
+            if (row[i] < 1) {
+                ++i;
+                continue;
             }
-            runs_.push_back({row[i], static_cast<std::int64_t>(i), 1});
+            const std::size_t first = i++;
+            while (i < n && std::int64_t(row[i]) == std::int64_t(row[i - 1]) + 1) ++i;
+            runs_.push_back({row[first], static_cast<std::int64_t>(first), static_cast<std::int64_t>(i - first)});
         }
         rising_ = true;
         for (std::size_t k = 1; k < runs_.size() && rising_; ++k)
@@ -66,19 +73,266 @@ private:
     bool rising_ = true;
 };
 
+// Characters that match some character other than themselves, chosen so
+// that two characters outside the set match exactly when they are equal: a
+// greedy cover of the pairs of different characters that match (in either
+// order), taking first the character found in most of them.  For nucleotides
+// these are the ambiguity codes, for amino acids X, B and Z.
+std::array<bool, 256> findWildCharacters(const MatchTable& table) {
+    std::array<bool, 256> wild{};
+    for (;;) {
+        int best = -1, bestCount = 0;
+        for (int c = 0; c < 256; ++c) {
+            if (wild[static_cast<std::size_t>(c)]) continue;
+            int count = 0;
+            for (int d = 0; d < 256; ++d)
+                if (d != c && !wild[static_cast<std::size_t>(d)] &&
+                    (table(static_cast<char>(c), static_cast<char>(d)) || table(static_cast<char>(d), static_cast<char>(c))))
+                    ++count;
+            if (count > bestCount) {
+                best = c;
+                bestCount = count;
+            }
+        }
+        if (best < 0) return wild;
+        wild[static_cast<std::size_t>(best)] = true;
+    }
+}
+
+const std::array<bool, 256>& wildCharacters(const std::string& dataType) {
+    static const std::array<bool, 256> nucleotide = findWildCharacters(MatchTableFor("DNA"));
+    static const std::array<bool, 256> amino = findWildCharacters(MatchTableFor("AMINO"));
+    return IsAminoDataType(dataType) ? amino : nucleotide;
+}
+
+// Length of the common start of two texts, eight characters at a time.
+std::size_t commonPrefix(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x = 0, y = 0;
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y) return i + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
+        }
+    }
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+// The first p in [lo, hi) for which holds(p) is false, holds being true on
+// a leading part of the range and false after it.
+template <class Holds>
+std::size_t firstFailing(std::size_t lo, std::size_t hi, Holds holds) {
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (holds(mid))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+// A 64-bit hash of a text, eight characters at a time.
+std::uint64_t hashText(std::string_view s) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+    auto mix = [&h](std::uint64_t x) {
+        h = (h ^ x) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, s.data() + i, 8);
+        mix(x);
+    }
+    std::uint64_t last = 0;
+    if (i < s.size()) std::memcpy(&last, s.data() + i, s.size() - i);
+    mix(last);
+    return h;
+}
+
+// holds(p) is true on [lo, x) and false on [x, n): x, found by probing
+// lo, lo + 1, lo + 3, ... and then halving.  O(log(x - lo)) probes.
+template <class Holds>
+std::size_t gallopUp(std::size_t lo, std::size_t n, Holds holds) {
+    std::size_t step = 1, probe = lo;
+    while (probe < n && holds(probe)) {
+        lo = probe + 1;
+        probe = lo + step;
+        step *= 2;
+    }
+    return firstFailing(lo, std::min(probe, n), holds);
+}
+
+// holds(p) is false on [0, x) and true on [x, hi): x, probing downwards
+// from hi the same way.
+template <class Holds>
+std::size_t gallopDown(std::size_t hi, Holds holds) {
+    for (std::size_t step = 1; hi > 0; step *= 2) {
+        const std::size_t probe = hi > step ? hi - step : 0;
+        if (!holds(probe)) return firstFailing(probe + 1, hi, [&](std::size_t p) { return !holds(p); });
+        hi = probe;
+    }
+    return 0;
+}
+
+// The end step compares the characters from the one before the anchor
+// forwards, the start step those from the anchor backwards.
+enum Side { kEnd = 0, kStart = 1 };
+
+// An element of a row holding the anchor (its first such element).
+struct Candidate {
+    std::int32_t row;
+    std::int32_t element;
+};
+
+// The row a step copies from: the most matching pairs, then the larger tie
+// value (end: elements after the compared stretch; start: the anchor's
+// element), then the earlier row.
+struct Choice {
+    std::int64_t pairs = 0;
+    std::int64_t tie = 0;
+    std::int64_t row = -1;
+    std::int64_t element = 0;
+    bool betterThan(const Choice& other) const {
+        if (pairs != other.pairs) return pairs > other.pairs;
+        if (tie != other.tie) return tie > other.tie;
+        return row < other.row;
+    }
+};
+
+// Over positions 0..n-1 of an index: the largest value with the smallest row
+// holding it, and the smallest row, among the positions switched on.
+class BestTree {
+public:
+    struct Node {
+        std::int64_t value = std::numeric_limits<std::int64_t>::min();
+        std::int32_t row = std::numeric_limits<std::int32_t>::max();
+        std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
+    };
+
+    void build(const std::vector<Node>& leaves) {
+        size_ = 1;
+        while (size_ < leaves.size()) size_ *= 2;
+        leaves_ = leaves;
+        nodes_.assign(2 * size_, Node{});
+        for (std::size_t i = 0; i < leaves.size(); ++i) nodes_[size_ + i] = leaves[i];
+        for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+    }
+    void set(std::size_t position, bool on) {
+        std::size_t i = size_ + position;
+        nodes_[i] = on ? leaves_[position] : Node{};
+        for (i /= 2; i >= 1; i /= 2) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+    }
+    // Positions first..last, both included.
+    Node query(std::size_t first, std::size_t last) const {
+        Node left, right;
+        for (std::size_t l = first + size_, r = last + size_ + 1; l < r; l /= 2, r /= 2) {
+            if (l & 1) left = combine(left, nodes_[l++]);
+            if (r & 1) right = combine(nodes_[--r], right);
+        }
+        return combine(left, right);
+    }
+    std::size_t bytes() const { return (nodes_.size() + leaves_.size()) * sizeof(Node); }
+
+private:
+    static Node combine(const Node& a, const Node& b) {
+        Node n;
+        if (a.value > b.value || (a.value == b.value && a.row < b.row)) {
+            n.value = a.value;
+            n.row = a.row;
+        } else {
+            n.value = b.value;
+            n.row = b.row;
+        }
+        n.smallestRow = std::min(a.smallestRow, b.smallestRow);
+        return n;
+    }
+    std::size_t size_ = 1;
+    std::vector<Node> leaves_;
+    std::vector<Node> nodes_;
+};
+
+// The rows holding one anchor, as they stood when the index was made, in
+// the order of their words (the characters a step compares), rows with
+// equal words forming one run.  Words holding a wild character cannot be
+// found by their order and are kept aside; rows changed since are switched
+// off and their present candidates kept aside too.
+struct AnchorIndex {
+    std::vector<std::int32_t> sortedRows;
+    std::vector<std::int32_t> runOf;          // per place in sortedRows
+    std::vector<std::string_view> runWords;   // per run, in word order
+    std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
+    std::string reversedWords;  // the start side's words, stored backwards
+    BestTree tree;
+    std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none
+    std::vector<std::int32_t> position;  // per row: its place in sortedRows, -1 none
+    std::vector<unsigned char> stale;    // per row: changed since
+    std::size_t staleCount = 0;
+    std::vector<Candidate> wild;
+    std::vector<Candidate> moved;
+    std::size_t changesSeen = 0;
+    std::uint64_t lastUse = 0;
+    std::size_t bytes = 0;
+};
+
+// Indexes of all anchors together stay below this size; the least recently
+// used one goes first.
+constexpr std::size_t kIndexBudgetBytes = std::size_t(256) << 20;
+
 class EndRealigner {
 public:
     EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
                  const std::string& dataType)
         : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
-          count_(std::min(alignment.size(), dataSet.size())), lookups_(count_) {
-        for (std::size_t r = 0; r < count_; ++r) lookups_[r].build(rows_[r]);
+          wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
+          available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_), endAnchor_(count_) {
+        // Rows whose characters (those with an entry) are the same text
+        // share a class: at the same anchor element they have the same word.
+        std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash;
+        std::vector<std::string_view> classTexts;
+        for (std::size_t r = 0; r < count_; ++r) {
+            lookups_[r].build(rows_[r]);
+            // A row changes only in its own steps, so its end step finds the
+            // run found now, while the row is at hand.
+            endAnchor_[r] = endAnchorElement(r);
+            const std::string& s = data_[r].Sequence;
+            const std::int64_t n = static_cast<std::int64_t>(std::min(s.size(), rows_[r].size()));
+            available_[r] = n;
+            auto isWild = [&](std::int64_t i) { return wild_[static_cast<unsigned char>(s[static_cast<std::size_t>(i)])]; };
+            std::int64_t first = 0;
+            while (first < n && !isWild(first)) ++first;
+            std::int64_t last = first < n ? n - 1 : -1;
+            while (last > first && !isWild(last)) --last;
+            firstWild_[r] = first;
+            lastWild_[r] = last;
+            const std::string_view text(s.data(), static_cast<std::size_t>(n));
+            std::vector<std::int32_t>& classes = classesByHash[hashText(text)];
+            std::size_t c = 0;
+            while (c < classes.size() && classTexts[static_cast<std::size_t>(classes[c])] != text) ++c;
+            if (c == classes.size()) {
+                classes.push_back(static_cast<std::int32_t>(classTexts.size()));
+                classTexts.push_back(text);
+            }
+            textClass_[r] = classes[c];
+        }
     }
 
     void run() {
         for (std::size_t r = 0; r < count_; ++r) {
-            if (endStep(r)) lookups_[r].build(rows_[r]);
-            if (startStep(r)) lookups_[r].build(rows_[r]);
+            bool changed = false;
+            if (endStep(r)) {
+                lookups_[r].build(rows_[r]);
+                changed = true;
+            }
+            if (startStep(r)) {
+                lookups_[r].build(rows_[r]);
+                changed = true;
+            }
+            if (changed) changedRows_.push_back(static_cast<std::int32_t>(r));
         }
     }
 
@@ -93,8 +347,8 @@ private:
         const std::string& b = data_[o].Sequence;
         // A character needs an entry too: a row shorter than its sequence
         // ends the comparison at its own end.
-        const std::int64_t na = static_cast<std::int64_t>(std::min(a.size(), rows_[r].size()));
-        const std::int64_t nb = static_cast<std::int64_t>(std::min(b.size(), rows_[o].size()));
+        const std::int64_t na = available_[r];
+        const std::int64_t nb = available_[o];
         if (i < 0 || k < 0 || i >= na || k >= nb) return 0;
         // Pairs available before either sequence ends in the direction of step.
         const std::int64_t available = step > 0 ? std::min(na - i, nb - k) : std::min(i, k) + 1;
@@ -106,8 +360,299 @@ private:
         return t;
     }
 
-    bool endStep(std::size_t r) {
-        TAlignmentRow& row = rows_[r];
+    // The first compared element of a row whose anchor sits at element k:
+    // the one before it at the end, the anchor itself at the start.
+    static std::int64_t firstCompared(Side side, std::int64_t k) { return side == kEnd ? k - 1 : k; }
+
+    // Whether the row has a character at its first compared element (else
+    // it is never copied from), and whether its compared characters (end:
+    // from there to the sequence's end; start: from there back to its first
+    // character) hold no wild character.
+    bool hasWord(Side side, std::size_t o, std::int64_t k) const {
+        const std::int64_t i = firstCompared(side, k);
+        return k >= 0 && i >= 0 && i < available_[o];
+    }
+    bool isClean(Side side, std::size_t o, std::int64_t i) const {
+        return side == kEnd ? lastWild_[o] < i : firstWild_[o] > i;
+    }
+
+    // The step's choice among candidate o at element k: the matching pairs
+    // from row r's element `from` on, the tie value.
+    void consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o, std::int64_t k,
+                  Choice& best) const {
+        const int step = side == kEnd ? 1 : -1;
+        const std::int64_t L = matchingRun(r, from, o, firstCompared(side, k), pairs, step);
+        if (L == 0) return;
+        Choice c;
+        c.pairs = L;
+        c.tie = side == kEnd ? endTie(o, k, L, pairs) : k;
+        c.row = static_cast<std::int64_t>(o);
+        c.element = k;
+        if (c.betterThan(best)) best = c;
+    }
+
+    // Row o's elements after the element of its last compared pair; none
+    // when that pair lay past row o's end (it ran out).
+    std::int64_t endTie(std::size_t o, std::int64_t k, std::int64_t L, std::int64_t pairs) const {
+        const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
+        return std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
+    }
+
+    // Every other row, one lookup each.
+    Choice scanAll(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) const {
+        Choice best;
+        for (std::size_t o = 0; o < count_; ++o) {
+            if (o == r) continue;
+            const std::int64_t k = lookups_[o].find(anchor);
+            if (k >= 0) consider(side, r, from, pairs, o, k, best);
+        }
+        return best;
+    }
+
+    // The best row to copy from for row r, whose compared characters start
+    // at element `from` (at most `pairs` of them).  The first time an anchor
+    // is asked for, every row is looked at; from the second time on, an
+    // index of the anchor's rows answers, unless row r's own compared
+    // characters hold a wild character.
+    Choice bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) {
+        Slot& slot = slots_[side][anchor];
+        ++slot.queries;
+        if (!isClean(side, r, from) || slot.queries < 2) return scanAll(side, r, anchor, from, pairs);
+        if (!slot.index) {
+            slot.index = buildIndex(side, anchor);
+        } else {
+            catchUp(side, anchor, *slot.index);
+            AnchorIndex& index = *slot.index;
+            const std::size_t rows = index.sortedRows.size() + index.wild.size();
+            const auto limit = 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(rows)));
+            if (index.staleCount + index.moved.size() > limit) {
+                indexBytes_ -= index.bytes;
+                slot.index = buildIndex(side, anchor);
+            }
+        }
+        AnchorIndex& index = *slot.index;
+        index.lastUse = ++uses_;
+        Choice best = indexedChoice(side, r, from, pairs, index);
+        for (const Candidate& c : index.wild)
+            if (static_cast<std::size_t>(c.row) != r && !index.stale[static_cast<std::size_t>(c.row)])
+                consider(side, r, from, pairs, static_cast<std::size_t>(c.row), c.element, best);
+        for (const Candidate& c : index.moved)
+            if (static_cast<std::size_t>(c.row) != r)
+                consider(side, r, from, pairs, static_cast<std::size_t>(c.row), c.element, best);
+        return best;
+    }
+
+    // The characters a step compares for a row whose anchor sits at element
+    // k: at the end from element k - 1 to the sequence's end, at the start
+    // from element k back to element 0 (stored backwards in the index).
+    std::string_view endWord(std::size_t o, std::int64_t k) const {
+        const std::int64_t i = k - 1;
+        return std::string_view(data_[o].Sequence).substr(static_cast<std::size_t>(i),
+                                                          static_cast<std::size_t>(available_[o] - i));
+    }
+
+    std::unique_ptr<AnchorIndex> buildIndex(Side side, std::int32_t anchor) {
+        auto index = std::make_unique<AnchorIndex>();
+        AnchorIndex& x = *index;
+        x.element.assign(count_, -1);
+        x.position.assign(count_, -1);
+        x.stale.assign(count_, 0);
+        // Rows of one text class at one element have one word: such groups
+        // are sorted by word once, equal words of different groups then
+        // joined into one run.
+        struct Member {
+            std::int32_t textClass, element, row;
+        };
+        std::vector<Member> clean;
+        for (std::size_t o = 0; o < count_; ++o) {
+            const std::int64_t k = lookups_[o].find(anchor);
+            x.element[o] = static_cast<std::int32_t>(k);
+            if (!hasWord(side, o, k)) continue;
+            if (isClean(side, o, firstCompared(side, k)))
+                clean.push_back({textClass_[o], static_cast<std::int32_t>(k), static_cast<std::int32_t>(o)});
+            else
+                x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
+        }
+        std::sort(clean.begin(), clean.end(), [](const Member& a, const Member& b) {
+            return std::tie(a.textClass, a.element, a.row) < std::tie(b.textClass, b.element, b.row);
+        });
+        std::vector<std::size_t> groupFirst;  // each group's first member; one more at the end
+        for (std::size_t i = 0; i < clean.size(); ++i)
+            if (i == 0 || clean[i].textClass != clean[i - 1].textClass || clean[i].element != clean[i - 1].element)
+                groupFirst.push_back(i);
+        groupFirst.push_back(clean.size());
+        const std::size_t groups = groupFirst.size() - 1;
+        std::vector<std::string_view> groupWord(groups);
+        if (side == kStart) {
+            std::size_t length = 0;
+            for (std::size_t g = 0; g < groups; ++g) length += static_cast<std::size_t>(clean[groupFirst[g]].element) + 1;
+            x.reversedWords.reserve(length);
+        }
+        for (std::size_t g = 0; g < groups; ++g) {
+            const Member& m = clean[groupFirst[g]];
+            const std::string& seq = data_[static_cast<std::size_t>(m.row)].Sequence;
+            if (side == kEnd) {
+                groupWord[g] = endWord(static_cast<std::size_t>(m.row), m.element);
+            } else {
+                const std::size_t offset = x.reversedWords.size();
+                x.reversedWords.append(seq.rbegin() + static_cast<std::ptrdiff_t>(seq.size()) - m.element - 1, seq.rend());
+                groupWord[g] = std::string_view(x.reversedWords).substr(offset);
+            }
+        }
+        if (side == kStart) {  // the storage is complete: point into it again
+            for (std::size_t g = 0, offset = 0; g < groups; ++g) {
+                const std::size_t length = static_cast<std::size_t>(clean[groupFirst[g]].element) + 1;
+                groupWord[g] = std::string_view(x.reversedWords).substr(offset, length);
+                offset += length;
+            }
+        }
+        std::vector<std::size_t> order(groups);
+        for (std::size_t g = 0; g < groups; ++g) order[g] = g;
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return groupWord[a] < groupWord[b]; });
+        std::vector<BestTree::Node> leaves;
+        leaves.reserve(clean.size());
+        x.sortedRows.reserve(clean.size());
+        x.runOf.reserve(clean.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const std::size_t g = order[i];
+            if (i == 0 || groupWord[g] != groupWord[order[i - 1]]) {
+                x.runWords.push_back(groupWord[g]);
+                x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+            }
+            for (std::size_t m = groupFirst[g]; m < groupFirst[g + 1]; ++m) {
+                const auto o = static_cast<std::size_t>(clean[m].row);
+                const std::int64_t k = clean[m].element;
+                x.position[o] = static_cast<std::int32_t>(x.sortedRows.size());
+                x.sortedRows.push_back(clean[m].row);
+                x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
+                BestTree::Node leaf;
+                leaf.value = side == kEnd ? static_cast<std::int64_t>(rows_[o].size()) - k : k;
+                leaf.row = clean[m].row;
+                leaf.smallestRow = clean[m].row;
+                leaves.push_back(leaf);
+            }
+        }
+        x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+        x.tree.build(leaves);
+        x.changesSeen = changedRows_.size();
+        x.bytes = x.sortedRows.size() * 2 * sizeof(std::int32_t) +
+                  x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.reversedWords.size() +
+                  x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
+        indexBytes_ += x.bytes;
+        evictBeyondBudget(index.get());
+        return index;
+    }
+
+    void evictBeyondBudget(const AnchorIndex* keep) {
+        while (indexBytes_ > kIndexBudgetBytes) {
+            std::unique_ptr<AnchorIndex>* oldest = nullptr;
+            for (auto& slots : slots_)
+                for (auto& [anchor, slot] : slots)
+                    if (slot.index && slot.index.get() != keep && (!oldest || slot.index->lastUse < (*oldest)->lastUse))
+                        oldest = &slot.index;
+            if (!oldest) return;
+            indexBytes_ -= (*oldest)->bytes;
+            oldest->reset();
+        }
+    }
+
+    // Takes in the rows changed since the index was made or last caught up.
+    void catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
+        for (; index.changesSeen < changedRows_.size(); ++index.changesSeen) {
+            const auto c = static_cast<std::size_t>(changedRows_[index.changesSeen]);
+            const std::int64_t k = lookups_[c].find(anchor);
+            if (k == index.element[c]) continue;
+            if (!index.stale[c]) {
+                index.stale[c] = 1;
+                ++index.staleCount;
+                if (index.position[c] >= 0) index.tree.set(static_cast<std::size_t>(index.position[c]), false);
+            }
+            if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
+        }
+    }
+
+    // The best of the index's sorted words for row r (whose compared
+    // characters hold no wild character, so that matching is equality).
+    // The words sharing the longest start with row r's lie together around
+    // the place where row r's word would be sorted in; when row r is in the
+    // index with this anchor element, that place is its own run.
+    Choice indexedChoice(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, AnchorIndex& index) const {
+        Choice best;
+        const std::size_t n = index.sortedRows.size();
+        if (n == 0) return best;
+        const std::string& s = data_[r].Sequence;
+        std::string backwards;
+        std::string_view q;
+        if (side == kEnd) {
+            q = std::string_view(s).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(available_[r] - from));
+        } else {
+            backwards.assign(s.rbegin() + static_cast<std::ptrdiff_t>(s.size()) - from - 1, s.rend());
+            q = backwards;
+        }
+        const std::int32_t own = index.stale[r] ? -1 : index.position[r];
+        const std::size_t runs = index.runWords.size();
+        // Row r's own run, when its word is the one compared now.
+        const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
+                                       ? static_cast<std::size_t>(index.runOf[static_cast<std::size_t>(own)])
+                                       : runs;
+        const std::size_t atRun =
+            ownRun < runs ? ownRun
+                          : static_cast<std::size_t>(std::lower_bound(index.runWords.begin(), index.runWords.end(), q) -
+                                                     index.runWords.begin());
+        const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
+        if (own >= 0) index.tree.set(static_cast<std::size_t>(own), false);
+        auto usable = [&](std::size_t p) {
+            const auto o = static_cast<std::size_t>(index.sortedRows[p]);
+            return o != r && !index.stale[o];
+        };
+        auto sharedWith = [&](std::size_t p) {
+            const auto run = static_cast<std::size_t>(index.runOf[p]);
+            return run == ownRun ? q.size() : commonPrefix(q, index.runWords[run]);
+        };
+        std::size_t longest = 0;
+        for (std::size_t p = at; p-- > 0;)
+            if (usable(p)) {
+                longest = sharedWith(p);
+                break;
+            }
+        for (std::size_t p = at; p < n; ++p)
+            if (usable(p)) {
+                longest = std::max(longest, sharedWith(p));
+                break;
+            }
+        if (longest > 0) {
+            const std::string_view start = q.substr(0, longest);
+            auto sharesStart = [&](std::size_t run) {
+                return run == ownRun || index.runWords[run].substr(0, longest) == start;
+            };
+            // Before atRun the runs sharing the start form a stretch ending
+            // at atRun - 1, from atRun on one beginning there.
+            const std::size_t firstRun = gallopDown(atRun, sharesStart);
+            const std::size_t lastRun = gallopUp(atRun, runs, sharesStart);  // one past the stretch
+            const BestTree::Node node = index.tree.query(static_cast<std::size_t>(index.runBegin[firstRun]),
+                                                         static_cast<std::size_t>(index.runBegin[lastRun]) - 1);
+            if (node.row != std::numeric_limits<std::int32_t>::max()) {
+                best.pairs = static_cast<std::int64_t>(longest);
+                if (side == kEnd) {
+                    const std::int64_t t = best.pairs == pairs ? best.pairs - 1 : best.pairs;
+                    best.tie = std::max<std::int64_t>(0, node.value - t);
+                    best.row = best.tie > 0 ? node.row : node.smallestRow;
+                } else {
+                    best.tie = node.value;
+                    best.row = node.row;
+                }
+                best.element = index.element[static_cast<std::size_t>(best.row)];
+            }
+        }
+        if (own >= 0) index.tree.set(static_cast<std::size_t>(own), true);
+        return best;
+    }
+
+    // The first element of the end step's reliable run when at least 3
+    // characters follow it, else -1.
+    std::int64_t endAnchorElement(std::size_t r) const {
+        const TAlignmentRow& row = rows_[r];
         const std::string& seq = data_[r].Sequence;
         const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
         int count = 0;
@@ -120,33 +665,21 @@ private:
                 count = 0;
             }
         }
-        if (count < 10 || H - (a + 9) < 3) return false;
-        const std::int32_t anchor = row[static_cast<std::size_t>(a)];
-        std::int64_t bestL = 0, bestAfter = 0;
-        std::size_t bestRow = 0;
-        std::int64_t bestK = 0;
-        for (std::size_t o = 0; o < count_; ++o) {
-            if (o == r) continue;
-            const std::int64_t k = lookups_[o].find(anchor);
-            if (k < 0) continue;
-            // Pairs (a - 1 + t, k - 1 + t) for t = 0, 1, ...: at most the
-            // H - a + 2 pairs up to row r's last element, and only while both
-            // characters exist.
-            const std::int64_t pairs = H - a + 2;
-            const std::int64_t L = matchingRun(r, a - 1, o, k - 1, pairs, +1);
-            if (L == 0) continue;
-            const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
-            // None when the last pair lay past row o's end (it ran out).
-            const std::int64_t after = std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
-            if (L > bestL || (L == bestL && after > bestAfter)) {
-                bestL = L;
-                bestAfter = after;
-                bestRow = o;
-                bestK = k;
-            }
-        }
+        return count < 10 || H - (a + 9) < 3 ? -1 : a;
+    }
+
+    bool endStep(std::size_t r) {
+        TAlignmentRow& row = rows_[r];
+        const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
+        const std::int64_t a = endAnchor_[r];
+        if (a < 0) return false;
+        // Pairs (a - 1 + t, k - 1 + t) for t = 0, 1, ...: at most the
+        // H - a + 2 pairs up to row r's last element, and only while both
+        // characters exist.
+        const Choice best = bestRow(kEnd, r, row[static_cast<std::size_t>(a)], a - 1, H - a + 2);
+        const std::int64_t bestL = best.pairs, bestK = best.element;
         if (bestL <= 10) return false;
-        const TAlignmentRow& source = rows_[bestRow];
+        const TAlignmentRow& source = rows_[static_cast<std::size_t>(best.row)];
         // The continued entries rise by construction; the copied ones must
         // rise from the last position before them.
         std::int32_t previous = 0;
@@ -182,24 +715,11 @@ private:
             }
         }
         if (count < 10 || b - 9 < 1) return false;
-        const std::int32_t anchor = row[static_cast<std::size_t>(b)];
-        std::int64_t bestL = 0, bestK = -1;
-        std::size_t bestRow = 0;
-        for (std::size_t o = 0; o < count_; ++o) {
-            if (o == r) continue;
-            const std::int64_t k = lookups_[o].find(anchor);
-            if (k < 0) continue;
-            // Pairs (b - t, k - t) for t = 0, 1, ... down to element 0 of row r.
-            const std::int64_t L = matchingRun(r, b, o, k, b + 1, -1);
-            if (L == 0) continue;
-            if (L > bestL || (L == bestL && k > bestK)) {
-                bestL = L;
-                bestK = k;
-                bestRow = o;
-            }
-        }
+        // Pairs (b - t, k - t) for t = 0, 1, ... down to element 0 of row r.
+        const Choice best = bestRow(kStart, r, row[static_cast<std::size_t>(b)], b, b + 1);
+        const std::int64_t bestL = best.pairs, bestK = best.element;
         if (bestL <= 10) return false;
-        const TAlignmentRow& source = rows_[bestRow];
+        const TAlignmentRow& source = rows_[static_cast<std::size_t>(best.row)];
         // The continued entries fall by construction; the copied ones must
         // fall from the first position after them.
         std::int32_t next = std::numeric_limits<std::int32_t>::max();
@@ -221,12 +741,27 @@ private:
         return true;
     }
 
+    struct Slot {
+        int queries = 0;
+        std::unique_ptr<AnchorIndex> index;
+    };
+
     TAlignmentResult& rows_;
     const TFastaDataSet& data_;
     const std::string& ref_;
     const MatchTable& table_;
+    const std::array<bool, 256>& wild_;
     std::size_t count_;
     std::vector<FirstElementLookup> lookups_;
+    std::vector<std::int64_t> available_;  // per row: elements with a character
+    std::vector<std::int64_t> firstWild_;  // per row: first wild character, available_ when none
+    std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
+    std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it
+    std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
+    std::vector<std::int32_t> changedRows_;  // rows a step has changed, in order
+    std::unordered_map<std::int32_t, Slot> slots_[2];  // per side, per anchor
+    std::size_t indexBytes_ = 0;
+    std::uint64_t uses_ = 0;
 };
 
 }  // namespace

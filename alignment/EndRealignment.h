@@ -33,9 +33,15 @@ int FindReliableStart(const std::string& Reference, const std::string& Sequence,
 // them rising, however the row it copies from differs.  Row r belongs to DataSet[r].Sequence; rows
 // without a data-set element are left alone, and a row longer than its
 // sequence has no characters past the sequence's end (a shorter one none
-// past its own end).  Every row keeps its length.  Cost: for each row that
-// has a reliable stretch away from its end, one lookup per other row
-// (O(log) on rows whose positions rise) plus the compared characters.
+// past its own end).  Every row keeps its length.
+// Cost: the first time an anchor is asked for, every other row is looked up
+// and compared; from the second time on, an index of the rows holding that
+// anchor, their compared characters sorted (rows with the same characters
+// sorted once), answers in O(log rows) comparisons, so that a load grows
+// near-linearly.  A row whose own compared characters hold a character that
+// matches others (an ambiguity code) is compared with every other row, and
+// rows holding one are compared with every row that asks.  Indexes take at
+// most about 256 MB together.
 // Throws only std::bad_alloc.
 void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet, const std::string& Reference,
                          const std::string& DataType);

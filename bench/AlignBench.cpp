@@ -5,11 +5,13 @@
 //
 //   sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]
 //       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1]
-//       [--ignore-gaps 0|1] [--threads N] [--step-by-step] [--rows OUT.tsv]
+//       [--ignore-gaps 0|1] [--threads N] [--step-by-step | --pairwise-ends] [--rows OUT.tsv]
 //
 // Prints "sequences: N  seconds: T  end-realignment-seconds: E" (pipeline
 // time only, and the part of it spent re-aligning the sequence ends) on
-// stdout, and CPU time and peak memory on stderr.  --rows writes one line per sequence: the
+// stdout, and CPU time and peak memory on stderr.  --pairwise-ends runs the
+// production engine with the end re-alignment that compares every pair of
+// rows (the oracle of the indexed one) instead.  --rows writes one line per sequence: the
 // name, TAB, the sequence as the pipeline left it, TAB, the row's entries
 // separated by commas.
 
@@ -17,6 +19,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "sequence/IntegerText.h"
+#include "tests/support/EndRealignmentOracle.h"
 #include "tests/support/StepByStepAligner.h"
 
 #include <sys/resource.h>
@@ -36,7 +39,7 @@ int usage(const std::string& problem) {
     std::cerr << problem << "\n"
               << "usage: sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]\n"
                  "       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1] [--ignore-gaps 0|1]\n"
-                 "       [--threads N] [--step-by-step] [--rows OUT.tsv]\n";
+                 "       [--threads N] [--step-by-step | --pairwise-ends] [--rows OUT.tsv]\n";
     return 2;
 }
 
@@ -61,6 +64,15 @@ private:
     mutable double seconds_ = 0;
 };
 
+// The production engine with the pairwise end re-alignment.
+class PairwiseEndsEngine : public ProductionAlignmentEngine {
+public:
+    using ProductionAlignmentEngine::ProductionAlignmentEngine;
+    void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const override {
+        oracle::RealignSequenceEnds(Alignment, DataSet, Reference(), DataType());
+    }
+};
+
 bool readFile(const std::string& file, const std::string& dataType, TFastaDataSet& data) {
     ScriptedPlatform platform;
     TCharacterName labels;
@@ -74,7 +86,7 @@ int main(int argc, char** argv) {
     std::string referenceFile, fastaFile, rowsFile;
     PipelineParameters parameters;
     parameters.DataType = "DNA";
-    bool stepByStep = false;
+    bool stepByStep = false, pairwiseEnds = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& out) {
@@ -114,6 +126,8 @@ int main(int argc, char** argv) {
             parameters.Threads = static_cast<unsigned>(threads);
         } else if (arg == "--step-by-step") {
             stepByStep = true;
+        } else if (arg == "--pairwise-ends") {
+            pairwiseEnds = true;
         } else if (arg == "--rows") {
             if (!value(rowsFile)) return usage("--rows needs a file");
         } else {
@@ -121,6 +135,7 @@ int main(int argc, char** argv) {
         }
     }
     if (referenceFile.empty() || fastaFile.empty()) return usage("--reference and --fasta are required");
+    if (stepByStep && pairwiseEnds) return usage("--step-by-step and --pairwise-ends exclude each other");
 
     TFastaDataSet reference, sequences;
     if (!readFile(referenceFile, parameters.DataType, reference)) {
@@ -142,6 +157,11 @@ int main(int argc, char** argv) {
         const EndTimingEngine timed(engine);
         testing::StepByStepRunAutomaticAlignment(timed, sequences, rows, parameters);
         endSeconds = timed.seconds();
+    } else if (pairwiseEnds) {
+        const PairwiseEndsEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
+        const EndTimingEngine timed(engine);
+        RunAutomaticAlignment(timed, sequences, rows, parameters, nullptr);
+        endSeconds = timed.seconds();
     } else {
         const ProductionAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
         const EndTimingEngine timed(engine);
@@ -156,7 +176,7 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld  engine: %s\n", cpuSeconds, usage.ru_maxrss,
-                 stepByStep ? "step-by-step" : "production");
+                 stepByStep ? "step-by-step" : (pairwiseEnds ? "production, pairwise end re-alignment" : "production"));
 
     if (!rowsFile.empty()) {
         std::ofstream out(rowsFile, std::ios::binary | std::ios::trunc);

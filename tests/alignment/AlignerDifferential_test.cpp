@@ -12,6 +12,7 @@
 #include "alignment/PairwiseAligner.h"
 #include "sequence/FastaReader.h"
 #include "platform/ScriptedPlatform.h"
+#include "tests/support/EndRealignmentOracle.h"
 #include "tests/support/StepByStepAligner.h"
 #include "tests/support/TempFolder.h"
 
@@ -192,14 +193,15 @@ struct EndRealignmentSet {
     TAlignmentResult Rows;
 };
 
-EndRealignmentSet generatedEndRealignmentSet(CaseGenerator& gen, int rowCount, int maxReference) {
+EndRealignmentSet generatedEndRealignmentSet(CaseGenerator& gen, int rowCount, int maxReference,
+                                             const std::string& ambiguous = "N") {
     EndRealignmentSet set;
     const int length = gen.uniform(30, maxReference);
     set.Reference = gen.chance(0.5) ? homopolymerRich(gen, length) : gen.reference(kDnaPlain, kDnaAmbiguous, length);
     const PairwiseAligner aligner(set.Reference, "DNA", gen.uniform(3, 6));
     const std::string ancestor = gen.derived(set.Reference, kDnaPlain, "N", "DNA", maxReference);
     for (int i = 0; i < rowCount; ++i) {
-        std::string s = gen.chance(0.7) ? ancestor : gen.derived(set.Reference, kDnaPlain, "N", "DNA", maxReference);
+        std::string s = gen.chance(0.7) ? ancestor : gen.derived(set.Reference, kDnaPlain, ambiguous, "DNA", maxReference);
         if (gen.chance(0.4)) s = homopolymerVariant(gen, s);
         // Damage the ends so that they align poorly.
         if (gen.chance(0.5) && s.size() > 4) s.replace(0, static_cast<std::size_t>(gen.uniform(1, 4)), gen.reference(kDnaPlain, "N", 3));
@@ -230,6 +232,23 @@ void compareEndRealignment(std::uint32_t randomStart, int sets, int maxReference
             ASSERT_TRUE(!positionsRise(set.Rows[r]) || positionsRise(fast[r])) << "set " << n << " row " << r;
     }
 }
+
+// The indexed end re-alignment against the one that compares every pair of
+// rows, on loads large enough that anchors are shared by many rows, with
+// ambiguity codes, identical sequences and many changed rows.
+void compareEndRealignmentWithOracle(std::uint32_t randomStart, int sets, int maxRows, int maxReference) {
+    CaseGenerator gen(randomStart);
+    for (int n = 0; n < sets; ++n) {
+        const std::string& ambiguous = gen.chance(0.5) ? kDnaAmbiguous : std::string("N");
+        const EndRealignmentSet set = generatedEndRealignmentSet(gen, gen.uniform(2, maxRows), maxReference, ambiguous);
+        TAlignmentResult fast = set.Rows, slow = set.Rows;
+        RealignSequenceEnds(fast, set.Data, set.Reference, "DNA");
+        oracle::RealignSequenceEnds(slow, set.Data, set.Reference, "DNA");
+        ASSERT_EQ(fast, slow) << "set " << n << " ref=" << set.Reference;
+    }
+}
+
+TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) { compareEndRealignmentWithOracle(11, 40, 400, 150); }
 
 // Rows as the passes leave them: rising positions with gaps, insertions,
 // runs of insertions, now and then a position out of order.
@@ -388,6 +407,37 @@ TEST(AlignerDifferential, RealDolphinLoadKeepsEveryRowsPositionsRising) {
     EXPECT_EQ(std::vector<std::int32_t>(at, at + 3), (std::vector<std::int32_t>{16451, 16452, 16453}));
 }
 
+// Real control regions, three copies of each, against the whole control
+// region and against HVS-I alone (their ends then reach far past the
+// reference), every fourth row's last 8 positions lost the way a poor
+// alignment loses them: the indexed end re-alignment gives the pairwise one's rows.
+TEST(AlignerDifferential, IndexedEndRealignmentOnRealControlRegions) {
+    const std::string region = readTestData("rCRS_CR_16024-576.txt", "DNA").at(0).Sequence;
+    const TFastaDataSet loaded = readTestData("1000g_CR_first40.fasta", "DNA");
+    ASSERT_EQ(loaded.size(), 40u);
+    for (const std::string& ref : {region, region.substr(0, 342)}) {
+        const ProductionAlignmentEngine engine(ref, "DNA", 4);
+        TFastaDataSet data = loaded;
+        TAlignmentResult rows;
+        RunAutomaticAlignment(WithoutEndRealignment(engine), data, rows, dnaParameters(false), nullptr);
+        const std::size_t n = data.size();
+        for (std::size_t copy = 1; copy < 3; ++copy)
+            for (std::size_t i = 0; i < n; ++i) {
+                data.push_back(data[i]);
+                rows.push_back(rows[i]);
+            }
+        for (std::size_t i = 0; i < rows.size(); i += 4) {
+            auto last = std::find_if(rows[i].rbegin(), rows[i].rend(), [](std::int32_t e) { return e >= 1; });
+            for (int k = 0; k < 8 && last != rows[i].rend(); ++k) *last++ = -1;
+        }
+        TAlignmentResult fast = rows, slow = rows;
+        RealignSequenceEnds(fast, data, ref, "DNA");
+        oracle::RealignSequenceEnds(slow, data, ref, "DNA");
+        EXPECT_EQ(fast, slow) << "reference of " << ref.size();
+        EXPECT_NE(fast, rows) << "reference of " << ref.size() << ": nothing was re-aligned";
+    }
+}
+
 TEST(AlignerDifferential, RealHvs1SequencesThroughThePipeline) {
     comparePipeline("rCRS_CR_16024-576.txt", "1000g_HVS1_first40.fasta", 6, dnaParameters(true), 2);
 }
@@ -403,6 +453,10 @@ TEST(AlignerDifferentialLongRun, LargeGeneratedCases) {
 TEST(AlignerDifferentialLongRun, PostPassesManyRows) { comparePostPasses(6, 200000, 200); }
 
 TEST(AlignerDifferentialLongRun, EndRealignmentManySets) { compareEndRealignment(3, 5000, 400); }
+
+TEST(AlignerDifferentialLongRun, IndexedEndRealignmentManyLargeLoads) {
+    compareEndRealignmentWithOracle(12, 400, 1500, 400);
+}
 
 TEST(AlignerDifferentialLongRun, RealControlRegionsAgainstTheControlRegion) {
     comparePipeline("rCRS_CR_16024-576.txt", "1000g_CR_first40.fasta", 40, dnaParameters(true));
