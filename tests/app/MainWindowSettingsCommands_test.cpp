@@ -103,6 +103,13 @@ TEST_F(SettingsCommandsTest, SaveWritesTheParametersOrReportsTheMissingFile) {
               "[CALC_PARAMS]\r\nIGNORE_FASTA_NS=TRUE\r\nIGNORE_FASTA_GAPS=TRUE\r\nMIN_ALIGNMENT_MATCH=6\r\n"
               "INITIAL_NUCLEOTIDES=12\r\n");
     EXPECT_EQ(platform.Messages().size(), 1u);
+
+    // A settings file that exists but cannot be replaced (its folder takes no new files, even from
+    // root): the failure is shown, and nothing is confirmed.
+    state().SettingsFileName = "/proc/version";
+    window->SaveParam()->trigger();
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_NE(platform.Messages()[1].find("/proc/version"), std::string::npos) << platform.Messages()[1];
 }
 
 TEST_F(SettingsCommandsTest, NewReferenceEnablesTheAutomaticAlignmentOnlyWhenAccepted) {
