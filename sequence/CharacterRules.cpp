@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace sequara {
 
 namespace {
@@ -109,12 +113,59 @@ const AllowedCharacterTable& AllowedCharactersFor(std::string_view DataType) {
         for (int b = 0; b < 256; ++b) {
             t.upper[b] = UpperAscii(static_cast<char>(b));
             t.keep[b] = IsAllowedCharacter(t.upper[b], type) ? 1 : 0;
+            if (b < 128 && t.keep[b] && t.upper[b] == static_cast<char>(b)) {
+                t.unchangedLow[b & 15] |= static_cast<unsigned char>(1u << (b >> 4));
+            }
         }
+        for (int h = 0; h < 8; ++h) t.unchangedHigh[h] = static_cast<unsigned char>(1u << h);
         return t;
     };
     static const AllowedCharacterTable dna = build(kDnaDataType);
     static const AllowedCharacterTable other = build(kAminoDataType);
     return IsDnaDataType(DataType) ? dna : other;
+}
+
+namespace {
+
+bool passesUnchanged(unsigned char c, const AllowedCharacterTable& t) {
+    return (t.unchangedLow[c & 15] & t.unchangedHigh[c >> 4]) != 0;
+}
+
+std::size_t leadingUnchangedPlain(const char* s, std::size_t n, const AllowedCharacterTable& t) {
+    std::size_t k = 0;
+    while (k < n && passesUnchanged(static_cast<unsigned char>(s[k]), t)) ++k;
+    return k;
+}
+
+#if defined(__x86_64__)
+// Both nibble lookups of 16 bytes at once.  A byte of 128 or more has a high
+// nibble of 8 or more, whose entry is 0: it never passes.
+__attribute__((target("ssse3"))) std::size_t leadingUnchangedSsse3(const char* s, std::size_t n,
+                                                                  const AllowedCharacterTable& t) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.unchangedLow.data()));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.unchangedHigh.data()));
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i zero = _mm_setzero_si128();
+    std::size_t k = 0;
+    for (; k + 16 <= n; k += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        const __m128i lo = _mm_shuffle_epi8(low, _mm_and_si128(v, nibble));
+        const __m128i hi = _mm_shuffle_epi8(high, _mm_and_si128(_mm_srli_epi16(v, 4), nibble));
+        const int failing = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(lo, hi), zero));
+        if (failing != 0) return k + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(failing)));
+    }
+    return k + leadingUnchangedPlain(s + k, n - k, t);
+}
+#endif
+
+}  // namespace
+
+std::size_t LeadingUnchangedCharacters(const char* s, std::size_t n, const AllowedCharacterTable& table) {
+#if defined(__x86_64__)
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) return leadingUnchangedSsse3(s, n, table);
+#endif
+    return leadingUnchangedPlain(s, n, table);
 }
 
 const MatchTable& MatchTableFor(std::string_view DataType) {

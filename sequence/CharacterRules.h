@@ -34,8 +34,18 @@ bool IsAllowedCharacter(char c, std::string_view DataType);
 struct AllowedCharacterTable {
     std::array<char, 256> upper{};
     std::array<unsigned char, 256> keep{};
+    // The bytes that pass unchanged (kept and already upper case), all below
+    // 128, as two nibble tables: byte c passes when
+    // unchangedLow[c & 15] & unchangedHigh[c >> 4] is not 0.
+    std::array<unsigned char, 16> unchangedLow{};
+    std::array<unsigned char, 16> unchangedHigh{};
 };
 const AllowedCharacterTable& AllowedCharactersFor(std::string_view DataType);
+
+// How many of the first n bytes of s pass unchanged, counted from the start
+// up to the first that does not; 16 bytes at a time where the processor
+// allows.
+std::size_t LeadingUnchangedCharacters(const char* s, std::size_t n, const AllowedCharacterTable& table);
 
 // A 256 x 256 table of CharactersMatch results for one data type, indexed
 // [first][second] by unsigned byte.  The aligner reads this directly.

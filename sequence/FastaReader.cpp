@@ -151,13 +151,14 @@ std::FILE* openForReading(const std::string& name) {
     return std::fopen(name.c_str(), "rb");
 }
 
-// Upper-cases the characters of text into to and drops those the table does
-// not keep; returns how many were written.  No branch on the characters.
-std::size_t filterCharacters(const char* text, std::size_t n, char* to, const AllowedCharacterTable& allowed) {
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto c = static_cast<unsigned char>(text[k]);
-        to[kept] = allowed.upper[c];
+// Upper-cases the n characters at s in place and drops those the table does
+// not keep; returns how many are left.  The leading stretch that passes
+// unchanged is skipped in blocks; after it, no branch on the characters.
+std::size_t filterCharacters(char* s, std::size_t n, const AllowedCharacterTable& allowed) {
+    std::size_t kept = LeadingUnchangedCharacters(s, n, allowed);
+    for (std::size_t k = kept; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(s[k]);
+        s[kept] = allowed.upper[c];
         kept += allowed.keep[c];
     }
     return kept;
@@ -260,7 +261,7 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
                 std::string& seq = entries.back().Sequence;
                 const std::size_t before = seq.size();
                 seq.append(line);
-                const std::size_t kept = filterCharacters(line.data(), line.size(), seq.data() + before, allowed);
+                const std::size_t kept = filterCharacters(seq.data() + before, line.size(), allowed);
                 if (kept == line.size()) continue;
                 if (ShowMessages) {
                     seq.replace(before, std::string::npos, line);
@@ -313,7 +314,7 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
         const std::size_t n = seq.size();
         std::size_t kept = 0;
         if (!ask) {
-            kept = filterCharacters(s, n, s, allowed);
+            kept = filterCharacters(s, n, allowed);
         } else {
             for (std::size_t k = 0; k < n; ++k) {
                 const auto c = static_cast<unsigned char>(s[k]);

@@ -108,5 +108,30 @@ TEST(ComplementBase, IupacComplementsUnderDnaOnly) {
     EXPECT_EQ(ComplementBase('A', "AMINO"), 'A');
 }
 
+TEST(AllowedCharacters, TablesAndBlockScanAgreeWithTheRuleForEveryByte) {
+    for (const char* type : {"DNA", "AMINO", "dna"}) {
+        const AllowedCharacterTable& t = AllowedCharactersFor(type);
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            ASSERT_EQ(t.upper[b], UpperAscii(c)) << type << " " << b;
+            ASSERT_EQ(t.keep[b] == 1, IsAllowedCharacter(UpperAscii(c), type)) << type << " " << b;
+            const bool unchanged = IsAllowedCharacter(c, type);  // kept as it stands
+            // The byte at every place of a 40-byte run of passing bytes,
+            // across the 16-byte blocks and the plain tail.
+            for (std::size_t at = 0; at < 40; ++at) {
+                std::string run(40, 'A');
+                run[at] = c;
+                ASSERT_EQ(LeadingUnchangedCharacters(run.data(), run.size(), t), unchanged ? 40u : at)
+                    << type << " byte " << b << " at " << at;
+            }
+        }
+    }
+    EXPECT_EQ(LeadingUnchangedCharacters("", 0, AllowedCharactersFor("DNA")), 0u);
+    EXPECT_EQ(std::string(1, UpperAscii('q')) + UpperAscii(std::string_view("aZ-\xe4")), "QAZ-\xe4");
+    EXPECT_TRUE(IsDnaDataType("DNA"));
+    EXPECT_FALSE(IsDnaDataType("dna"));
+    EXPECT_FALSE(IsAminoDataType("Amino"));
+}
+
 }  // namespace
 }  // namespace sequara
