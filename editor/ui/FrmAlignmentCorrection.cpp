@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,8 @@
 #include <QTimer>
 
 #include "editor/commands/Autosave.h"
+#include "editor/commands/CellCommands.h"
+#include "editor/commands/ColumnCommands.h"
 #include "editor/commands/RowMove.h"
 #include "editor/commands/SaveCommand.h"
 #include "editor/commands/UndoCommands.h"
@@ -25,6 +28,18 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kOptionsHeight = 62;
 constexpr int kAutosaveIntervalMs = 60000;
+
+// The character a key press types, as the grid's key handler takes it:
+// Ctrl with a letter gives its control character (Ctrl+C is 3), other keys
+// their 8-bit text; '\0' for none.
+char KeyCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char>(key - Qt::Key_A + 1);
+    const QString text = event.text();
+    if (text.size() != 1 || text[0].unicode() > 0xFF) return '\0';
+    return static_cast<char>(text[0].unicode());
+}
 
 QFont GridFont() {
     QFont font("Arial");
@@ -245,6 +260,20 @@ void FrmAlignmentCorrection::createComponents() {
         runCommand([=](EditorContext& ctx) { AlignedSequencesGridRowMoved(ctx, fromIndex, toIndex); });
     });
     connect(referenceGrid_, &StringGridView::RightClicked, this, &FrmAlignmentCorrection::showReferencePopup);
+    // Insert and Delete go to the key-down handler, every other key to the
+    // typed-character handler.
+    connect(alignedSequencesGrid_, &StringGridView::KeyPressed, this, [this](QKeyEvent* event) {
+        if (event->key() == Qt::Key_Insert || event->key() == Qt::Key_Delete) {
+            const int key = event->key() == Qt::Key_Insert ? kVirtualKeyInsert : kVirtualKeyDelete;
+            runCommand([key](EditorContext& ctx) { AlignedSequencesGridKeyDown(ctx, key); });
+            return;
+        }
+        char key = KeyCharacter(*event);
+        if (key == '\0') return;
+        bool find = false;
+        runCommand([&](EditorContext& ctx) { find = AlignedSequencesGridKeyPress(ctx, key); });
+        if (find) findmotif1_->trigger();
+    });
     connect(timer1_, &QTimer::timeout, this, &FrmAlignmentCorrection::Timer1Timer);
 }
 
@@ -306,6 +335,8 @@ void FrmAlignmentCorrection::createMenus() {
     insertcharacter2_->setObjectName("Insertcharacter2");
     deletecharacter2_ = referenceGridPopup_->addAction("Delete character");
     deletecharacter2_->setObjectName("Deletecharacter2");
+    connect(insertcharacter2_, &QAction::triggered, this, [this] { runCommand(Insertcharacter2Click); });
+    connect(deletecharacter2_, &QAction::triggered, this, [this] { runCommand(Deletecharacter2Click); });
 }
 
 void FrmAlignmentCorrection::FormCreate() {
@@ -321,6 +352,9 @@ void FrmAlignmentCorrection::FormCreate() {
         auto* item = new QAction(QString::fromLatin1(caption), alignmentGridPopup_);
         popupMenuItems_.push_back(item);
         alignmentGridPopup_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, caption] {
+            runCommand([&caption](EditorContext& ctx) { AlignmentGridPopupMenueItemChosen(ctx, caption); });
+        });
     }
     model_.Document().MarkChanged();
     EditorView& view = model_.View();
@@ -453,10 +487,19 @@ void FrmAlignmentCorrection::RadioButtonPressed() {
 }
 
 void FrmAlignmentCorrection::showSequencePopup(const QPoint& viewportPoint) {
+    // Where no cell lies (beyond the last row or column) the click is ignored.
+    int col = 0, row = 0;
+    if (!alignedSequencesGrid_->CellAt(viewportPoint, col, row)) return;
+    const std::vector<bool> shown = PopupMenuItemsShown(popupMenuItems_.size(), col == 0);
+    for (std::size_t i = 0; i < popupMenuItems_.size(); ++i) popupMenuItems_[i]->setVisible(shown[i]);
+    runCommand([col, row](EditorContext& ctx) { AlignedSequencesGridMouseDown(ctx, col, row); });
     alignmentGridPopup_->popup(alignedSequencesGrid_->viewport()->mapToGlobal(viewportPoint));
 }
 
 void FrmAlignmentCorrection::showReferencePopup(const QPoint& viewportPoint) {
+    int col = 0, row = 0;
+    if (!referenceGrid_->CellAt(viewportPoint, col, row)) return;
+    runCommand([col](EditorContext& ctx) { ReferenceGridMouseDown(ctx, col); });
     referenceGridPopup_->popup(referenceGrid_->viewport()->mapToGlobal(viewportPoint));
 }
 
