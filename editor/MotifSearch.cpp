@@ -20,16 +20,17 @@ std::size_t MotifMatcher::FindIn(std::string_view cells, std::size_t from) const
     // starts before i - k.
     std::size_t k = 0;
     for (std::size_t i = from; i < cells.size(); ++i) {
-        const char c = cells[i] == '\0' ? '\0' : MotifUpper(cells[i]);
-        while (k > 0 && (c == '\0' || c != motif_[k])) k = border_[k - 1];
-        if (c != '\0' && c == motif_[k] && ++k == m) return i + 1 - m;
+        const char c = MotifUpper(cells[i]);
+        while (k > 0 && c != motif_[k]) k = border_[k - 1];
+        if (c == motif_[k] && ++k == m) return i + 1 - m;
     }
     return std::string_view::npos;
 }
 
 std::optional<MotifHit> FindMotif(std::string_view motif, std::int32_t colCount, std::int32_t rowCount,
                                   std::int32_t startCol, std::int32_t startRow, const MotifRowCells& rowCells) {
-    if (motif.empty() || colCount < 2) return std::nullopt;
+    // A cell without text is '\0', which no typed motif holds.
+    if (motif.empty() || motif.find('\0') != std::string_view::npos || colCount < 2) return std::nullopt;
     const MotifMatcher matcher(motif);
     std::string cells;
     std::int32_t col = std::max(startCol, 1);

@@ -23,8 +23,7 @@ public:
     explicit MotifMatcher(std::string_view motif);
     std::size_t Length() const { return motif_.size(); }
     // Index of the first occurrence in cells starting at or after from, or
-    // npos.  A '\0' cell (a cell without text) matches nothing.
-    // Cost: O(cells.size() - from); no allocation.
+    // npos.  Cost: O(cells.size() - from); no allocation.
     std::size_t FindIn(std::string_view cells, std::size_t from) const;
 
 private:
@@ -45,7 +44,8 @@ using MotifRowCells = std::function<void(std::int32_t gridRow, std::string& out)
 // The first occurrence of a non-empty motif at or after column startCol of
 // sequence row startRow, then in the rows below from column 1.  colCount
 // counts the names column; rowCount is the number of sequence rows.  Starts
-// below 1 count as 1.  Nothing when there is none (or the motif is empty).
+// below 1 count as 1.  Nothing when there is none (or the motif is empty or
+// holds a '\0', so that a cell without text matches nothing).
 // Cost: O(colCount) per row scanned, independent of the motif's length.
 std::optional<MotifHit> FindMotif(std::string_view motif, std::int32_t colCount, std::int32_t rowCount,
                                   std::int32_t startCol, std::int32_t startRow, const MotifRowCells& rowCells);

@@ -88,23 +88,5 @@ TEST_F(ReferenceCommandsTest, ARefusedReferenceIsReportedAndThePreviousOneStaysI
     }
 }
 
-TEST_F(ReferenceCommandsTest, TheChoiceOfTheChooserSetsEveryActiveFlagAndTheActiveReference) {
-    state.ReferenceList = {{"A", "a.txt", true, true, {{"A", "AAAA"}}, {"1", "2", "3", "4"}},
-                           {"B", "b.txt", false, false, {}, {}},
-                           {"C", "c.txt", true, false, {{"C", "CC"}}, {"7", "8"}}};
-    EXPECT_EQ(ReferenceChoices(state), (TReferenceSequences{{"A", true, true}, {"B", false, false}, {"C", false, true}}));
-    ApplyReferenceChoices(state, {{"A", false, true}, {"B", false, false}, {"C", true, true}});
-    EXPECT_FALSE(state.ReferenceList[0].Active);
-    EXPECT_TRUE(state.ReferenceList[2].Active);
-    EXPECT_EQ(state.ReferenceData, (TFastaDataSet{{"C", "CC"}}));
-    EXPECT_EQ(state.ReferenceNumbering, (TCharacterName{"7", "8"}));
-
-    // The empty list of this version: nothing changes.
-    state.ReferenceList.clear();
-    EXPECT_TRUE(ReferenceChoices(state).empty());
-    ApplyReferenceChoices(state, {});
-    EXPECT_EQ(state.ReferenceData, (TFastaDataSet{{"C", "CC"}}));
-}
-
 }  // namespace
 }  // namespace sequara

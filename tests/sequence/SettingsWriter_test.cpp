@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace sequara {
 namespace {
@@ -64,12 +63,6 @@ TEST_F(SettingsWriterTest, ColoursAreWrittenAsSignedDecimalsInTheirOwnOrder) {
               "[DISPLAY_PARAMS]\r\nHEADER_COLOR=16776960\r\nREFERENCE_COLOR=255\r\nMATCH_COLOR=-16777201\r\n"
               "MISMATCH_COLOR=-2147483643\r\nSELECTION_COLOR=16777215\r\nHIGHLIGHT_COLOR=0\r\n"
               "[CALC_PARAMS]\r\nMIN_ALIGNMENT_MATCH=4\r\n");
-}
-
-TEST_F(SettingsWriterTest, AMissingFileIsReportedAndNotCreated) {
-    EXPECT_FALSE(WriteSettingsSection(state, CalcParamsSection(state), platform));
-    EXPECT_EQ(platform.Messages(), (std::vector<std::string>{"Ini-File: " + state.SettingsFileName + " does not exist."}));
-    EXPECT_FALSE(std::filesystem::exists(state.SettingsFileName));
 }
 
 }  // namespace
