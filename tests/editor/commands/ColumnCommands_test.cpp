@@ -52,6 +52,7 @@ TEST(ColumnCommandsTest, DeleteCharacterAsksOnceAndRefusesLabelledColumns) {
         std::deque<bool> answers;
         const char* ref;  // reference row after the command
         std::vector<std::string> shown;  // messages, then questions
+        const char* s2 = "A---G";        // "AC--G": column 2 holds a base too
     };
     // Columns 2-4 are inserted (blank or empty labels); column 3 holds a base.
     const Case cases[] = {
@@ -60,10 +61,12 @@ TEST(ColumnCommandsTest, DeleteCharacterAsksOnceAndRefusesLabelledColumns) {
         {"mixed: the message once", 0, 4, {true}, "AG", {kOnlyInsertionsMessage, kMutationQuestion}},
         {"gaps only: no question", 3, 3, {}, "A--G", {}},
         {"labelled only", 4, 4, {}, "A---G", {kOnlyInsertionsMessage}},
+        {"two with a base, Yes: asked once", 1, 3, {true}, "AG", {kMutationQuestion}, "AC--G"},
+        {"two with a base, No: both stay", 1, 3, {false}, "A--G", {kMutationQuestion}, "AC--G"},
     };
     for (const Case& c : cases) {
         EditorFixture f;
-        f.Load("1|_____||_|2", "A---G", {{"s1", "A-T-G"}, {"s2", "A---G"}});
+        f.Load("1|_____||_|2", "A---G", {{"s1", "A-T-G"}, {"s2", c.s2}});
         f.view.ReferenceGrid.MoveTo(c.left, 5);
         f.view.ReferenceGrid.MoveTo(c.right, 5, true);
         f.view.UndoEnabled = false;
