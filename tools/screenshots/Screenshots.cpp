@@ -13,6 +13,8 @@
 //  10-save-progress.png  the editor's save progress box at 40 %
 //  11-save-dialog.png    the editor's save dialog with the DNA formats
 //  12-find.png           the editor's find dialog with a motif typed
+//  13-cell-popup.png     the sequence grid's popup on a character cell
+//  14-name-popup.png     the sequence grid's popup on a name
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -35,6 +37,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -175,5 +178,20 @@ int main(int argc, char** argv) {
     find.EdtFind()->setText("ACGT");
     saveWidget(&find, out, "12-find.png");
     find.close();
+
+    // Right clicks on a character cell and on a name open the popup.
+    sequara::StringGridView* grid = editor->AlignedSequencesGrid();
+    auto rightClick = [grid](int col, int row) {
+        const QPoint at = grid->CellRect(col, row).center();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), grid->viewport()->mapToGlobal(QPointF(at)),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &press);
+    };
+    rightClick(5, 1);
+    save(out, "13-cell-popup.png");
+    editor->AlignmentGridPopup()->hide();
+    rightClick(0, 1);
+    save(out, "14-name-popup.png");
+    editor->AlignmentGridPopup()->hide();
     return 0;
 }
