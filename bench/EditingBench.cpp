@@ -6,7 +6,7 @@
 // its columns labelled 1, 2, 3 ...
 //
 //   zcat /work/shared/data/1000genomes-chrMT/chrMT_sequences_2534.20160505.fasta.gz > /tmp/chrMT_2534.fasta
-//   build/bench/sequara-editing-bench --fasta /tmp/chrMT_2534.fasta \
+//   build/bench/sequara-editing-bench --fasta /tmp/chrMT_2534.fasta
 //       --reference /work/shared/data/rcrs/rCRS_NC_012920.1.fasta [--runs 10]
 #include "editor/AlignmentDocument.h"
 #include "editor/EditorView.h"
