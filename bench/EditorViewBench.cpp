@@ -2,10 +2,11 @@
 // a reference of COLS positions (with insertions), opens the editor window
 // maximised in an MDI frame of WIDTHxHEIGHT, and reports the time of the grid
 // build, of full repaints (offscreen grab()) at the start, middle and end of
-// the alignment, and the peak memory.  --png FILE also saves a screenshot.
+// the alignment, and the peak memory.  --png FILE also saves a screenshot;
+// --name-bytes N gives every shown row a name of N characters.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_editor_view_bench
-//       --rows 10000 --cols 2000 --size 1400x900 [--png out.png] [--mismatches]
+//       --rows 10000 --cols 2000 --size 1400x900 [--png out.png] [--mismatches] [--name-bytes 5000000]
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -40,12 +41,14 @@ int main(int argc, char** argv) {
     int rows = 10000, cols = 2000, width = 1400, height = 900;
     const char* png = nullptr;
     bool mismatches = false;
+    std::size_t nameBytes = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--rows") && i + 1 < argc) rows = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--cols") && i + 1 < argc) cols = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--size") && i + 1 < argc) std::sscanf(argv[++i], "%dx%d", &width, &height);
         else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) png = argv[++i];
         else if (!std::strcmp(argv[i], "--mismatches")) mismatches = true;
+        else if (!std::strcmp(argv[i], "--name-bytes") && i + 1 < argc) nameBytes = std::strtoull(argv[++i], nullptr, 10);
     }
 
     // Seeded data: each sequence covers the reference with a few
@@ -82,6 +85,8 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (nameBytes > 0)
+        for (int g = 0; g < std::min(rows, 60); ++g) data[std::size_t(g)].Name = std::string(nameBytes, 'N');
     const long dataKb = PeakKb();
 
     QMainWindow frame;
