@@ -235,16 +235,37 @@ void compareEndRealignment(std::uint32_t randomStart, int sets, int maxReference
 
 // The indexed end re-alignment against the one that compares every pair of
 // rows, on loads large enough that anchors are shared by many rows, with
-// ambiguity codes, identical sequences and many changed rows.
+// ambiguity codes, identical sequences and many changed rows, as
+// nucleotides and as amino acids.
 void compareEndRealignmentWithOracle(std::uint32_t randomStart, int sets, int maxRows, int maxReference) {
     CaseGenerator gen(randomStart);
     for (int n = 0; n < sets; ++n) {
         const std::string& ambiguous = gen.chance(0.5) ? kDnaAmbiguous : std::string("N");
-        const EndRealignmentSet set = generatedEndRealignmentSet(gen, gen.uniform(2, maxRows), maxReference, ambiguous);
+        EndRealignmentSet set = generatedEndRealignmentSet(gen, gen.uniform(2, maxRows), maxReference, ambiguous);
+        // Now and then the same load read as amino acids: A and G become D
+        // and N, which B (from R) matches; C and T become E and Q, which Z
+        // (from Y) matches; the other codes become X.
+        const std::string dataType = gen.chance(0.3) ? "AMINO" : "DNA";
+        if (dataType == "AMINO") {
+            auto toAmino = [](std::string& text) {
+                for (char& c : text) {
+                    const auto at = std::string("AGCTRYNSWKMBDHV").find(c);
+                    if (at != std::string::npos) c = "DNEQBZXXXXXXXXX"[at];
+                }
+            };
+            toAmino(set.Reference);
+            for (TFastaSequence& s : set.Data) {
+                toAmino(s.Sequence);
+                // B and Z where other sequences keep the letters they match.
+                if (gen.chance(0.5))
+                    for (char& c : s.Sequence)
+                        if (gen.chance(0.03)) c = c == 'D' || c == 'N' ? 'B' : (c == 'E' || c == 'Q' ? 'Z' : c);
+            }
+        }
         TAlignmentResult fast = set.Rows, slow = set.Rows;
-        RealignSequenceEnds(fast, set.Data, set.Reference, "DNA");
-        oracle::RealignSequenceEnds(slow, set.Data, set.Reference, "DNA");
-        ASSERT_EQ(fast, slow) << "set " << n << " ref=" << set.Reference;
+        RealignSequenceEnds(fast, set.Data, set.Reference, dataType);
+        oracle::RealignSequenceEnds(slow, set.Data, set.Reference, dataType);
+        ASSERT_EQ(fast, slow) << "set " << n << " " << dataType << " ref=" << set.Reference;
     }
 }
 
