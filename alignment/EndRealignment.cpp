@@ -279,6 +279,9 @@ struct AnchorIndex {
     std::size_t bytes = 0;
 };
 
+// See EndRealigner::bestRow.
+constexpr std::int64_t kScanWorkBeforeIndex = 32;
+
 // Indexes of all anchors together stay below this size; the least recently
 // used one goes first.
 constexpr std::size_t kIndexBudgetBytes = std::size_t(256) << 20;
@@ -289,35 +292,13 @@ public:
                  const std::string& dataType)
         : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
           wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
-          available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_), endAnchor_(count_) {
-        // Rows whose characters (those with an entry) are the same text
-        // share a class: at the same anchor element they have the same word.
-        std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash;
-        std::vector<std::string_view> classTexts;
+          available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
         for (std::size_t r = 0; r < count_; ++r) {
             lookups_[r].build(rows_[r]);
             // A row changes only in its own steps, so its end step finds the
             // run found now, while the row is at hand.
             endAnchor_[r] = endAnchorElement(r);
-            const std::string& s = data_[r].Sequence;
-            const std::int64_t n = static_cast<std::int64_t>(std::min(s.size(), rows_[r].size()));
-            available_[r] = n;
-            auto isWild = [&](std::int64_t i) { return wild_[static_cast<unsigned char>(s[static_cast<std::size_t>(i)])]; };
-            std::int64_t first = 0;
-            while (first < n && !isWild(first)) ++first;
-            std::int64_t last = first < n ? n - 1 : -1;
-            while (last > first && !isWild(last)) --last;
-            firstWild_[r] = first;
-            lastWild_[r] = last;
-            const std::string_view text(s.data(), static_cast<std::size_t>(n));
-            std::vector<std::int32_t>& classes = classesByHash[hashText(text)];
-            std::size_t c = 0;
-            while (c < classes.size() && classTexts[static_cast<std::size_t>(classes[c])] != text) ++c;
-            if (c == classes.size()) {
-                classes.push_back(static_cast<std::int32_t>(classTexts.size()));
-                classTexts.push_back(text);
-            }
-            textClass_[r] = classes[c];
+            available_[r] = static_cast<std::int64_t>(std::min(data_[r].Sequence.size(), rows_[r].size()));
         }
     }
 
@@ -372,23 +353,51 @@ private:
         const std::int64_t i = firstCompared(side, k);
         return k >= 0 && i >= 0 && i < available_[o];
     }
-    bool isClean(Side side, std::size_t o, std::int64_t i) const {
+    bool isClean(Side side, std::size_t o, std::int64_t i) {
+        describeText(o);
         return side == kEnd ? lastWild_[o] < i : firstWild_[o] > i;
+    }
+
+    // Finds, once, row o's first and last wild character and its text
+    // class: rows whose characters (those with an entry) are the same text
+    // share a class, and at the same anchor element they have the same word.
+    void describeText(std::size_t o) {
+        if (textClass_[o] >= 0) return;
+        const std::string& s = data_[o].Sequence;
+        const std::int64_t n = available_[o];
+        auto isWild = [&](std::int64_t i) { return wild_[static_cast<unsigned char>(s[static_cast<std::size_t>(i)])]; };
+        std::int64_t first = 0;
+        while (first < n && !isWild(first)) ++first;
+        std::int64_t last = first < n ? n - 1 : -1;
+        while (last > first && !isWild(last)) --last;
+        firstWild_[o] = first;
+        lastWild_[o] = last;
+        const std::string_view text(s.data(), static_cast<std::size_t>(n));
+        std::vector<std::int32_t>& classes = classesByHash_[hashText(text)];
+        std::size_t c = 0;
+        while (c < classes.size() && classTexts_[static_cast<std::size_t>(classes[c])] != text) ++c;
+        if (c == classes.size()) {
+            classes.push_back(static_cast<std::int32_t>(classTexts_.size()));
+            classTexts_.push_back(text);
+        }
+        textClass_[o] = classes[c];
     }
 
     // The step's choice among candidate o at element k: the matching pairs
     // from row r's element `from` on, the tie value.
-    void consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o, std::int64_t k,
-                  Choice& best) const {
+    // Returns the number of matching pairs.
+    std::int64_t consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o,
+                          std::int64_t k, Choice& best) const {
         const int step = side == kEnd ? 1 : -1;
         const std::int64_t L = matchingRun(r, from, o, firstCompared(side, k), pairs, step);
-        if (L == 0) return;
+        if (L == 0) return 0;
         Choice c;
         c.pairs = L;
         c.tie = side == kEnd ? endTie(o, k, L, pairs) : k;
         c.row = static_cast<std::int64_t>(o);
         c.element = k;
         if (c.betterThan(best)) best = c;
+        return L;
     }
 
     // Row o's elements after the element of its last compared pair; none
@@ -398,26 +407,35 @@ private:
         return std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
     }
 
-    // Every other row, one lookup each.
-    Choice scanAll(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) const {
+    // Every other row, one lookup each.  Adds the rows looked up and the
+    // characters compared to work.
+    Choice scanAll(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs,
+                   std::int64_t& work) const {
         Choice best;
         for (std::size_t o = 0; o < count_; ++o) {
             if (o == r) continue;
             const std::int64_t k = lookups_[o].find(anchor);
-            if (k >= 0) consider(side, r, from, pairs, o, k, best);
+            if (k >= 0) work += consider(side, r, from, pairs, o, k, best);
         }
+        work += static_cast<std::int64_t>(count_);
         return best;
     }
 
     // The best row to copy from for row r, whose compared characters start
-    // at element `from` (at most `pairs` of them).  The first time an anchor
-    // is asked for, every row is looked at; from the second time on, an
-    // index of the anchor's rows answers, unless row r's own compared
-    // characters hold a wild character.
+    // at element `from` (at most `pairs` of them).  While an anchor has
+    // been asked for little, every row is looked at; once that has cost
+    // about as much as making an index of the anchor's rows (looking up
+    // and comparing kScanWorkBeforeIndex times as many as there are rows),
+    // the index answers, unless row r's own compared characters hold a wild
+    // character.  So a load's cost grows near-linearly with its rows.
     Choice bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) {
         Slot& slot = slots_[side][anchor];
-        ++slot.queries;
-        if (!isClean(side, r, from) || slot.queries < 2) return scanAll(side, r, anchor, from, pairs);
+        if (!slot.index && slot.scanWork < kScanWorkBeforeIndex * static_cast<std::int64_t>(count_))
+            return scanAll(side, r, anchor, from, pairs, slot.scanWork);
+        if (!isClean(side, r, from)) {
+            std::int64_t work = 0;
+            return scanAll(side, r, anchor, from, pairs, work);
+        }
         if (!slot.index) {
             slot.index = buildIndex(side, anchor);
         } else {
@@ -468,7 +486,7 @@ private:
             const std::int64_t k = lookups_[o].find(anchor);
             x.element[o] = static_cast<std::int32_t>(k);
             if (!hasWord(side, o, k)) continue;
-            if (isClean(side, o, firstCompared(side, k)))
+            if (isClean(side, o, firstCompared(side, k)))  // also finds the text class
                 clean.push_back({textClass_[o], static_cast<std::int32_t>(k), static_cast<std::int32_t>(o)});
             else
                 x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
@@ -742,7 +760,7 @@ private:
     }
 
     struct Slot {
-        int queries = 0;
+        std::int64_t scanWork = 0;  // rows looked up and characters compared without an index
         std::unique_ptr<AnchorIndex> index;
     };
 
@@ -756,7 +774,9 @@ private:
     std::vector<std::int64_t> available_;  // per row: elements with a character
     std::vector<std::int64_t> firstWild_;  // per row: first wild character, available_ when none
     std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
-    std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it
+    std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it; -1 not found yet
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash_;
+    std::vector<std::string_view> classTexts_;  // per class: its text
     std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
     std::vector<std::int32_t> changedRows_;  // rows a step has changed, in order
     std::unordered_map<std::int32_t, Slot> slots_[2];  // per side, per anchor

@@ -34,11 +34,11 @@ int FindReliableStart(const std::string& Reference, const std::string& Sequence,
 // without a data-set element are left alone, and a row longer than its
 // sequence has no characters past the sequence's end (a shorter one none
 // past its own end).  Every row keeps its length.
-// Cost: the first time an anchor is asked for, every other row is looked up
-// and compared; from the second time on, an index of the rows holding that
-// anchor, their compared characters sorted (rows with the same characters
-// sorted once), answers in O(log rows) comparisons, so that a load grows
-// near-linearly.  A row whose own compared characters hold a character that
+// Cost: while an anchor has been asked for little, every other row is
+// looked up and compared; once that has cost about as much as an index of
+// the rows holding the anchor (their compared characters sorted, rows with
+// the same characters sorted once), the index answers in O(log rows)
+// comparisons, so that a load grows near-linearly.  A row whose own compared characters hold a character that
 // matches others (an ambiguity code) is compared with every other row, and
 // rows holding one are compared with every row that asks.  Indexes take at
 // most about 256 MB together.

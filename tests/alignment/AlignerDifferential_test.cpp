@@ -269,7 +269,7 @@ void compareEndRealignmentWithOracle(std::uint32_t randomStart, int sets, int ma
     }
 }
 
-TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) { compareEndRealignmentWithOracle(11, 40, 400, 150); }
+TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) { compareEndRealignmentWithOracle(13, 40, 400, 150); }
 
 // Rows as the passes leave them: rising positions with gaps, insertions,
 // runs of insertions, now and then a position out of order.
