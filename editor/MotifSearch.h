@@ -5,6 +5,8 @@
 // An occurrence lies inside one row's character columns; it may end in the
 // grid's last column.
 
+#include "sequence/CharacterRules.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -15,7 +17,7 @@
 namespace sequara {
 
 // Upper-cases ASCII a to z; every other byte stays.
-inline char MotifUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+inline char MotifUpper(char c) { return UpperAscii(c); }
 
 // A motif prepared for linear-time searching (Knuth-Morris-Pratt).
 class MotifMatcher {

@@ -4,6 +4,7 @@
 #include "editor/writers/ExportFiles.h"
 #include "editor/writers/ExportFormats.h"
 #include "sequence/BackupFile.h"
+#include "sequence/CharacterRules.h"
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
@@ -24,7 +25,7 @@ std::vector<FileFilter> DialogFilters(std::string_view filter) {
     return filters;
 }
 
-const char* SaveFilter(std::string_view dataType) { return dataType == "AMINO" ? kAminoSaveFilter : kDnaSaveFilter; }
+const char* SaveFilter(std::string_view dataType) { return IsAminoDataType(dataType) ? kAminoSaveFilter : kDnaSaveFilter; }
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     WorkingState& state = ctx.document.State();

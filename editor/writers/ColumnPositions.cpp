@@ -1,6 +1,7 @@
 #include "editor/writers/ColumnPositions.h"
 
 #include "editor/writers/AlignmentInput.h"
+#include "sequence/CharacterRules.h"
 
 #include <limits>
 
@@ -148,7 +149,7 @@ void BuildMutationList(std::string_view sequence, std::string_view reference, co
     }
 }
 
-char MissingDataCharacter(std::string_view dataType) { return dataType == "AMINO" ? 'X' : 'N'; }
+char MissingDataCharacter(std::string_view dataType) { return IsAminoDataType(dataType) ? 'X' : 'N'; }
 
 UnsequencedGapRule::UnsequencedGapRule(std::string_view row, const PositionTable& positions,
                                        std::string_view dataType)

@@ -8,6 +8,7 @@
 #include "editor/writers/PlexorOldRdfWriter.h"
 #include "editor/writers/PlexorRdfWriter.h"
 #include "editor/writers/TemporaryAlignmentWriter.h"
+#include "sequence/CharacterRules.h"
 
 #include <array>
 
@@ -51,7 +52,7 @@ std::string ExtensionPattern(int filterIndex, std::string_view dataType) {
     switch (filterIndex) {
         case 1: case 7: case 8: return "*.txt";
         case 2: return "*.ali";
-        case 3: case 5: return dataType == "AMINO" ? "*.ami" : "*.rdf";
+        case 3: case 5: return IsAminoDataType(dataType) ? "*.ami" : "*.rdf";
         case 4: case 6: return "*.rdf";
         case 9: return "*.phy";
         case 10: return "*.nex";

@@ -1,6 +1,7 @@
 #include "editor/writers/NexusWriter.h"
 
 #include "editor/writers/SequentialMatrix.h"
+#include "sequence/CharacterRules.h"
 
 namespace sequara {
 
@@ -29,7 +30,7 @@ void WriteNexusFile(const WriterInput& input, ByteSink& out, WriterServices&) {
     out.Line("Begin data;");
     out.Line("\tDimensions ntax=" + std::to_string(alignment.RowCount()) +
              " nchar=" + std::to_string(matrix.ColumnCount()) + ";");
-    out.Line(alignment.DataType() == "AMINO" ? "\tFormat datatype=protein gap=- missing=X ;"
+    out.Line(IsAminoDataType(alignment.DataType()) ? "\tFormat datatype=protein gap=- missing=X ;"
                                              : "\tFormat datatype=nucleotide gap=- missing=N ;");
     out.Line("\tMatrix");
     out.EndLine();
