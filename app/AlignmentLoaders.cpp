@@ -1,6 +1,7 @@
 #include "app/AlignmentLoaders.h"
 
 #include "alignment/AlignmentFileReader.h"
+#include "app/AutomaticAlignmentCommand.h"
 #include "sequence/FastaReader.h"
 
 #include <algorithm>
@@ -46,8 +47,8 @@ bool LoadDisplayOnlyFasta(WorkingState& state, Platform& platform, FileDialogOpt
     state.AlignmentTitle = *file;
     // A file without any entry must not bring back the previous load.
     TFastaDataSet loaded;
-    TCharacterName discardedLabels;
-    ReadFastaFile(*file, loaded, discardedLabels, true, state.DataType, platform);
+    if (ReadFastaFile(*file, loaded, true, state.DataType, platform) == FastaReadResult::NoEntries)
+        platform.ShowMessage(kNoSequencesFound + *file);
     state.LoadedSequences.clear();
     if (loaded.empty()) return false;
 

@@ -3,6 +3,7 @@
 // messages, and, headless through the main window, the editor they open,
 // with a paste undone byte for byte.
 #include "app/AlignmentLoaders.h"
+#include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
@@ -103,6 +104,13 @@ TEST(DisplayOnlyLoadTest, CancelChangesNothingAndAnEmptyFileNeverShowsThePreviou
     EXPECT_FALSE(LoadDisplayOnlyFasta(state, platform, dialog));
     EXPECT_TRUE(state.AlignedSequences.empty());
     EXPECT_EQ(state.AlignmentTitle, folder.file("none.fasta"));
+    // Only comments and labels: no sequences, and it says so.
+    platform.Events.clear();
+    platform.AnswerOkCancel(true);
+    const std::string comments = folder.write("comments.fasta", "#only\n\n<1-9\n");
+    platform.AnswerOpenFile(comments);
+    EXPECT_FALSE(LoadDisplayOnlyFasta(state, platform, dialog));
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{kNoSequencesFound + comments});
 }
 
 TEST(TemporaryAlignmentLoadTest, ReadsTheFileOrSaysItCannot) {
