@@ -3,6 +3,7 @@
 #include "alignment/ColumnModel.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace sequara {
 
@@ -157,6 +158,13 @@ void AlignmentDocument::MoveRow(std::int32_t from, std::int32_t to) {
     const auto t = rows.begin() + to;
     if (from < to) std::rotate(f, f + 1, t + 1);
     else std::rotate(t, f, f + 1);
+}
+
+void AlignmentDocument::AppendRows(TAlignedDataSet rows) {
+    if (rows.empty()) return;
+    MarkChanged();
+    auto& sequences = state_.AlignedSequences;
+    sequences.insert(sequences.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
 }
 
 void AlignmentDocument::Assign(TAlignedDataSet reference, TCharacterName labels, TAlignedDataSet sequences) {

@@ -75,6 +75,9 @@ public:
     // The row at `from` moves to `to`; the rows between move one place
     // towards `from`.  Indexes outside the rows change nothing.
     void MoveRow(std::int32_t from, std::int32_t to);
+    // Appends rows below the last one (as they come: the caller gives them
+    // the document's length).
+    void AppendRows(TAlignedDataSet rows);
     // Replaces the whole alignment (undo, loads).  Then ReadAlignmentFromGrids.
     void Assign(TAlignedDataSet reference, TCharacterName labels, TAlignedDataSet sequences);
     // Brings the aligned working state into the shape the grids give it: one

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "editor/commands/AddAlignment.h"
 #include "editor/commands/Autosave.h"
 #include "editor/commands/CellCommands.h"
 #include "editor/commands/ColumnCommands.h"
@@ -305,6 +306,7 @@ void FrmAlignmentCorrection::createMenus() {
         named(edit1_->addAction("Edit sequence &range or numbering"), "Editsequencerangeornumbering1");
     edittaxonnames1_ = named(edit1_->addAction("Edit &taxon names"), "Edittaxonnames1");
     addalignmentfile1_ = named(mainMenu1_->addAction("Add alignment file"), "Addalignmentfile1");
+    connect(addalignmentfile1_, &QAction::triggered, this, &FrmAlignmentCorrection::Addalignmentfile1Click);
     displayparameters1_ = mainMenu1_->addMenu("Se&ttings");
     displayparameters1_->setObjectName("Displayparameters1");
     change1_ = named(displayparameters1_->addAction("&Display parameters"), "Change1");
@@ -522,6 +524,14 @@ void FrmAlignmentCorrection::showCaption() { setWindowTitle(QString::fromLocal8B
 void FrmAlignmentCorrection::ButtonSaveClick() {
     runCommand([this](EditorContext& ctx) { sequara::ButtonSaveClick(ctx, saveSession_, saveServices()); });
     showCaption();
+}
+
+void FrmAlignmentCorrection::Addalignmentfile1Click() {
+    bool merged = false;
+    runCommand([&merged](EditorContext& ctx) { merged = sequara::Addalignmentfile1Click(ctx); });
+    if (!merged) return;
+    ApplyZoom();
+    SetReferenceName(model_.State().AlignedReference);
 }
 
 void FrmAlignmentCorrection::FocusSequenceGrid() {

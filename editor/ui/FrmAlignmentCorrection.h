@@ -143,6 +143,9 @@ public slots:
     void Displayparameters1Click();
     // Settings > Save settings: the colours into the settings file.
     void Save2Click();
+    // Add alignment file: merges a second temporary alignment; after a merge
+    // the cell sizes and the reference name are set again.
+    void Addalignmentfile1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
