@@ -65,8 +65,9 @@ TEST(AddAlignmentWindowTest, MergesARealSecondAlignmentCellByCell) {
     frame.setCentralWidget(area);
     frame.show();
     FrmAlignmentCorrection* editor = CreateAlignmentEditor(area, run);
-    editor->SetReferenceName(state.ReferenceData);
     editor->GenerateGrids(firstRows, first, state.ReferenceData, labels);
+    // As after opening a file whose reference has a name of its own.
+    editor->SetReferenceName(TFastaDataSet{{"file's reference", ""}});
     ShowAlignmentEditorMaximized(editor);
     QApplication::processEvents();
     AlignmentEditorModel& model = editor->Model();
@@ -83,7 +84,7 @@ TEST(AddAlignmentWindowTest, MergesARealSecondAlignmentCellByCell) {
     std::vector<std::string> firstOpenRows;
     for (const auto& row : open.Rows) firstOpenRows.push_back(row.second);
     ASSERT_TRUE(testing::StepByStepMerge(open, added));
-    ASSERT_GT(open.Labels.size(), openColumns);
+    ASSERT_GT(open.Labels.size(), openColumns);  // the samples insert bases in other places
 
     platform.AnswerOpenFile(file);
     editor->Addalignmentfile1()->trigger();
@@ -129,6 +130,8 @@ TEST(AddAlignmentWindowTest, MergesARealSecondAlignmentCellByCell) {
                                           : columns.Rows[static_cast<std::size_t>(r - 20)];
         EXPECT_EQ(withoutGaps(model.Document().Row(r)), withoutGaps(before)) << "row " << r;
     }
+    // The label shows the open alignment's reference row, named after the
+    // run's reference.
     EXPECT_EQ(editor->lblReferenceName()->text().toStdString(), reference[0].Name);
     EXPECT_TRUE(editor->Undo1()->isEnabled());
 
