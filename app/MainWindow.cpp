@@ -2,9 +2,11 @@
 
 #include "app/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
+#include "app/DialogAbout.h"
 #include "app/JpegDecoder.h"
 #include "platform/qt/ButtonGlyphs.h"
 #include "app/RunSetup.h"
+#include "editor/ManualAlignmentControl.h"
 #include "sequence/CharacterRules.h"
 
 #include <QApplication>
@@ -162,6 +164,10 @@ void MainWindow::createMenus() {
     pooralignmentresult1_->setObjectName("Pooralignmentresult1");
     other1_ = helpMenu_->addAction("&Other");
     other1_->setObjectName("Other1");
+    connect(about1_, &QAction::triggered, this, &MainWindow::About1Click);
+    connect(outputformats1_, &QAction::triggered, this, &MainWindow::Outputformats1Click);
+    connect(pooralignmentresult1_, &QAction::triggered, this, &MainWindow::Pooralignmentresult1Click);
+    connect(other1_, &QAction::triggered, this, &MainWindow::Other1Click);
 
     for (QMenu* menu : {loadMenu_, referenceMenu_, parametersMenu_, helpMenu_}) menu->installEventFilter(this);
 
@@ -356,5 +362,16 @@ void MainWindow::FrontPanelOKButtonClick() {
 void MainWindow::Exit1Click() { QCoreApplication::quit(); }
 
 void MainWindow::LicenseWeblinkLabelClick() { platform_.OpenAddress(kTermsOfUseAddress); }
+
+void MainWindow::About1Click() {
+    TDlgAbout dialog(platform_, this);
+    dialog.exec();
+}
+
+void MainWindow::Outputformats1Click() { ShowOutputFormatsHelp(platform_); }
+
+void MainWindow::Pooralignmentresult1Click() { ShowPoorAlignmentHelp(platform_); }
+
+void MainWindow::Other1Click() { HelpLinkButtonClick(platform_); }
 
 }  // namespace sequara

@@ -124,6 +124,12 @@ public slots:
     void Exit1Click();
     void LicenseWeblinkLabelClick();
 
+    // "&About" and the Help menu.
+    void About1Click();
+    void Outputformats1Click();
+    void Pooralignmentresult1Click();
+    void Other1Click();
+
     // Load commands (MainWindowLoadCommands.cpp).
     void Loadfromfastafile1Click();
     void FastaAutoReverseClick();

@@ -39,6 +39,8 @@ public:
 
     // A modal message with one OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // The same with a caption of its own instead of the program's name.
+    virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
     // A modal question; true only for Yes (resp. OK).
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;

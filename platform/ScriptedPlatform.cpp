@@ -45,6 +45,10 @@ void ScriptedPlatform::ShowMessage(const std::string& text) {
     Events.push_back({Kind::Message, text, {}, true});
 }
 
+void ScriptedPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
+    Events.push_back({Kind::Message, text, caption, true});
+}
+
 bool ScriptedPlatform::AskYesNo(const std::string& text, const std::string& caption) {
     bool answer = takeAnswer(YesNoAnswers);
     Events.push_back({Kind::YesNo, text, caption, answer});

@@ -47,6 +47,7 @@ public:
     std::vector<std::string> Questions() const;
 
     void ShowMessage(const std::string& text) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;

@@ -15,22 +15,34 @@ namespace sequara {
 namespace {
 QString fromLocal(const std::string& s) { return QString::fromLocal8Bit(s.data(), qsizetype(s.size())); }
 std::string toLocal(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+// Message text as shown: a carriage return, alone or before a line feed,
+// breaks the line like a line feed.
+QString messageText(const std::string& s) {
+    QString text = fromLocal(s);
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    return text;
+}
 }  // namespace
 
 void QtPlatform::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromLocal(text),
-                    QMessageBox::Ok, parent_);
+    ShowMessageBox(text, toLocal(QApplication::applicationName()));
+}
+
+void QtPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::NoIcon, fromLocal(caption), messageText(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
 bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Warning, fromLocal(caption), fromLocal(text),
+    QMessageBox box(QMessageBox::Warning, fromLocal(caption), messageText(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     return box.exec() == QMessageBox::Yes;
 }
 
 bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Question, fromLocal(caption), fromLocal(text),
+    QMessageBox box(QMessageBox::Question, fromLocal(caption), messageText(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     return box.exec() == QMessageBox::Ok;
 }

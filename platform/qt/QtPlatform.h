@@ -23,6 +23,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void ShowMessage(const std::string& text) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
