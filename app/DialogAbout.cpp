@@ -74,7 +74,9 @@ void TDlgAbout::BtnContactClick() { platform_.OpenAddress(kSupportMailAddress); 
 void TDlgAbout::Button1Click() { platform_.OpenAddress(kSecondMailAddress); }
 
 bool TDlgAbout::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
+    // Showing counts as an activation too: a window system may show the box
+    // without activating it, and the layout's version text is never seen.
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) FormActivate();
     return QDialog::event(e);
 }
 
