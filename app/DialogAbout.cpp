@@ -1,6 +1,6 @@
 #include "app/DialogAbout.h"
 
-#include "app/OkGlyph.h"
+#include "platform/qt/ButtonGlyphs.h"
 #include "app/RunSetup.h"
 
 #include <QEvent>
