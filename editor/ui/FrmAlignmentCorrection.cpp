@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "editor/ManualAlignmentControl.h"
 #include "editor/commands/AddAlignment.h"
 #include "editor/commands/Autosave.h"
 #include "editor/commands/CellCommands.h"
@@ -318,6 +319,18 @@ void FrmAlignmentCorrection::createMenus() {
     outputformats1_ = named(help1_->addAction("&Output formats"), "Outputformats1");
     pooralignmentresult1_ = named(help1_->addAction("&Poor alignment result"), "Pooralignmentresult1");
     other1_ = named(help1_->addAction("O&ther"), "Other1");
+    // The instruction boxes and the help texts change nothing.
+    const std::pair<QAction*, void (*)(Platform&)> helpEntries[] = {
+        {editnucleotides1_, Editnucleotides1Click},
+        {editorExchangereferencesequence1_, EditorExchangereferencesequence1Click},
+        {editsequencerangeornumbering1_, Editsequencerangeornumbering1Click},
+        {edittaxonnames1_, Edittaxonnames1Click},
+        {outputformats1_, ShowOutputFormatsHelp},
+        {pooralignmentresult1_, ShowPoorAlignmentHelp},
+        {other1_, HelpLinkButtonClick},
+    };
+    for (auto [action, entry] : helpEntries)
+        connect(action, &QAction::triggered, this, [this, entry = entry] { entry(run_.platform()); });
     // F1 opens the Help menu.
     auto* helpKey = new QAction(this);
     helpKey->setShortcut(QKeySequence(Qt::Key_F1));

@@ -1,5 +1,6 @@
 // The editor window, headless: its components and menus, the grids it draws
 // from an automatic alignment, zoom and scroll coupling, closing.
+#include "editor/ManualAlignmentControl.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -276,6 +277,33 @@ TEST_F(EditorWindowTest, KeyboardMovesTheCursorAndScrollsBothGrids) {
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(ref->viewport(), &wheel);
     EXPECT_EQ(e->Model().ReferenceGrid().LeftCol(), refLeft);
+}
+
+TEST_F(EditorWindowTest, HelpAndInstructionEntriesShowTheSameBoxesAsTheMainWindowAndChangeNothing) {
+    FrmAlignmentCorrection* e = open("ACGT", {{"s1", "ACGA"}}, {{1, 2, 3, 4}});
+    QStringList edit, help;
+    for (QAction* a : e->Edit1()->actions()) edit << a->text();
+    for (QAction* a : e->Help1()->actions()) help << a->text();
+    EXPECT_EQ(edit.join("|").toStdString(), "&Find motif|Edit &nucleotides|&Edit or Exchange reference sequence|"
+                                             "Edit sequence &range or numbering|Edit &taxon names");
+    EXPECT_EQ(help.join("|").toStdString(), "&Output formats|&Poor alignment result|O&ther");
+
+    const TAlignedDataSet before = state.AlignedSequences;
+    for (QAction* a : {e->Editnucleotides1(), e->EditorExchangereferencesequence1(), e->Editsequencerangeornumbering1(),
+                       e->Edittaxonnames1(), e->Outputformats1(), e->Pooralignmentresult1(), e->Other1()})
+        a->trigger();
+    ScriptedPlatform direct;
+    for (auto entry : {Editnucleotides1Click, EditorExchangereferencesequence1Click, Editsequencerangeornumbering1Click,
+                       Edittaxonnames1Click, ShowOutputFormatsHelp, ShowPoorAlignmentHelp, HelpLinkButtonClick})
+        entry(direct);
+    ASSERT_EQ(platform.Events.size(), direct.Events.size());
+    for (std::size_t i = 0; i < direct.Events.size(); ++i) {
+        EXPECT_EQ(platform.Events[i].kind, direct.Events[i].kind) << i;
+        EXPECT_EQ(platform.Events[i].text, direct.Events[i].text) << i;
+        EXPECT_EQ(platform.Events[i].caption, direct.Events[i].caption) << i;
+    }
+    EXPECT_EQ(state.AlignedSequences, before);
+    EXPECT_FALSE(e->Undo1()->isEnabled());
 }
 
 }  // namespace
