@@ -207,12 +207,13 @@ TCharacterName ParseCharacterNames(const std::string& S, std::size_t MaxLabels) 
 
 namespace {
 
-// One pass over the file: each line is copied into "Interim_Sto.txt" (unless
-// that is the file itself) and parsed at once; then one pass over the
-// characters.  The messages and their order are those of reading the copy
-// after writing it: a read error of the file is an open error and hides any
-// format error; a copy that cannot be written (or read back) is not used,
-// and the messages then name the file itself.
+// One pass over the file (the copy step, ConvertLineBreaks, is part of it):
+// each line is copied into "Interim_Sto.txt" (unless that is the file
+// itself), parsed and its characters passed at once.  The messages and their
+// order are those of reading the copy after writing it: a read error of the
+// file is an open error and hides any format error; a copy that cannot be
+// written (or read back) is not used, and the messages then name the file
+// itself.
 FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName* CharNames,
                           bool ShowMessages, const std::string& DataType, Platform& platform) {
     std::string name = FileName;

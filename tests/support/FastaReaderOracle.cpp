@@ -80,7 +80,7 @@ std::size_t fileSize(const std::string& name) {
 
 // Copies the file without its empty lines, each line ending with CR LF, and
 // names the copy; a copy that would be the file itself is not made.
-void convertLineBreaks(std::string& FileName, Platform& platform) {
+void ConvertLineBreaks(std::string& FileName, Platform& platform) {
     if (sameFile(FileName, kInterimFileName)) {
         platform.ProcessMessages();
         return;
@@ -112,7 +112,7 @@ FastaReadResult ReadFastaFileStepByStep(const std::string& FileName, TFastaDataS
     GetcLineReader reader;
     try {
         std::string copy = name;
-        convertLineBreaks(copy, platform);
+        ConvertLineBreaks(copy, platform);
         name = copy;
         if (!reader.open(name)) throw CopyError(name, false);
     } catch (const CopyError& e) {
