@@ -157,6 +157,12 @@ int main(int argc, char** argv) {
         view.ReferenceGrid.MoveTo(document.ColumnCount() - 1, 5, true);
     }, Deletecharacter2Click);
     if (platform.Messages().size() != static_cast<std::size_t>(runs)) std::fprintf(stderr, "unexpected messages\n");
+    // Typing while the copy buffer holds the whole alignment (Ctrl+C on
+    // everything): the boundary keeps the buffer aside for every command.
+    select(1, 0, document.ColumnCount(), rows - 1);
+    RunEditorCommand(ctx, CopyCommand);
+    time("typed character, the whole alignment in the copy buffer",
+         [&](int i) { select(mid + i, i % rows, mid + i, i % rows); }, key('n'));
     std::printf("peak memory: %.1f MB\n", PeakMb());
     return 0;
 }

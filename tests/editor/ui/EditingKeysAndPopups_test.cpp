@@ -135,9 +135,14 @@ TEST_F(EditingWindowTest, RightClicksPreparePopupsWhoseEntriesEditAndUndo) {
     EXPECT_FALSE(e->AlignmentGridPopup()->isVisible());
     EXPECT_EQ(cursor.Selection(), (GridRect{3, 0, 3, 1}));
 
+    // Right of the reference grid's last column no cell lies either.
+    StringGridView* ref = e->ReferenceGrid();
+    rightClick(ref, ref->CellRect(4, 5).center() + QPoint(60, 0));
+    EXPECT_FALSE(e->ReferenceGridPopup()->isVisible());
+    EXPECT_EQ(cursor.Col(), 3);
+
     // Reference grid: the click moves both current columns; Insert character
     // puts a gap column in its place; a labelled column cannot be deleted.
-    StringGridView* ref = e->ReferenceGrid();
     rightClick(ref, ref->CellRect(1, 5).center());
     EXPECT_TRUE(e->ReferenceGridPopup()->isVisible());
     EXPECT_EQ(cursor.Col(), 2);
