@@ -1,4 +1,4 @@
-// Gap columns, deleting inserted columns with the refusal and the mutation
+// Inserting a gap column beside the current one, deleting inserted columns with the refusal and the mutation
 // question, removing sequences and the reference grid's right click.
 #include "editor/commands/ColumnCommands.h"
 #include "editor/commands/UndoCommands.h"
@@ -10,20 +10,6 @@ namespace sequara {
 namespace {
 
 using testing::EditorFixture;
-
-TEST(ColumnCommandsTest, GapColumnsMoveLabelsReferenceAndRows) {
-    EditorFixture f;
-    f.Load("1|2|3", "ACG", {{"s1", "ACT"}, {"s2", "-CG"}});
-    InsertGapColumn(f.ctx, 3, 1);
-    InsertGapColumn(f.ctx, 1, 7);   // after the last column
-    InsertGapColumn(f.ctx, 0, 2);   // nothing
-    InsertGapColumn(f.ctx, 1, 9);   // outside: nothing
-    EXPECT_EQ(f.Dump(),
-              "labels |||1|2|3|\nref rCRS: ---ACG-\n0 s1: ---ACT-\n1 s2: ----CG-\n"
-              "view cell 1,0 sel 1,0-1,0 highlight -1 mismatches off undo on saved no\n");
-    EXPECT_EQ(f.view.SequenceGrid.ColCount(), 8);
-    EXPECT_EQ(f.view.ReferenceGrid.ColCount(), 7);
-}
 
 TEST(ColumnCommandsTest, InsertCharacterBesideTheCurrentColumn) {
     struct Case {
@@ -39,6 +25,7 @@ TEST(ColumnCommandsTest, InsertCharacterBesideTheCurrentColumn) {
         f.view.UndoEnabled = false;
         Insertcharacter2Click(f.ctx);
         EXPECT_EQ(f.document.ReferenceRow() + " " + f.document.Row(0), std::string(c.ref) + " " + c.ref);
+        EXPECT_EQ(f.view.SequenceGrid.ColCount(), 5);
         EXPECT_TRUE(f.view.UndoEnabled);
         ButtonUndoClick(f.ctx);
         EXPECT_EQ(f.document.ReferenceRow(), "ACG");
@@ -82,16 +69,6 @@ TEST(ColumnCommandsTest, DeleteCharacterAsksOnceAndRefusesLabelledColumns) {
         EXPECT_TRUE(f.view.UndoEnabled) << c.what;  // the snapshot, also when nothing went
         EXPECT_EQ(f.view.SequenceGrid.ColCount(), f.document.ColumnCount() + 1);
     }
-    EditorFixture f;
-    f.Load("1|_____||_|2", "A---G", {{"s1", "A-T-G"}, {"s2", "A---G"}});
-    f.view.ReferenceGrid.MoveTo(0, 5);
-    f.view.ReferenceGrid.MoveTo(4, 5, true);
-    f.platform.AnswerYesNo(true);
-    Deletecharacter2Click(f.ctx);
-    EXPECT_EQ(f.Dump(), "labels 1|2\nref rCRS: AG\n0 s1: AG\n1 s2: AG\n"
-                        "view cell 1,0 sel 1,0-1,0 highlight -1 mismatches off undo on saved no\n");
-    ButtonUndoClick(f.ctx);
-    EXPECT_EQ(f.document.Row(0), "A-T-G");
 }
 
 TEST(ColumnCommandsTest, RemovingRowsAndTheReferenceGridsRightClick) {
