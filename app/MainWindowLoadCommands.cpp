@@ -2,6 +2,7 @@
 // aligned working state.
 #include "app/AlignmentLoaders.h"
 #include "app/AutomaticAlignmentCommand.h"
+#include "app/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "editor/commands/UndoCommands.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
@@ -85,7 +86,11 @@ void MainWindow::Gravityformat1Click() {
     });
 }
 
-void MainWindow::Forensicformat1Click() {}
+void MainWindow::Forensicformat1Click() {
+    runLoad(platform_, [this] {
+        if (ImportForensicList(state_, platform_, OpenForensicDialog())) OpenAlignmentEditor();
+    });
+}
 
 FrmAlignmentCorrection* MainWindow::OpenAlignmentEditor(EditorFilling filling) {
     WorkingState& s = State();
