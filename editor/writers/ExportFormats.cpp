@@ -2,6 +2,8 @@
 
 #include "editor/writers/CollapsedIdentitiesWriter.h"
 #include "editor/writers/FastaWriter.h"
+#include "editor/writers/ForensicWriter.h"
+#include "editor/writers/GravityWriter.h"
 #include "editor/writers/MismatchWriter.h"
 #include "editor/writers/NexusWriter.h"
 #include "editor/writers/PhylipWriter.h"
@@ -31,6 +33,8 @@ constexpr std::array kFormats{
     ExportFormat{8, "collapsed", &WriteCollapsedIdentitiesFile},
     ExportFormat{9, "phylip", &WritePhylipFile},
     ExportFormat{10, "nexus", &WriteNexusFile},
+    ExportFormat{11, "gravity", &WriteGravityFile},
+    ExportFormat{12, "forensic", &WriteForensicFile},
 };
 }  // namespace
 
