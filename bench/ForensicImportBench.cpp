@@ -1,9 +1,13 @@
 // The forensic list import at scale: a list of generated haplotypes against
 // the control-region reference, read and turned into an alignment.
-//   sequara-forensic-import-bench [--haplotypes N] [--literal]
-// --literal also runs the step-by-step import and checks that both agree.
+//   sequara-forensic-import-bench [--haplotypes N] [--literal] [--ali OUT.ali]
+// --literal also runs the step-by-step import and checks that both agree;
+// --ali saves the imported alignment as a temporary alignment (an input for
+// bench/sequara-export).
 // Prints the reading and building times (wall and CPU) and the peak memory.
 #include "app/ForensicImport.h"
+#include "editor/writers/AtomicReplace.h"
+#include "editor/writers/TemporaryAlignmentWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "tests/support/ForensicImportOracle.h"
@@ -66,11 +70,13 @@ long peakKilobytes() {
 int main(int argc, char** argv) {
     int haplotypes = 2000;
     bool literal = false;
+    std::string aliFile;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--haplotypes") && i + 1 < argc) haplotypes = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--literal")) literal = true;
+        else if (!std::strcmp(argv[i], "--ali") && i + 1 < argc) aliFile = argv[++i];
         else {
-            std::fprintf(stderr, "usage: %s [--haplotypes N] [--literal]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--haplotypes N] [--literal] [--ali OUT.ali]\n", argv[0]);
             return 2;
         }
     }
@@ -107,6 +113,17 @@ int main(int argc, char** argv) {
             same = oracle.Sequences[i].Sequence == built->Sequences[i].Sequence.str();
         std::printf("step by step %s\n", same ? "agrees" : "DIFFERS");
         if (!same) return 1;
+    }
+    if (!aliFile.empty()) {
+        TFastaSequence referenceRow{reference[0].Name, built->Reference[0].Sequence.str()};
+        TFastaDataSet rows;
+        for (const auto& row : built->Sequences) rows.push_back({row.Name, row.Sequence.str()});
+        const DataSetAlignmentInput input(referenceRow, built->Numbering, rows, "DNA");
+        const WriterInput writerInput(input);
+        NoSaveProgress progress;
+        WriterServices services(progress);
+        ReplaceFile(DefaultFileLayer(), aliFile, [&](ByteSink& out) { WriteTemporaryAlignment(writerInput, out, services); });
+        std::printf("alignment saved as %s\n", aliFile.c_str());
     }
     std::printf("peak memory %ld kB\n", peakKilobytes());
     std::filesystem::remove(file);

@@ -131,6 +131,7 @@ TEST(ForensicImport, MatchesTheStepByStepImportOnRandomLists) {
         for (int p = upperStart; p < upperStart + pick(5, 40); ++p) labels.emplace_back(std::to_string(p));
         for (int p = 1; p <= lowerEnd; ++p) labels.emplace_back(std::to_string(p));
         if (pick(0, 3) == 0) labels.emplace_back(labels[std::size_t(pick(0, int(labels.size()) - 1))]);
+        if (pick(0, 3) == 0) labels[std::size_t(pick(0, int(labels.size()) - 1))] = labels.back().str() + "  ";
         for (std::size_t i = 0; i < labels.size(); ++i) reference += "ACGT"[pick(0, 3)];
         TDBFDataSet records;
         for (int r = pick(0, 12); r > 0; --r) {

@@ -16,6 +16,12 @@ bool isInsertionSite(const std::string& site) {
 
 std::optional<std::int32_t> beforePoint(const std::string& site) { return ParseInteger(site.substr(0, site.find('.'))); }
 
+std::optional<std::int32_t> labelNumber(const TLabel& label) {
+    std::string_view text = label.view();
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return ParseInteger(text);
+}
+
 struct Insertion {
     std::int32_t Position;
     std::int32_t NumberInsertions;
@@ -24,7 +30,7 @@ struct Insertion {
 // The first column whose label is not empty and equals the position.
 std::optional<std::size_t> firstColumnOf(const TCharacterName& labels, std::int32_t position) {
     for (std::size_t c = 0; c < labels.size(); ++c)
-        if (!labels[c].empty() && ParseInteger(labels[c].view()) == position) return c;
+        if (!labels[c].empty() && labelNumber(labels[c]) == position) return c;
     return std::nullopt;
 }
 
@@ -47,7 +53,7 @@ OracleForensicAlignment LiteralForensicImport(const TDBFDataSet& records, const 
     for (const TDBF_Sequence& r : records) {
         std::string row;
         for (std::size_t c = 0; c < labels.size(); ++c) {
-            const std::int32_t p = *ParseInteger(labels[c].view());
+            const std::int32_t p = *labelNumber(labels[c]);
             if (!((r.bereich[0] <= p && p <= r.bereich[1]) || (r.bereich[2] <= p && p <= r.bereich[3]))) {
                 row += '-';
                 continue;
