@@ -26,14 +26,19 @@ bool matchesReference(const std::string& Reference, const std::string& Sequence,
            table(Sequence[i], Reference[static_cast<std::size_t>(e) - 1]);
 }
 
-// The first element of a row whose entry equals a value.  The row is kept as
-// its runs of entries rising by one; when the runs' values rise from run to
-// run (the usual case), a value lies in at most one run and is found by
-// binary search, otherwise the runs are searched in element order.
-class FirstElementLookup {
+// The first element of each row whose entry equals a value.  A row is kept
+// as its runs of entries rising by one, the runs of all rows in one array
+// (a row made again gets new runs at the end); when a row's runs' values
+// rise from run to run (the usual case), a value lies in at most one run
+// and is found by binary search, otherwise the runs are searched in element
+// order.
+class FirstElementLookups {
 public:
-    void build(const TAlignmentRow& row) {
-        runs_.clear();
+    explicit FirstElementLookups(std::size_t rows) : rows_(rows) {}
+
+    void build(std::size_t r, const TAlignmentRow& row) {
+        RowRuns& runs = rows_[r];
+        runs.begin = runs_.size();
         const std::size_t n = row.size();
         for (std::size_t i = 0; i < n;) {
             if (row[i] < 1) {
@@ -44,22 +49,25 @@ public:
             while (i < n && std::int64_t(row[i]) == std::int64_t(row[i - 1]) + 1) ++i;
             runs_.push_back({row[first], static_cast<std::int64_t>(first), static_cast<std::int64_t>(i - first)});
         }
-        rising_ = true;
-        for (std::size_t k = 1; k < runs_.size() && rising_; ++k)
-            rising_ = runs_[k - 1].firstValue + runs_[k - 1].length <= runs_[k].firstValue;
+        runs.end = runs_.size();
+        runs.rising = true;
+        for (std::size_t k = runs.begin + 1; k < runs.end && runs.rising; ++k)
+            runs.rising = runs_[k - 1].firstValue + runs_[k - 1].length <= runs_[k].firstValue;
     }
 
-    // -1 when no element holds the value.
-    std::int64_t find(std::int32_t value) const {
-        if (rising_) {
-            auto it = std::upper_bound(runs_.begin(), runs_.end(), value,
-                                       [](std::int32_t v, const Run& r) { return v < r.firstValue; });
-            if (it == runs_.begin()) return -1;
+    // -1 when no element of row r holds the value.
+    std::int64_t find(std::size_t r, std::int32_t value) const {
+        const RowRuns& runs = rows_[r];
+        const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
+        const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end);
+        if (runs.rising) {
+            auto it = std::upper_bound(first, last, value, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
+            if (it == first) return -1;
             --it;
             return value < it->firstValue + it->length ? it->firstIndex + (value - it->firstValue) : -1;
         }
-        for (const Run& r : runs_)
-            if (value >= r.firstValue && value < r.firstValue + r.length) return r.firstIndex + (value - r.firstValue);
+        for (auto it = first; it != last; ++it)
+            if (value >= it->firstValue && value < it->firstValue + it->length) return it->firstIndex + (value - it->firstValue);
         return -1;
     }
 
@@ -69,8 +77,12 @@ private:
         std::int64_t firstIndex;
         std::int64_t length;
     };
+    struct RowRuns {
+        std::size_t begin = 0, end = 0;
+        bool rising = true;
+    };
     std::vector<Run> runs_;
-    bool rising_ = true;
+    std::vector<RowRuns> rows_;
 };
 
 // Characters that match some character other than themselves, chosen so
@@ -282,6 +294,9 @@ struct AnchorIndex {
 // See EndRealigner::bestRow.
 constexpr std::int64_t kScanWorkBeforeIndex = 32;
 
+// Words up to this length are grouped by their own characters.
+constexpr std::size_t kShortWord = 64;
+
 // Indexes of all anchors together stay below this size; the least recently
 // used one goes first.
 constexpr std::size_t kIndexBudgetBytes = std::size_t(256) << 20;
@@ -294,7 +309,7 @@ public:
           wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
           available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
         for (std::size_t r = 0; r < count_; ++r) {
-            lookups_[r].build(rows_[r]);
+            lookups_.build(r, rows_[r]);
             // A row changes only in its own steps, so its end step finds the
             // run found now, while the row is at hand.
             endAnchor_[r] = endAnchorElement(r);
@@ -306,11 +321,11 @@ public:
         for (std::size_t r = 0; r < count_; ++r) {
             bool changed = false;
             if (endStep(r)) {
-                lookups_[r].build(rows_[r]);
+                lookups_.build(r, rows_[r]);
                 changed = true;
             }
             if (startStep(r)) {
-                lookups_[r].build(rows_[r]);
+                lookups_.build(r, rows_[r]);
                 changed = true;
             }
             if (changed) changedRows_.push_back(static_cast<std::int32_t>(r));
@@ -414,7 +429,7 @@ private:
         Choice best;
         for (std::size_t o = 0; o < count_; ++o) {
             if (o == r) continue;
-            const std::int64_t k = lookups_[o].find(anchor);
+            const std::int64_t k = lookups_.find(o, anchor);
             if (k >= 0) work += consider(side, r, from, pairs, o, k, best);
         }
         work += static_cast<std::int64_t>(count_);
@@ -469,35 +484,73 @@ private:
                                                           static_cast<std::size_t>(available_[o] - i));
     }
 
+    // The characters of a row's word in sequence order (the start side's
+    // word is them read backwards): two words are equal when these are.
+    std::string_view wordText(Side side, std::size_t o, std::int64_t k) const {
+        if (side == kEnd) return endWord(o, k);
+        return std::string_view(data_[o].Sequence).substr(0, static_cast<std::size_t>(k) + 1);
+    }
+
     std::unique_ptr<AnchorIndex> buildIndex(Side side, std::int32_t anchor) {
         auto index = std::make_unique<AnchorIndex>();
         AnchorIndex& x = *index;
         x.element.assign(count_, -1);
         x.position.assign(count_, -1);
         x.stale.assign(count_, 0);
-        // Rows of one text class at one element have one word: such groups
-        // are sorted by word once, equal words of different groups then
-        // joined into one run.
+        // Rows with equal words form a group, sorted by word once; equal
+        // words of different groups are then joined into one run.  A short
+        // word is grouped by its own characters, a long one by its row's
+        // text class and its element (the same text from the same element
+        // on is the same word).
         struct Member {
-            std::int32_t textClass, element, row;
+            bool byClass;
+            std::uint64_t key;  // the text class, or a hash of the short word
+            std::int32_t element, row;
         };
         std::vector<Member> clean;
         for (std::size_t o = 0; o < count_; ++o) {
-            const std::int64_t k = lookups_[o].find(anchor);
+            const std::int64_t k = lookups_.find(o, anchor);
             x.element[o] = static_cast<std::int32_t>(k);
             if (!hasWord(side, o, k)) continue;
-            if (isClean(side, o, firstCompared(side, k)))  // also finds the text class
-                clean.push_back({textClass_[o], static_cast<std::int32_t>(k), static_cast<std::int32_t>(o)});
-            else
-                x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
+            const Candidate c{static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)};
+            const std::string_view text = wordText(side, o, k);
+            if (text.size() <= kShortWord) {
+                if (std::any_of(text.begin(), text.end(), [&](char ch) { return wild_[static_cast<unsigned char>(ch)]; }))
+                    x.wild.push_back(c);
+                else
+                    clean.push_back({false, hashText(text), c.element, c.row});
+            } else if (isClean(side, o, firstCompared(side, k))) {  // also finds the text class
+                clean.push_back({true, static_cast<std::uint64_t>(textClass_[o]), c.element, c.row});
+            } else {
+                x.wild.push_back(c);
+            }
         }
         std::sort(clean.begin(), clean.end(), [](const Member& a, const Member& b) {
-            return std::tie(a.textClass, a.element, a.row) < std::tie(b.textClass, b.element, b.row);
+            const std::int32_t ea = a.byClass ? a.element : 0, eb = b.byClass ? b.element : 0;
+            return std::tie(a.byClass, a.key, ea, a.row) < std::tie(b.byClass, b.key, eb, b.row);
         });
+        auto textOf = [&](const Member& m) { return wordText(side, static_cast<std::size_t>(m.row), m.element); };
         std::vector<std::size_t> groupFirst;  // each group's first member; one more at the end
-        for (std::size_t i = 0; i < clean.size(); ++i)
-            if (i == 0 || clean[i].textClass != clean[i - 1].textClass || clean[i].element != clean[i - 1].element)
+        for (std::size_t i = 0; i < clean.size();) {
+            std::size_t end = i + 1;
+            while (end < clean.size() && clean[end].byClass == clean[i].byClass && clean[end].key == clean[i].key &&
+                   (!clean[i].byClass || clean[end].element == clean[i].element))
+                ++end;
+            if (!clean[i].byClass &&
+                std::any_of(clean.begin() + static_cast<std::ptrdiff_t>(i) + 1, clean.begin() + static_cast<std::ptrdiff_t>(end),
+                            [&](const Member& m) { return textOf(m) != textOf(clean[i]); })) {
+                // Different short words with the same hash: grouped by the words.
+                std::sort(clean.begin() + static_cast<std::ptrdiff_t>(i), clean.begin() + static_cast<std::ptrdiff_t>(end),
+                          [&](const Member& a, const Member& b) {
+                              return textOf(a) != textOf(b) ? textOf(a) < textOf(b) : a.row < b.row;
+                          });
+                for (std::size_t j = i; j < end; ++j)
+                    if (j == i || textOf(clean[j]) != textOf(clean[j - 1])) groupFirst.push_back(j);
+            } else {
                 groupFirst.push_back(i);
+            }
+            i = end;
+        }
         groupFirst.push_back(clean.size());
         const std::size_t groups = groupFirst.size() - 1;
         std::vector<std::string_view> groupWord(groups);
@@ -579,7 +632,7 @@ private:
     void catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
         for (; index.changesSeen < changedRows_.size(); ++index.changesSeen) {
             const auto c = static_cast<std::size_t>(changedRows_[index.changesSeen]);
-            const std::int64_t k = lookups_[c].find(anchor);
+            const std::int64_t k = lookups_.find(c, anchor);
             if (k == index.element[c]) continue;
             if (!index.stale[c]) {
                 index.stale[c] = 1;
@@ -770,7 +823,7 @@ private:
     const MatchTable& table_;
     const std::array<bool, 256>& wild_;
     std::size_t count_;
-    std::vector<FirstElementLookup> lookups_;
+    FirstElementLookups lookups_;
     std::vector<std::int64_t> available_;  // per row: elements with a character
     std::vector<std::int64_t> firstWild_;  // per row: first wild character, available_ when none
     std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
