@@ -15,6 +15,9 @@
 //  12-find.png           the editor's find dialog with a motif typed
 //  13-cell-popup.png     the sequence grid's popup on a character cell
 //  14-name-popup.png     the sequence grid's popup on a name
+//  15-about.png          the About box
+//  16-output-formats.png Help > Output formats
+//  17-poor-alignment.png Help > Poor alignment result
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -31,6 +34,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QFileDialog>
@@ -193,5 +197,21 @@ int main(int argc, char** argv) {
     rightClick(0, 1);
     save(out, "14-name-popup.png");
     editor->AlignmentGridPopup()->hide();
+
+    // Each modal box is pictured, then closed.
+    auto pictureNextModal = [&](const QString& name) {
+        QTimer::singleShot(300, [&, name] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            save(out, name);
+            dialog->accept();
+        });
+    };
+    pictureNextModal("15-about.png");
+    window.About1()->trigger();
+    pictureNextModal("16-output-formats.png");
+    window.Outputformats1()->trigger();
+    pictureNextModal("17-poor-alignment.png");
+    window.Pooralignmentresult1()->trigger();
     return 0;
 }
