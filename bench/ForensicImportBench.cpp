@@ -1,7 +1,7 @@
 // The forensic list import at scale: a list of generated haplotypes against
 // the control-region reference, read and turned into an alignment.
-//   sequara-forensic-import-bench [--haplotypes N] [--literal] [--ali OUT.ali]
-// --literal also runs the step-by-step import and checks that both agree;
+//   sequara-forensic-import-bench [--haplotypes N] [--step-by-step] [--ali OUT.ali]
+// --step-by-step also runs the step-by-step import and checks that both agree;
 // --ali saves the imported alignment as a temporary alignment (an input for
 // bench/sequara-export).
 // Prints the reading and building times (wall and CPU) and the peak memory.
@@ -69,14 +69,14 @@ long peakKilobytes() {
 
 int main(int argc, char** argv) {
     int haplotypes = 2000;
-    bool literal = false;
+    bool stepByStep = false;
     std::string aliFile;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--haplotypes") && i + 1 < argc) haplotypes = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--literal")) literal = true;
+        else if (!std::strcmp(argv[i], "--step-by-step")) stepByStep = true;
         else if (!std::strcmp(argv[i], "--ali") && i + 1 < argc) aliFile = argv[++i];
         else {
-            std::fprintf(stderr, "usage: %s [--haplotypes N] [--literal] [--ali OUT.ali]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--haplotypes N] [--step-by-step] [--ali OUT.ali]\n", argv[0]);
             return 2;
         }
     }
@@ -104,9 +104,9 @@ int main(int argc, char** argv) {
     if (!built) return 1;
     std::printf("%zu haplotypes, %zu reference columns, %zu alignment columns\n", records.size(), labels.size(),
                 built->Numbering.size());
-    if (literal) {
+    if (stepByStep) {
         Clock slow;
-        auto oracle = testing::LiteralForensicImport(records, reference[0].Sequence, labels);
+        auto oracle = testing::StepByStepForensicImport(records, reference[0].Sequence, labels);
         slow.report("build step by step");
         bool same = oracle.Reference == built->Reference[0].Sequence.str() && oracle.Numbering == built->Numbering;
         for (std::size_t i = 0; same && i < oracle.Sequences.size(); ++i)

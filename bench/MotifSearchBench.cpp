@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     std::string first, last;
     while (hits < repeat) {
         if (stepByStep) {
-            auto hit = testing::LiteralFindMotif(motif, shown, colCount, position.X, position.Y);
+            auto hit = testing::StepByStepFindMotif(motif, shown, colCount, position.X, position.Y);
             if (!hit) break;
             position = {hit->first, hit->second};
         } else if (BtnFindClick(ctx, motif, position) != FindOutcome::Found) {

@@ -202,14 +202,14 @@ TEST(ForensicImport, MatchesTheStepByStepImportOnRandomLists) {
         }
         SCOPED_TRACE(round);
         auto fast = BuildForensicAlignment(records, reference, labels);
-        auto literal = testing::LiteralForensicImport(records, reference, labels);
+        auto stepByStep = testing::StepByStepForensicImport(records, reference, labels);
         ASSERT_TRUE(fast);
-        ASSERT_EQ(fast->Reference[0].Sequence.str(), literal.Reference);
-        ASSERT_EQ(fast->Numbering, literal.Numbering);
-        ASSERT_EQ(fast->Sequences.size(), literal.Sequences.size());
-        for (std::size_t i = 0; i < literal.Sequences.size(); ++i) {
-            ASSERT_EQ(fast->Sequences[i].Name, literal.Sequences[i].Name);
-            ASSERT_EQ(fast->Sequences[i].Sequence.str(), literal.Sequences[i].Sequence) << i;
+        ASSERT_EQ(fast->Reference[0].Sequence.str(), stepByStep.Reference);
+        ASSERT_EQ(fast->Numbering, stepByStep.Numbering);
+        ASSERT_EQ(fast->Sequences.size(), stepByStep.Sequences.size());
+        for (std::size_t i = 0; i < stepByStep.Sequences.size(); ++i) {
+            ASSERT_EQ(fast->Sequences[i].Name, stepByStep.Sequences[i].Name);
+            ASSERT_EQ(fast->Sequences[i].Sequence.str(), stepByStep.Sequences[i].Sequence) << i;
         }
     }
 }

@@ -14,10 +14,10 @@ std::string find(const std::string& motif, const std::vector<std::string>& rows,
                  std::int32_t startCol, std::int32_t startRow) {
     auto hit = FindMotif(motif, colCount, std::int32_t(rows.size()), startCol, startRow,
                          [&](std::int32_t r, std::string& out) { out = rows[std::size_t(r)]; });
-    auto literal = testing::LiteralFindMotif(motif, rows, colCount, startCol, startRow);
-    EXPECT_EQ(hit.has_value(), literal.has_value()) << motif;
-    if (hit && literal) {
-        EXPECT_EQ(std::make_pair(hit->Col, hit->Row), *literal) << motif;
+    auto stepByStep = testing::StepByStepFindMotif(motif, rows, colCount, startCol, startRow);
+    EXPECT_EQ(hit.has_value(), stepByStep.has_value()) << motif;
+    if (hit && stepByStep) {
+        EXPECT_EQ(std::make_pair(hit->Col, hit->Row), *stepByStep) << motif;
     }
     return hit ? std::to_string(hit->Col) + "," + std::to_string(hit->Row) : "";
 }

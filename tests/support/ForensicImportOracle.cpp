@@ -44,7 +44,7 @@ std::vector<std::string> sitesOf(bool has, int count, const Sites& sites) {
 
 }  // namespace
 
-OracleForensicAlignment LiteralForensicImport(const TDBFDataSet& records, const std::string& reference,
+OracleForensicAlignment StepByStepForensicImport(const TDBFDataSet& records, const std::string& reference,
                                               const TCharacterName& labels) {
     OracleForensicAlignment out;
     out.Reference = reference;

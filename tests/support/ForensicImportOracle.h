@@ -17,7 +17,7 @@ struct OracleForensicAlignment {
 };
 
 // Expects whole-number labels, one per reference character.
-OracleForensicAlignment LiteralForensicImport(const TDBFDataSet& records, const std::string& reference,
+OracleForensicAlignment StepByStepForensicImport(const TDBFDataSet& records, const std::string& reference,
                                               const TCharacterName& labels);
 
 }  // namespace sequara::testing

@@ -12,7 +12,7 @@ std::string upper(std::string s) {
 }
 }  // namespace
 
-std::optional<std::pair<std::int32_t, std::int32_t>> LiteralFindMotif(const std::string& motif,
+std::optional<std::pair<std::int32_t, std::int32_t>> StepByStepFindMotif(const std::string& motif,
                                                                        const std::vector<std::string>& rows,
                                                                        std::int32_t colCount, std::int32_t startCol,
                                                                        std::int32_t startRow) {

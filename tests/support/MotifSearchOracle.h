@@ -14,7 +14,7 @@ namespace sequara::testing {
 // rows[r] holds the shown characters of grid row r, columns 1 to
 // colCount - 1 ('\0' or a missing character: a cell without text).
 // Returns (column, row counted from 1) of the first occurrence.
-std::optional<std::pair<std::int32_t, std::int32_t>> LiteralFindMotif(const std::string& motif,
+std::optional<std::pair<std::int32_t, std::int32_t>> StepByStepFindMotif(const std::string& motif,
                                                                        const std::vector<std::string>& rows,
                                                                        std::int32_t colCount, std::int32_t startCol,
                                                                        std::int32_t startRow);

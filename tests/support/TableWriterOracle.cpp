@@ -2,8 +2,8 @@
 
 namespace sequara::testing {
 
-LiteralMerge LiteralMergeIdenticalRows(const std::vector<std::string>& rows) {
-    LiteralMerge merge;
+StepByStepMerge StepByStepMergeIdenticalRows(const std::vector<std::string>& rows) {
+    StepByStepMerge merge;
     merge.Members.assign(rows.size(), 1);
     std::vector<bool> kept(rows.size(), true);
     for (std::size_t s = 0; s + 1 < rows.size(); ++s) {
@@ -26,7 +26,7 @@ char At(const std::string& row, std::int64_t column) {
 }
 }  // namespace
 
-bool LiteralRdfThirdState(const TFastaDataSet& rows, const std::vector<std::int64_t>& columns, char missing) {
+bool StepByStepRdfThirdState(const TFastaDataSet& rows, const std::vector<std::int64_t>& columns, char missing) {
     bool found = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (const std::int64_t c : columns) {

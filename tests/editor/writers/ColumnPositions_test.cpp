@@ -46,7 +46,7 @@ TEST(ColumnPositionNumber, NumbersLabelledAndBorrowingColumns) {
     EXPECT_EQ(PositionDump(Labels({"73   ", "     ", "74   "}), 3, false), "-1 73L 74L 74L ");
 }
 
-TEST(ColumnPositionNumber, OnePassTableAgreesWithTheLiteralScanOnRandomLabels) {
+TEST(ColumnPositionNumber, OnePassTableAgreesWithTheStepByStepScanOnRandomLabels) {
     std::mt19937 random(20261207);
     const char* kinds[] = {"", "", "     ", "x", "12a", "0", "2147483648"};
     for (int trial = 0; trial < 300; ++trial) {
@@ -70,11 +70,11 @@ TEST(ColumnPositionNumber, OnePassTableAgreesWithTheLiteralScanOnRandomLabels) {
             bool u1 = (k & 1) != 0, l1 = (k & 2) != 0, u2 = u1, l2 = l1;
             std::int32_t p1 = 0, p2 = 0;
             ColumnPositionNumber(u1, l1, k, table, p1, 50, 15000, 3, 99);
-            testing::LiteralColumnPositionNumber(u2, l2, k, labels, p2, 50, 15000, 3, 99);
+            testing::StepByStepColumnPositionNumber(u2, l2, k, labels, p2, 50, 15000, 3, 99);
             ASSERT_EQ(p1, p2) << "trial " << trial << " column " << k;
             ASSERT_EQ(u1, u2) << "trial " << trial << " column " << k;
             ASSERT_EQ(l1, l2) << "trial " << trial << " column " << k;
-            ASSERT_EQ(table.Number(k), testing::LiteralLabelNumber(labels, k));
+            ASSERT_EQ(table.Number(k), testing::StepByStepLabelNumber(labels, k));
         }
     }
 }

@@ -59,7 +59,7 @@ TEST(MismatchTables, HashedMergeAgreesWithComparingEveryPair) {
         const int kinds = 1 + random() % 5;
         for (std::string& row : rows)
             for (int k = 0; k < 3; ++k) row += std::vector<std::string>{".", "A", "-", "..", "A."}[random() % kinds];
-        const testing::LiteralMerge expected = testing::LiteralMergeIdenticalRows(rows);
+        const testing::StepByStepMerge expected = testing::StepByStepMergeIdenticalRows(rows);
         const RowTextFunction text = [&](std::size_t i, std::string& t) { t = rows[i]; };
         // The standard hash, and one under which every text collides.
         for (const TextHash hash : {&StandardTextHash, +[](std::string_view) -> std::size_t { return 1; }}) {

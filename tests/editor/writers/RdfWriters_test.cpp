@@ -117,7 +117,7 @@ TEST(PlexorRdf, BackwardThirdStateSearchAgreesWithTheSearchBeforeEachOne) {
         std::vector<std::int64_t> all;
         for (int c = 1; c <= columns; ++c) all.push_back(c);
         const char missing = round % 2 ? 'N' : 'X';
-        const bool expected = testing::LiteralRdfThirdState(a.Rows, all, missing);
+        const bool expected = testing::StepByStepRdfThirdState(a.Rows, all, missing);
         const DataSetAlignmentInput input(a.Reference, a.Labels, a.Rows, a.DataType);
         ASSERT_EQ(RdfColumnsHaveThirdState(input, all, missing), expected) << "round " << round;
         found += expected;
