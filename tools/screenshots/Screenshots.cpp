@@ -18,6 +18,8 @@
 //  15-about.png          the About box
 //  16-output-formats.png Help > Output formats
 //  17-poor-alignment.png Help > Poor alignment result
+//  18-add-alignment.png  the open dialog of the editor's "Add alignment file"
+//  19-after-add.png      the editor after adding a file with an inserted column
 // Run under a display, for example
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
@@ -37,6 +39,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QMenu>
@@ -213,5 +216,28 @@ int main(int argc, char** argv) {
     window.Outputformats1()->trigger();
     pictureNextModal("17-poor-alignment.png");
     window.Pooralignmentresult1()->trigger();
+
+    // Add alignment file: the dialog, then a file of two samples, one with a
+    // base inserted after 16030, chosen in it.
+    const QString added = QDir(out).filePath("added.ali");
+    {
+        QFile file(added);
+        if (file.open(QIODevice::WriteOnly)) {
+            std::string ali = "rCRS;TTCTTTCA-TGGGGA\r\n";
+            for (int p = 16024; p < 16038; ++p) ali += (p == 16024 ? "" : ";") + std::to_string(p) + (p == 16031 ? ";" : "");
+            ali += "\r\nadded 1;TTCTTTCATTGGGGA\r\nadded 2;TTCTTTCA-TGGGGA\r\n";
+            file.write(ali.data(), static_cast<qint64>(ali.size()));
+        }
+    }
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        save(out, "18-add-alignment.png");
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(added);
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog makes accept() protected
+    });
+    editor->Addalignmentfile1()->trigger();
+    QFile::remove(added);
+    save(out, "19-after-add.png");
     return 0;
 }
