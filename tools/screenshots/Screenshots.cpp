@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
     window.Pooralignmentresult1()->trigger();
 
     // Add alignment file: the dialog, then a file of two samples, one with a
-    // base inserted after 16030, chosen in it.
+    // base inserted after 16031, chosen in it.
     const QString added = QDir(out).filePath("added.ali");
     {
         QFile file(added);
