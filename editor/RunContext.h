@@ -5,7 +5,7 @@
 // editor windows, commands and tests reach the three through it.
 
 #include "editor/EditorSession.h"
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 #include "platform/Platform.h"
 #include "sequence/WorkingState.h"
 

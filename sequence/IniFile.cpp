@@ -1,6 +1,7 @@
 #include "sequence/IniFile.h"
 
 #include "sequence/CharacterRules.h"
+#include "sequence/FileLayer.h"
 #include "sequence/IntegerText.h"
 #include "sequence/TextFile.h"
 
@@ -225,8 +226,8 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
     // A complete new file replaces the old one, so a failed write (a full
     // disk) leaves the old settings as they were.
     state_ = FileState::Writing;
-    if (!ReplaceFileContent(fileName_, out))
-        throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(errno));
+    if (int error = ReplaceFileContent(DefaultFileLayer(), fileName_, out); error != 0)
+        throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(error));
 }
 
 std::string TIniFile::GetStringIniValue(const TIniSection& Section, const std::string& ValueName,

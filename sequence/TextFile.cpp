@@ -1,10 +1,6 @@
 #include "sequence/TextFile.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace sequara {
 
@@ -68,60 +64,6 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
 bool FileExists(const std::string& fileName) {
     struct stat st {};
     return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool ReplaceFileContent(const std::string& fileName, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(fileName);
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
-    fs::path folder = target.parent_path();
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (ok && left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= std::size_t(n);
-    }
-    // A new file gets the usual permissions; an existing one keeps its own.
-    mode_t mode = 0;
-    if (exists) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (ok) ok = ::fchmod(fd, mode) == 0;
-    if (ok) ok = ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0) ok = false;
-    else errno = savedErrno;
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
-    if (!ok) {
-        const int cause = errno;
-        ::unlink(temp.c_str());
-        errno = cause;
-    }
-    return ok;
 }
 
 }  // namespace sequara

@@ -38,11 +38,4 @@ std::vector<std::string> SplitTextLines(std::string_view text);
 
 bool FileExists(const std::string& fileName);
 
-// Replaces the file's whole content with bytes: a complete temporary file in
-// the same folder (beside the target of a symbolic link), flushed and closed,
-// then renamed over the file.  On any failure the temporary file is removed,
-// the old file is left byte-identical and the result is false with errno set.
-// An existing file keeps its permissions.
-bool ReplaceFileContent(const std::string& fileName, std::string_view bytes);
-
 }  // namespace sequara

@@ -4,7 +4,7 @@
 // acids "backup_ami.ali"), through a temporary file and a rename, whether or
 // not it changed.
 
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 #include "platform/Platform.h"
 #include "sequence/WorkingState.h"
 

@@ -12,7 +12,7 @@
 // claims success.
 
 #include "editor/commands/EditorCommand.h"
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 #include "editor/writers/SaveProgress.h"
 
 #include <string>

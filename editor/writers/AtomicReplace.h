@@ -4,17 +4,18 @@
 // closed and checked, and only then renamed over the target.
 
 #include "editor/writers/ByteSink.h"
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 
 #include <functional>
 #include <string>
 
 namespace sequara {
 
-// Writes target with write(sink).  On any failure (WriteError from the file
-// layer or any exception out of write) the temporary file is removed, the
-// old target is left byte for byte as it was, and the exception is passed
-// on.  Cost: the bytes written, once.
+// Writes target with write(sink), by ReplaceFileWith (a symbolic link's file
+// is replaced, anything but a plain file refused).  On any failure (WriteError
+// from the file layer or any exception out of write) the temporary file is
+// removed, the old target is left byte for byte as it was, and the exception
+// is passed on.  Cost: the bytes written, once.
 void ReplaceFile(FileLayer& files, const std::string& target, const std::function<void(ByteSink&)>& write);
 
 }  // namespace sequara

@@ -2,7 +2,6 @@
 
 #include "editor/writers/WriteError.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace sequara {
@@ -25,16 +24,8 @@ void ByteSink::Append(std::string_view text) {
 }
 
 void ByteSink::Flush() {
-    std::size_t done = 0;
-    while (done < used_) {
-        std::size_t written = 0;
-        int error = files_.Write(fd_, buffer_.data() + done, used_ - done, written);
-        if (error != 0) throw WriteError::FromErrno(fileName_, error);
-        // A write that takes nothing without an error would loop for ever;
-        // the system does this only when the device is full.
-        if (written == 0) throw WriteError::FromErrno(fileName_, ENOSPC);
-        done += written;
-    }
+    if (int error = WriteAll(files_, fd_, buffer_.data(), used_); error != 0)
+        throw WriteError::FromErrno(fileName_, error);
     used_ = 0;
 }
 

@@ -4,7 +4,7 @@
 // WriteError at once, so no writer can lose an error.  Lines end with CR LF
 // through EndLine / Line and nowhere else.
 
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 // each written through a temporary file and renamed into place.
 
 #include "editor/writers/AlignmentInput.h"
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 #include "editor/writers/SaveProgress.h"
 
 #include <string>

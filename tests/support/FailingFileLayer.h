@@ -3,7 +3,7 @@
 // number of bytes, short writes, or an error from one chosen operation.
 // Everything it does not fail is done for real on disk.
 
-#include "editor/writers/FileLayer.h"
+#include "sequence/FileLayer.h"
 
 #include <cstddef>
 #include <limits>

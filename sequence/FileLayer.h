@@ -1,0 +1,67 @@
+#pragma once
+// The few file operations that replacing a file needs, as an interface so
+// that tests can make any of them fail, and the one way the program replaces
+// a file on top of them.  Every operation reports failure as an errno value
+// (0 = done) and never throws; deciding what a failure means is left to the
+// caller.  PosixFileLayer is the real one.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace sequara {
+
+class FileLayer {
+public:
+    virtual ~FileLayer() = default;
+
+    // Creates a new, empty file in the folder of target, under a name that did
+    // not exist, with target's permissions when target exists (the usual ones
+    // for a new file otherwise); opens it for writing and gives its name and
+    // descriptor.
+    virtual int CreateTemporary(const std::string& target, std::string& temporaryName, int& fd) = 0;
+    // Writes up to size bytes; written tells how many were taken (possibly
+    // fewer than size without an error).
+    virtual int Write(int fd, const char* data, std::size_t size, std::size_t& written) = 0;
+    // Pushes everything written to the storage device.
+    virtual int Sync(int fd) = 0;
+    virtual int Close(int fd) = 0;
+    // Replaces to by from in one step (both in the same folder).
+    virtual int Rename(const std::string& from, const std::string& to) = 0;
+    // Deletes a file; a missing file gives ENOENT.
+    virtual int Remove(const std::string& name) = 0;
+    virtual bool Exists(const std::string& name) = 0;
+};
+
+class PosixFileLayer : public FileLayer {
+public:
+    int CreateTemporary(const std::string& target, std::string& temporaryName, int& fd) override;
+    int Write(int fd, const char* data, std::size_t size, std::size_t& written) override;
+    int Sync(int fd) override;
+    int Close(int fd) override;
+    int Rename(const std::string& from, const std::string& to) override;
+    int Remove(const std::string& name) override;
+    bool Exists(const std::string& name) override;
+};
+
+// The program's real file layer.
+FileLayer& DefaultFileLayer();
+
+// Writes all size bytes, however few each write takes.  A write that takes
+// nothing without an error means a full device: ENOSPC.
+int WriteAll(FileLayer& files, int fd, const char* data, std::size_t size);
+
+// Replaces the file's whole content: write(fd) fills a complete temporary
+// file in the same folder, which is then synced, closed and renamed over the
+// file.  Through a symbolic link the file it points to is replaced and the
+// link stays; a folder or anything else that is not a plain file is refused
+// (EISDIR).  On any failure, an error from write included, the temporary file
+// is removed and the old file is left byte for byte as it was; an exception
+// out of write does the same and is passed on.  Returns 0 or an errno value.
+int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write);
+
+// ReplaceFileWith with the bytes as the new content.
+int ReplaceFileContent(FileLayer& files, const std::string& fileName, std::string_view bytes);
+
+}  // namespace sequara
