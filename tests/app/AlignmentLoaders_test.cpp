@@ -4,7 +4,6 @@
 // with a paste undone byte for byte.
 #include "app/AlignmentLoaders.h"
 #include "app/AutomaticAlignmentCommand.h"
-#include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
 #include "editor/commands/UndoCommands.h"
@@ -25,8 +24,8 @@
 namespace sequara {
 namespace {
 
-using testing::AnswerNextModal;
-using testing::ShippedDefault;
+using testing::ContinueOnDna;
+using testing::CopyShippedDefaults;
 using testing::TempFolder;
 
 // The aligned working state as text.
@@ -140,18 +139,12 @@ TEST(TemporaryAlignmentLoadTest, ReadsTheFileOrSaysItCannot) {
 class LoaderWindowTest : public ::testing::Test {
 protected:
     void start(bool withReference) {
-        for (const char* name : {kSettingsFileName, kReferenceFileName})
-            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        CopyShippedDefaults(folder);
         if (!withReference) std::filesystem::remove(folder.file(kReferenceFileName));
         window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
         window->resize(1200, 800);
         window->show();
-        window->FormActivate();
-        AnswerNextModal([](QDialog* dialog) {
-            if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
-            else dialog->reject();
-        });
-        window->FrontPanelOKButton()->click();
+        ContinueOnDna(*window);
         platform.Events.clear();
     }
     FrmAlignmentCorrection* editor() { return FindAlignmentEditor(window->mdiArea()); }

@@ -1,12 +1,18 @@
 #pragma once
 // Helpers of the main-window tests: answering a modal Qt dialog from a timer,
-// and a program folder holding the shipped default files.
+// a program folder holding the shipped default files, and a window started
+// on the default data type.
 
+#include "app/DataDefinitionDialog.h"
+#include "app/MainWindow.h"
+#include "app/RunSetup.h"
 #include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +42,23 @@ inline void AnswerNextModal(std::function<void(QDialog*)> answer) {
 // The source copy of a shipped default file.
 inline std::string ShippedDefault(const std::string& name) {
     return TestDataFile("../../app/defaults/" + name);
+}
+
+// Makes folder a program folder: the shipped settings and reference files.
+inline void CopyShippedDefaults(const TempFolder& folder) {
+    for (const char* name : {kSettingsFileName, kReferenceFileName})
+        std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+}
+
+// Activates the shown window and presses Continue on its front panel,
+// answering the data-type dialog with OK on the default "DNA".
+inline void ContinueOnDna(MainWindow& window) {
+    window.FormActivate();
+    AnswerNextModal([](QDialog* dialog) {
+        if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
+        else dialog->reject();
+    });
+    window.FrontPanelOKButton()->click();
 }
 
 }  // namespace sequara::testing

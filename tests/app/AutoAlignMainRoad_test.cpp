@@ -3,7 +3,6 @@
 // editor with its caption, grid cells and header digits; and the
 // auto-reverse variant on a file with a reverse-complemented sequence.
 #include "app/AutomaticAlignmentCommand.h"
-#include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
@@ -25,8 +24,8 @@
 namespace sequara {
 namespace {
 
-using testing::AnswerNextModal;
-using testing::ShippedDefault;
+using testing::ContinueOnDna;
+using testing::CopyShippedDefaults;
 using testing::TempFolder;
 using testing::TestDataFile;
 
@@ -44,18 +43,11 @@ public:
 class MainRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {kSettingsFileName, kReferenceFileName})
-            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        CopyShippedDefaults(folder);
         window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
         window->resize(1200, 800);
         window->show();
-        window->FormActivate();
-        AnswerNextModal([](QDialog* dialog) {
-            auto* d = qobject_cast<TDlgDataDefinition*>(dialog);
-            if (d) d->BitBtn1()->click();  // OK on the default "DNA"
-            else dialog->reject();
-        });
-        window->FrontPanelOKButton()->click();
+        ContinueOnDna(*window);
         ASSERT_EQ(window->State().DataType, "DNA");
         platform.Events.clear();
     }

@@ -28,14 +28,13 @@ namespace sequara {
 namespace {
 
 using testing::AnswerNextModal;
-using testing::ShippedDefault;
+using testing::CopyShippedDefaults;
 using testing::TempFolder;
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {kSettingsFileName, kReferenceFileName})
-            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        CopyShippedDefaults(folder);
         window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
     }
     // Continue on the front panel, answering the data-type dialog.

@@ -2,7 +2,6 @@
 // FASTA (companion ".ali", caption, the DNA backup gone), close without a
 // question and load the companion again; a save that fails part-way; the
 // autosave that the next start restores.
-#include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
 #include "editor/WorkingStateAlignmentInput.h"
@@ -30,18 +29,17 @@
 namespace sequara {
 namespace {
 
-using testing::AnswerNextModal;
+using testing::ContinueOnDna;
+using testing::CopyShippedDefaults;
 using testing::FailingFileLayer;
 using testing::ReadBytes;
-using testing::ShippedDefault;
 using testing::TempFolder;
 using testing::TestDataFile;
 
 class SaveRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {kSettingsFileName, kReferenceFileName})
-            std::filesystem::copy_file(ShippedDefault(name), folder.file(name));
+        CopyShippedDefaults(folder);
         start();
     }
     // Starts the program in the folder: front panel, Continue, DNA.
@@ -49,13 +47,7 @@ protected:
         window = std::make_unique<MainWindow>(platform, folder.file("sequara"));
         window->resize(1200, 800);
         window->show();
-        window->FormActivate();
-        AnswerNextModal([](QDialog* dialog) {
-            auto* d = qobject_cast<TDlgDataDefinition*>(dialog);
-            if (d) d->BitBtn1()->click();  // OK on the default "DNA"
-            else dialog->reject();
-        });
-        window->FrontPanelOKButton()->click();
+        ContinueOnDna(*window);
     }
     // Load > "&Fasta file (auto align)", then one edit: the first row
     // dragged below the second.
