@@ -8,6 +8,7 @@
 //   zcat /work/shared/data/1000genomes-chrMT/chrMT_sequences_2534.20160505.fasta.gz > /tmp/chrMT_2534.fasta
 //   build/bench/sequara-editing-bench --fasta /tmp/chrMT_2534.fasta
 //       --reference /work/shared/data/rcrs/rCRS_NC_012920.1.fasta [--runs 10]
+#include "bench/BenchSupport.h"
 #include "editor/AlignmentDocument.h"
 #include "editor/EditorView.h"
 #include "editor/RunContext.h"
@@ -24,19 +25,9 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
 
 using namespace sequara;
-using Clock = std::chrono::steady_clock;
-
-namespace {
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
-}  // namespace
+using namespace sequara::bench;
 
 int main(int argc, char** argv) {
     std::string fasta, referenceFile;
@@ -63,9 +54,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     state.ReferenceData = referenceData;
-    std::size_t longest = referenceData[0].Sequence.size();
-    for (const auto& s : loaded) longest = std::max(longest, s.Sequence.size());
-    for (auto& s : loaded) s.Sequence.resize(longest, '-');
+    const std::size_t longest = PadRows(loaded, referenceData[0].Sequence.size());
     TAlignedDataSet reference(1);
     reference[0].Sequence = referenceData[0].Sequence + std::string(longest - referenceData[0].Sequence.size(), '-');
     TCharacterName labels;

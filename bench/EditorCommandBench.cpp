@@ -13,6 +13,7 @@
 //
 //   build/bench/sequara_editor_command_bench --fasta /tmp/chrMT_2534.fasta [--runs 20]
 //       [--block-rows 100] [--block-cols 1000]
+#include "bench/BenchSupport.h"
 #include "editor/AlignmentDocument.h"
 #include "editor/EditorView.h"
 #include "editor/RunContext.h"
@@ -25,19 +26,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 
 using namespace sequara;
-using Clock = std::chrono::steady_clock;
-
-static double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-static double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
+using namespace sequara::bench;
 
 int main(int argc, char** argv) {
     std::string fasta;
@@ -63,9 +54,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no sequences read\n");
         return 1;
     }
-    std::size_t longest = 0;
-    for (const auto& s : loaded) longest = std::max(longest, s.Sequence.size());
-    for (auto& s : loaded) s.Sequence.resize(longest, '-');
+    const std::size_t longest = PadRows(loaded);
     const TFastaDataSet plainCopySource = loaded;  // for the deep-copy figure
     TAlignedDataSet reference(1);
     reference[0].Sequence = loaded[0].Sequence;

@@ -7,6 +7,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/sequara_editor_view_bench
 //       --rows 10000 --cols 2000 --size 1400x900 [--png out.png] [--mismatches] [--name-bytes 5000000]
+#include "bench/BenchSupport.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -20,20 +21,9 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <sys/resource.h>
 
 using namespace sequara;
-using Clock = std::chrono::steady_clock;
-
-static double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-static long PeakKb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
+using namespace sequara::bench;
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -87,7 +77,7 @@ int main(int argc, char** argv) {
     }
     if (nameBytes > 0)
         for (int g = 0; g < std::min(rows, 60); ++g) data[std::size_t(g)].Name = std::string(nameBytes, 'N');
-    const long dataKb = PeakKb();
+    const double dataMb = PeakMb();
 
     QMainWindow frame;
     auto* area = new QMdiArea(&frame);
@@ -140,6 +130,6 @@ int main(int argc, char** argv) {
                 editor->Model().ColumnCount(), double(rows) * editor->Model().ColumnCount() / 1e6);
     std::printf("grid build + editor shown: %.1f ms\n", Ms(t0, t1));
     std::printf("scroll one column + repaint of the sequence grid: %.2f ms\n", Ms(s0, s1) / 200);
-    std::printf("peak memory: %.1f MB (input data alone %.1f MB)\n", PeakKb() / 1024.0, dataKb / 1024.0);
+    std::printf("peak memory: %.1f MB (input data alone %.1f MB)\n", PeakMb(), dataMb);
     return 0;
 }

@@ -16,6 +16,7 @@
 //       [--exec "import -window root shot.png"]   (under xvfb-run with QT_QPA_PLATFORM=xcb)
 //       [--display-only]
 #include "alignment/AlignmentPipeline.h"
+#include "bench/BenchSupport.h"
 #include "alignment/ColumnModel.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
@@ -36,20 +37,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <sys/resource.h>
 #include <thread>
 
 using namespace sequara;
-using Clock = std::chrono::steady_clock;
-
-static double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-static double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
+using namespace sequara::bench;
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
