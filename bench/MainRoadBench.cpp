@@ -18,7 +18,6 @@
 #include "alignment/AlignmentPipeline.h"
 #include "bench/BenchSupport.h"
 #include "alignment/ColumnModel.h"
-#include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"
@@ -29,7 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPixmap>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -81,12 +79,7 @@ int main(int argc, char** argv) {
     MainWindow window(platform, folder.file("sequara"));
     window.resize(width, height);
     window.show();
-    window.FormActivate();
-    testing::AnswerNextModal([](QDialog* dialog) {
-        if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
-        else dialog->reject();
-    });
-    window.FrontPanelOKButton()->click();
+    testing::ContinueOnDna(window);
     QApplication::processEvents();
 
     platform.AnswerOpenFile(fasta);

@@ -1,4 +1,3 @@
-#include "app/DataDefinitionDialog.h"
 #include "app/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
@@ -132,16 +131,10 @@ TEST(ForensicImport, TheCommandLeavesTheRunsReferenceAsItWas) {
 TEST(ForensicImport, TheMenuCommandOpensTheEditor) {
     TempFolder folder;
     ScriptedPlatform platform;
-    for (const char* name : {kSettingsFileName, kReferenceFileName})
-        std::filesystem::copy_file(testing::ShippedDefault(name), folder.file(name));
+    testing::CopyShippedDefaults(folder);
     MainWindow window(platform, folder.file("sequara"));
     window.show();
-    window.FormActivate();
-    testing::AnswerNextModal([](QDialog* dialog) {
-        if (auto* d = qobject_cast<TDlgDataDefinition*>(dialog)) d->BitBtn1()->click();
-        else dialog->reject();
-    });
-    window.FrontPanelOKButton()->click();
+    testing::ContinueOnDna(window);
     const WorkingState before = window.State();
     ASSERT_FALSE(before.ReferenceNumbering.empty());
 
