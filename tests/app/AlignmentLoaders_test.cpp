@@ -26,6 +26,7 @@ namespace {
 
 using testing::ContinueOnDna;
 using testing::CopyShippedDefaults;
+using testing::DumpGrids;
 using testing::TempFolder;
 
 // The aligned working state as text.
@@ -148,20 +149,6 @@ protected:
         platform.Events.clear();
     }
     FrmAlignmentCorrection* editor() { return FindAlignmentEditor(window->mdiArea()); }
-    // Both grids cell by cell as the window shows them.
-    static std::string Grids(const AlignmentEditorModel& m) {
-        std::string out;
-        for (int r = 0; r < 5; ++r) {
-            for (int c = 0; c < m.ColumnCount(); ++c) out += m.HeaderCell(c, r) ? m.HeaderCell(c, r) : '.';
-            out += '\n';
-        }
-        for (int c = 0; c < m.ColumnCount(); ++c) out += m.ReferenceCell(c);
-        for (int i = 0; i < m.SequenceCount(); ++i) {
-            out += "\n" + m.NameCell(i) + "|";
-            for (int p = 1; p <= m.ColumnCount(); ++p) out += m.SequenceCell(p, i);
-        }
-        return out + "\n";
-    }
 
     TempFolder folder;
     ScriptedPlatform platform;
@@ -181,7 +168,7 @@ TEST_F(LoaderWindowTest, TemporaryAlignmentOpensTheEditorAndAPasteIsUndoneByteFo
     EXPECT_EQ(qobject_cast<QMdiSubWindow*>(e->parentWidget())->windowTitle().toStdString(), file);
     EXPECT_FALSE(e->Undo1()->isEnabled());
     EXPECT_FALSE(window->Loadfromfastafile1()->isEnabled());
-    const std::string opened = Grids(e->Model());
+    const std::string opened = DumpGrids(e->Model());
     EXPECT_EQ(opened,
               "111 11111\n666 66666\n000 00000\n222 22233\n456 78901\nTTC-TTTCA\n"
               "HVS1 sample 1|TTCATTTCA\nHVS1 sample 2|TTC-TCTCA\nHVS1 sample 3|TTC-TTTCG\n");
@@ -200,7 +187,7 @@ TEST_F(LoaderWindowTest, TemporaryAlignmentOpensTheEditorAndAPasteIsUndoneByteFo
     EXPECT_EQ(window->State().AlignedSequences[1].Sequence.str(), "ATT-TCTCA");
     EXPECT_EQ(window->State().AlignedSequences[2].Sequence.str(), "-TC-TTTCG");
     e->Undo1()->trigger();
-    EXPECT_EQ(Grids(e->Model()), opened);
+    EXPECT_EQ(DumpGrids(e->Model()), opened);
     EXPECT_FALSE(e->Undo1()->isEnabled());
     e->Model().SequenceGrid().MoveTo(1, 0);
     EXPECT_EQ(testing::DumpEditor(e->Model().Document(), e->Model().View()), before);
@@ -211,7 +198,7 @@ TEST_F(LoaderWindowTest, TheAutosaveOfAnOpenedAlignmentOpensAsTheSameGrids) {
     platform.AnswerOpenFile(folder.write("in.ali", "x;-AC-G\n16024;1;;2;3\nfirst;TAC-G\n;\nthird;-ACCG\n"));
     window->Alignment1()->trigger();
     ASSERT_NE(editor(), nullptr);
-    const std::string opened = Grids(editor()->Model());
+    const std::string opened = DumpGrids(editor()->Model());
     const std::string aligned = testing::DumpEditor(editor()->Model().Document(), editor()->Model().View());
     editor()->Timer1Timer();  // the autosave writes backup.ali beside the program
     ASSERT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
@@ -223,7 +210,7 @@ TEST_F(LoaderWindowTest, TheAutosaveOfAnOpenedAlignmentOpensAsTheSameGrids) {
     platform.AnswerOpenFile(folder.file(kDnaBackupName));
     window->Alignment1()->trigger();
     ASSERT_NE(editor(), nullptr);
-    EXPECT_EQ(Grids(editor()->Model()), opened);
+    EXPECT_EQ(DumpGrids(editor()->Model()), opened);
     EXPECT_EQ(testing::DumpEditor(editor()->Model().Document(), editor()->Model().View()), aligned);
 }
 
@@ -236,7 +223,7 @@ TEST_F(LoaderWindowTest, WithoutAReferenceTheNonAligningLoadsStillOpenTheEditor)
     window->Fastafilealreadyaligned1()->trigger();
     FrmAlignmentCorrection* e = editor();
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(Grids(e->Model()), "12 34\n     \n     \n     \n     \nAC-GT\nfirst|AC-GT\nsecond|ACTGT\n");
+    EXPECT_EQ(DumpGrids(e->Model()), "12 34\n     \n     \n     \n     \nAC-GT\nfirst|AC-GT\nsecond|ACTGT\n");
     EXPECT_EQ(e->lblReferenceName()->text(), "");
     EXPECT_FALSE(e->Undo1()->isEnabled());
     e->Exit1()->trigger();
@@ -245,7 +232,7 @@ TEST_F(LoaderWindowTest, WithoutAReferenceTheNonAligningLoadsStillOpenTheEditor)
     platform.AnswerOpenFile(folder.write("t.ali", "ref;AC\n1;2\ns;AG\n"));
     window->Alignment1()->trigger();
     ASSERT_NE(editor(), nullptr);
-    EXPECT_EQ(Grids(editor()->Model()), "12\n  \n  \n  \n  \nAC\ns|AG\n");
+    EXPECT_EQ(DumpGrids(editor()->Model()), "12\n  \n  \n  \n  \nAC\ns|AG\n");
 }
 
 }  // namespace

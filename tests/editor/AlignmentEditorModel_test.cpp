@@ -1,6 +1,7 @@
 // The editor model: grids built from an automatic alignment, reading them
 // back, the two views and the painting table, zoom and scroll coupling.
 #include "editor/AlignmentEditorModel.h"
+#include "tests/support/EditorDump.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -8,26 +9,7 @@
 namespace sequara {
 namespace {
 
-// Compact dump of both grids: five header rows, the reference row, then one
-// line per sequence ("name|cells"); empty header cells as ".".
-std::string Dump(const AlignmentEditorModel& m) {
-    std::string out;
-    for (int r = 0; r < 5; ++r) {
-        for (int c = 0; c < m.ColumnCount(); ++c) {
-            char h = m.HeaderCell(c, r);
-            out += h ? h : '.';
-        }
-        out += '\n';
-    }
-    for (int c = 0; c < m.ColumnCount(); ++c) out += m.ReferenceCell(c);
-    out += '\n';
-    for (int i = 0; i < m.SequenceCount(); ++i) {
-        out += m.NameCell(i) + "|";
-        for (int p = 1; p <= m.ColumnCount(); ++p) out += m.SequenceCell(p, i);
-        out += '\n';
-    }
-    return out;
-}
+using testing::DumpGrids;
 
 class EditorModelTest : public ::testing::Test {
 protected:
@@ -49,7 +31,7 @@ protected:
 TEST_F(EditorModelTest, GridsOfAnAlignmentWithoutGaps) {
     AlignmentEditorModel m(run);
     m.GenerateGrids({{1, 2, 3, 4}}, {{"seq1", "ACGA"}}, state.ReferenceData, {"1", "2", "3", "4"});
-    EXPECT_EQ(Dump(m), "1234\n....\n....\n....\n....\nACGT\nseq1|ACGA\n");
+    EXPECT_EQ(DumpGrids(m), "1234\n....\n....\n....\n....\nACGT\nseq1|ACGA\n");
     EXPECT_EQ(m.SequenceGrid().ColCount(), 5);
     EXPECT_EQ(m.ReferenceGrid().ColCount(), 4);
     EXPECT_EQ(m.ReferenceGrid().RowCount(), 6);
@@ -65,7 +47,7 @@ TEST_F(EditorModelTest, LeadingAndFollowingInsertions) {
     TAlignmentResult rows{{-1, -1, 1, 2, 3, -1}, {-1, -1, -1, 1, 2, -1, -1, 3, 4}};
     m.GenerateGrids(rows, data, state.ReferenceData, {});
     // Lead 3; two inserted columns after position 2; one row inserts after 3.
-    EXPECT_EQ(Dump(m),
+    EXPECT_EQ(DumpGrids(m),
               "...12..3.4\n..........\n..........\n..........\n..........\n---AC--G-T\n"
               "a|-XYAC--GX-\nb|UVWACXYG-T\n");
     EXPECT_EQ(state.AlignedNumbering.size(), 10u);
@@ -86,7 +68,7 @@ TEST_F(EditorModelTest, InsertedCharactersLeftAlignedAfterTheirPosition) {
 TEST_F(EditorModelTest, LabelsShowAtMostFiveCharactersAndShortNamesAreNumbered) {
     AlignmentEditorModel m(run);
     m.GenerateGrids({{1, 2, 3, 4}}, {{"s", "ACGT"}}, state.ReferenceData, {"16024", "ABCDEFG"});
-    EXPECT_EQ(Dump(m), "1A34\n6B..\n0C..\n2D..\n4E..\nACGT\ns|ACGT\n");
+    EXPECT_EQ(DumpGrids(m), "1A34\n6B..\n0C..\n2D..\n4E..\nACGT\ns|ACGT\n");
     EXPECT_EQ(state.AlignedNumbering[1].str(), "ABCDE");
     EXPECT_EQ(state.AlignedNumbering[3].str(), "4");
 }

@@ -73,4 +73,23 @@ void EditorFixture::Select(int left, int top, int right, int bottom) {
     view.SequenceGrid.MoveTo(right, bottom, true);
 }
 
+std::string DumpGrids(const AlignmentEditorModel& model, char emptyHeader) {
+    std::string out;
+    for (int r = 0; r < 5; ++r) {
+        for (int c = 0; c < model.ColumnCount(); ++c) {
+            const char h = model.HeaderCell(c, r);
+            out += h ? h : emptyHeader;
+        }
+        out += '\n';
+    }
+    for (int c = 0; c < model.ColumnCount(); ++c) out += model.ReferenceCell(c);
+    out += '\n';
+    for (int i = 0; i < model.SequenceCount(); ++i) {
+        out += model.NameCell(i) + "|";
+        for (int p = 1; p <= model.ColumnCount(); ++p) out += model.SequenceCell(p, i);
+        out += '\n';
+    }
+    return out;
+}
+
 }  // namespace sequara::testing

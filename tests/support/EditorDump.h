@@ -4,6 +4,7 @@
 // state to compare before and after a command.
 
 #include "editor/AlignmentDocument.h"
+#include "editor/AlignmentEditorModel.h"
 #include "editor/EditorView.h"
 #include "editor/RunContext.h"
 #include "editor/commands/EditorCommand.h"
@@ -29,6 +30,11 @@ std::string DumpEditor(const AlignmentDocument& document, const EditorView& view
 //   snapshot 5 header rows x 4 | ref AC-G | s1: ACTG | s2: A--G
 //   copy AC|--
 std::string DumpSession(const EditorSession& session);
+// Both grids of the editor model cell by cell as the window shows them: five
+// header rows, the reference row, then one line per sequence ("name|cells");
+// empty header cells as emptyHeader (a blank makes them look like a blank
+// in a label, as they do on screen).
+std::string DumpGrids(const AlignmentEditorModel& model, char emptyHeader = '.');
 
 // A run (data type "DNA", reference "rCRS") with its document, a view sized
 // to it and a command context.
