@@ -14,6 +14,7 @@
 // with 1 and the message when reading or writing fails.
 
 #include "app/AlignmentLoaders.h"
+#include "bench/BenchSupport.h"
 #include "editor/EditorView.h"
 #include "editor/RunContext.h"
 #include "editor/WorkingStateAlignmentInput.h"
@@ -24,8 +25,6 @@
 #include "platform/ScriptedPlatform.h"
 #include "sequence/Utilities.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -35,6 +34,7 @@
 namespace {
 
 using namespace sequara;
+using namespace sequara::bench;
 
 int usage(const std::string& problem) {
     std::string names;
@@ -42,10 +42,6 @@ int usage(const std::string& problem) {
     std::cerr << problem << "\nusage: sequara-export --ali IN.ali --format " << names
               << " --out OUT [--datatype DNA|AMINO]\n";
     return 2;
-}
-
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 }  // namespace
@@ -82,7 +78,7 @@ int main(int argc, char** argv) {
     EditorView view;
     EditorContext ctx{document, view, run.Session(), platform};
     ButtonUndoClick(ctx);
-    const double readSeconds = seconds(start);
+    const double readSeconds = SecondsSince(start);
 
     const auto writeStart = std::chrono::steady_clock::now();
     const WorkingStateAlignmentInput input(state);
@@ -96,14 +92,10 @@ int main(int argc, char** argv) {
         std::cerr << e.what() << "\n";
         return 1;
     }
-    const double writeSeconds = seconds(writeStart);
+    const double writeSeconds = SecondsSince(writeStart);
     for (const std::string& notice : outcome.Notices) std::cout << "notice: " << notice << "\n";
     std::printf("wrote %s  rows: %zu  columns: %zu  open-seconds: %.3f  write-seconds: %.3f\n", fileName.c_str(),
                 input.RowCount(), input.ReferenceRow().size(), readSeconds, writeSeconds);
-    rusage use {};
-    getrusage(RUSAGE_SELF, &use);
-    const double cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-                       static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
-    std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld\n", cpu, use.ru_maxrss);
+    PrintCpuAndPeakRss();
     return 0;
 }

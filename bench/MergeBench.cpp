@@ -15,6 +15,7 @@
 // of the tests on the same alignments, times it and checks that both agree.
 
 #include "alignment/AlignmentFileReader.h"
+#include "bench/BenchSupport.h"
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
 #include "editor/AlignmentDocument.h"
@@ -30,8 +31,6 @@
 #include "sequence/FastaReader.h"
 #include "tests/support/AlignmentMergeOracle.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +40,7 @@
 namespace {
 
 using namespace sequara;
+using namespace sequara::bench;
 
 int usage(const std::string& problem) {
     std::cerr << problem << "\n"
@@ -50,9 +50,6 @@ int usage(const std::string& problem) {
     return 2;
 }
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 int writeAli(const std::string& referenceFile, const std::string& fastaFile, const std::string& out,
              const PipelineParameters& parameters) {
@@ -122,7 +119,7 @@ int merge(const std::string& openFile, const std::string& addFile, bool stepBySt
     for (const TFastaSequence& s : added.Sequences) addedPlain.Rows.emplace_back(s.Name, s.Sequence);
     auto start = std::chrono::steady_clock::now();
     const bool merged = AddAlignment(ctx, std::move(added));
-    const double mergeSeconds = secondsSince(start);
+    const double mergeSeconds = SecondsSince(start);
     if (!merged) {
         for (const std::string& m : platform.Messages()) std::cerr << m << "\n";
         return 1;
@@ -131,7 +128,7 @@ int merge(const std::string& openFile, const std::string& addFile, bool stepBySt
     platform.AnswerOpenFile(addFile);
     start = std::chrono::steady_clock::now();
     Addalignmentfile1Click(ctx);
-    const double commandSeconds = secondsSince(start);
+    const double commandSeconds = SecondsSince(start);
     std::printf("open: %d rows x %d columns  merged: %d rows x %d columns  command-seconds: %.3f  merge-seconds: %.3f\n",
                 rowsBefore, columnsBefore, document.RowCount(), document.ColumnCount(), commandSeconds, mergeSeconds);
 
@@ -139,17 +136,13 @@ int merge(const std::string& openFile, const std::string& addFile, bool stepBySt
         testing::PlainAlignment open = before;
         start = std::chrono::steady_clock::now();
         testing::StepByStepMerge(open, addedPlain);
-        const double oracleSeconds = secondsSince(start);
+        const double oracleSeconds = SecondsSince(start);
         const testing::PlainAlignment fast = plain(state);
         const bool same = fast.Labels == open.Labels && fast.Reference == open.Reference && fast.Rows == open.Rows;
         std::printf("step-by-step-seconds: %.3f  same: %s\n", oracleSeconds, same ? "yes" : "NO");
         if (!same) return 1;
     }
-    rusage use{};
-    getrusage(RUSAGE_SELF, &use);
-    const double cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-                       static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
-    std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld\n", cpu, use.ru_maxrss);
+    PrintCpuAndPeakRss();
     return 0;
 }
 

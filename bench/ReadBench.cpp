@@ -6,6 +6,7 @@
 //
 //   build-rel/bench/sequara-read-bench --fasta /tmp/chrMT_2534_nogaps.fasta [--repeat 5]
 //       [--type DNA|AMINO] [--messages] [--step-by-step]
+#include "bench/BenchSupport.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "tests/support/FastaReaderOracle.h"
@@ -16,21 +17,14 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 
 using namespace sequara;
-using Clock = std::chrono::steady_clock;
+using namespace sequara::bench;
 
 namespace {
 
 double cpuSeconds() {
     return double(std::clock()) / CLOCKS_PER_SEC;
-}
-
-double peakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
 }
 
 void run(const char* what, const std::string& file, int repeat, const std::string& type, bool messages,
@@ -49,7 +43,7 @@ void run(const char* what, const std::string& file, int repeat, const std::strin
             oracle::ReadFastaFileStepByStep(file, data, &labels, messages, type, platform);
         else
             ReadFastaFile(file, data, labels, messages, type, platform);
-        const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        const double seconds = SecondsSince(t0);
         cpu += cpuSeconds() - c0;
         best = std::min(best, seconds);
         entries = data.size();
@@ -86,6 +80,6 @@ int main(int argc, char** argv) {
     }
     run("production", file, repeat, type, messages, false);
     if (stepByStep) run("step-by-step", file, repeat, type, messages, true);
-    std::printf("peak memory %.0f MB\n", peakMb());
+    std::printf("peak memory %.0f MB\n", PeakMb());
     return 0;
 }
