@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
-    std::printf("sequences: %zu  seconds: %.3f  end-realignment-seconds: %.3f\n", sequences.size(), seconds,
+    std::printf("sequences: %zu  seconds: %.3f  end-realignment-seconds: %.6f\n", sequences.size(), seconds,
                 endSeconds);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
