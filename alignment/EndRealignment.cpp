@@ -11,7 +11,6 @@
 #include <limits>
 #include <memory>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -84,6 +83,20 @@ private:
     std::vector<Run> runs_;
     std::vector<RowRuns> rows_;
 };
+
+// Asks the processor to fetch the memory at p into the cache ahead of its
+// use; a pass over the rows of a large load would otherwise wait on memory
+// row after row.
+inline void fetchAhead(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
+// Rows the passes over all rows fetch ahead.
+constexpr std::size_t kRowsAhead = 4;
 
 // Characters that match some character other than themselves, chosen so
 // that two characters outside the set match exactly when they are equal: a
@@ -309,6 +322,12 @@ public:
           wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
           available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
         for (std::size_t r = 0; r < count_; ++r) {
+            if (r + kRowsAhead < count_) {
+                const TAlignmentRow& ahead = rows_[r + kRowsAhead];
+                const std::string& text = data_[r + kRowsAhead].Sequence;
+                if (!ahead.empty()) fetchAhead(&ahead.back());
+                if (!text.empty()) fetchAhead(&text.back());
+            }
             lookups_.build(r, rows_[r]);
             // A row changes only in its own steps, so its end step finds the
             // run found now, while the row is at hand.
@@ -319,6 +338,10 @@ public:
 
     void run() {
         for (std::size_t r = 0; r < count_; ++r) {
+            if (r + kRowsAhead < count_) {  // the start step reads a row's first elements
+                fetchAhead(rows_[r + kRowsAhead].data());
+                fetchAhead(data_[r + kRowsAhead].Sequence.data());
+            }
             bool changed = false;
             if (endStep(r)) {
                 lookups_.build(r, rows_[r]);
@@ -422,16 +445,34 @@ private:
         return std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
     }
 
+    // Calls visit(o, k) for every row o in order, k being its first element
+    // holding the anchor (-1 none).  The rows are looked up a few at a time
+    // and the characters at their first compared elements fetched ahead, so
+    // that a pass over a load too large for the cache does not wait on
+    // memory row after row.
+    template <class Visit>
+    void forEachRow(Side side, std::int32_t anchor, Visit visit) const {
+        constexpr std::size_t kAhead = 16;
+        std::array<std::int64_t, kAhead> found{};
+        for (std::size_t first = 0; first < count_; first += kAhead) {
+            const std::size_t last = std::min(count_, first + kAhead);
+            for (std::size_t o = first; o < last; ++o) {
+                const std::int64_t k = lookups_.find(o, anchor);
+                found[o - first] = k;
+                if (hasWord(side, o, k)) fetchAhead(data_[o].Sequence.data() + firstCompared(side, k));
+            }
+            for (std::size_t o = first; o < last; ++o) visit(o, found[o - first]);
+        }
+    }
+
     // Every other row, one lookup each.  Adds the rows looked up and the
     // characters compared to work.
     Choice scanAll(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs,
                    std::int64_t& work) const {
         Choice best;
-        for (std::size_t o = 0; o < count_; ++o) {
-            if (o == r) continue;
-            const std::int64_t k = lookups_.find(o, anchor);
-            if (k >= 0) work += consider(side, r, from, pairs, o, k, best);
-        }
+        forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
+            if (o != r && k >= 0) work += consider(side, r, from, pairs, o, k, best);
+        });
         work += static_cast<std::int64_t>(count_);
         return best;
     }
@@ -508,10 +549,9 @@ private:
             std::int32_t element, row;
         };
         std::vector<Member> clean;
-        for (std::size_t o = 0; o < count_; ++o) {
-            const std::int64_t k = lookups_.find(o, anchor);
+        forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
             x.element[o] = static_cast<std::int32_t>(k);
-            if (!hasWord(side, o, k)) continue;
+            if (!hasWord(side, o, k)) return;
             const Candidate c{static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)};
             const std::string_view text = wordText(side, o, k);
             if (text.size() <= kShortWord) {
@@ -524,34 +564,47 @@ private:
             } else {
                 x.wild.push_back(c);
             }
-        }
-        std::sort(clean.begin(), clean.end(), [](const Member& a, const Member& b) {
-            const std::int32_t ea = a.byClass ? a.element : 0, eb = b.byClass ? b.element : 0;
-            return std::tie(a.byClass, a.key, ea, a.row) < std::tie(b.byClass, b.key, eb, b.row);
         });
+        // Each member joins the group of the first earlier member with the
+        // same word (found through a table of the groups' keys), so that a
+        // group's rows stay in row order; then the members are laid out
+        // group by group.
         auto textOf = [&](const Member& m) { return wordText(side, static_cast<std::size_t>(m.row), m.element); };
-        std::vector<std::size_t> groupFirst;  // each group's first member; one more at the end
-        for (std::size_t i = 0; i < clean.size();) {
-            std::size_t end = i + 1;
-            while (end < clean.size() && clean[end].byClass == clean[i].byClass && clean[end].key == clean[i].key &&
-                   (!clean[i].byClass || clean[end].element == clean[i].element))
-                ++end;
-            if (!clean[i].byClass &&
-                std::any_of(clean.begin() + static_cast<std::ptrdiff_t>(i) + 1, clean.begin() + static_cast<std::ptrdiff_t>(end),
-                            [&](const Member& m) { return textOf(m) != textOf(clean[i]); })) {
-                // Different short words with the same hash: grouped by the words.
-                std::sort(clean.begin() + static_cast<std::ptrdiff_t>(i), clean.begin() + static_cast<std::ptrdiff_t>(end),
-                          [&](const Member& a, const Member& b) {
-                              return textOf(a) != textOf(b) ? textOf(a) < textOf(b) : a.row < b.row;
-                          });
-                for (std::size_t j = i; j < end; ++j)
-                    if (j == i || textOf(clean[j]) != textOf(clean[j - 1])) groupFirst.push_back(j);
+        auto keyHash = [](const Member& m) {
+            std::uint64_t h = (m.key + (m.byClass ? 0x9E3779B97F4A7C15ull : 0)) * 0xBF58476D1CE4E5B9ull;
+            if (m.byClass) h = (h ^ static_cast<std::uint32_t>(m.element)) * 0x94D049BB133111EBull;
+            return h ^ (h >> 29);
+        };
+        auto sameWord = [&](const Member& a, const Member& b) {
+            if (a.byClass != b.byClass || a.key != b.key) return false;
+            return a.byClass ? a.element == b.element : textOf(a) == textOf(b);
+        };
+        std::size_t tableSize = 16;
+        while (tableSize < 2 * clean.size()) tableSize *= 2;
+        std::vector<std::int32_t> table(tableSize, -1);  // per slot a group's first member, -1 free
+        std::vector<std::int32_t> groupOf(clean.size());
+        std::size_t groupCount = 0;
+        for (std::size_t i = 0; i < clean.size(); ++i) {
+            std::size_t slot = keyHash(clean[i]) & (tableSize - 1);
+            while (table[slot] >= 0 && !sameWord(clean[static_cast<std::size_t>(table[slot])], clean[i]))
+                slot = (slot + 1) & (tableSize - 1);
+            if (table[slot] < 0) {
+                table[slot] = static_cast<std::int32_t>(i);
+                groupOf[i] = static_cast<std::int32_t>(groupCount++);
             } else {
-                groupFirst.push_back(i);
+                groupOf[i] = groupOf[static_cast<std::size_t>(table[slot])];
             }
-            i = end;
         }
-        groupFirst.push_back(clean.size());
+        // Each group's first place once laid out; one more at the end.
+        std::vector<std::size_t> groupFirst(groupCount + 1, 0);
+        for (const std::int32_t g : groupOf) ++groupFirst[static_cast<std::size_t>(g) + 1];
+        for (std::size_t g = 1; g < groupFirst.size(); ++g) groupFirst[g] += groupFirst[g - 1];
+        {
+            std::vector<Member> laidOut(clean.size());
+            std::vector<std::size_t> next(groupFirst.begin(), groupFirst.end() - 1);
+            for (std::size_t i = 0; i < clean.size(); ++i) laidOut[next[static_cast<std::size_t>(groupOf[i])]++] = clean[i];
+            clean.swap(laidOut);
+        }
         const std::size_t groups = groupFirst.size() - 1;
         std::vector<std::string_view> groupWord(groups);
         if (side == kStart) {

@@ -271,6 +271,46 @@ void compareEndRealignmentWithOracle(std::uint32_t randomStart, int sets, int ma
 
 TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) { compareEndRealignmentWithOracle(13, 40, 400, 150); }
 
+// Loads holding copies of their sequences placed a few elements off (the
+// same text holding the same positions at other elements) and rows that
+// lost many positions at their ends (so that the compared characters are
+// often longer than 64): rows with equal texts but different
+// placements are never taken for one another.
+void compareShiftedCopiesWithOracle(std::uint32_t randomStart, int sets, int maxRows, int maxReference) {
+    CaseGenerator gen(randomStart);
+    for (int n = 0; n < sets; ++n) {
+        EndRealignmentSet set = generatedEndRealignmentSet(gen, gen.uniform(2, maxRows), maxReference);
+        // Long stretches of lost positions at the ends, so that the
+        // compared characters reach far.
+        for (TAlignmentRow& row : set.Rows) {
+            const auto lost = std::min(row.size(), static_cast<std::size_t>(gen.uniform(50, 90)));
+            if (gen.chance(0.3)) std::fill(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(lost), -1);
+            if (gen.chance(0.3)) std::fill(row.end() - static_cast<std::ptrdiff_t>(lost), row.end(), -1);
+        }
+        const std::size_t loaded = set.Rows.size();
+        for (std::size_t i = 0; i < loaded; ++i) {
+            const auto shift = static_cast<std::size_t>(gen.uniform(1, 6));
+            TAlignmentRow row = set.Rows[i];
+            if (gen.chance(0.5) || row.size() <= shift) continue;
+            if (gen.chance(0.5)) {  // one element earlier each
+                row.erase(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(shift));
+                row.insert(row.end(), shift, -1);
+            } else {  // later
+                row.insert(row.begin(), shift, -1);
+                row.resize(set.Rows[i].size());
+            }
+            set.Data.push_back(set.Data[i]);
+            set.Rows.push_back(row);
+        }
+        TAlignmentResult fast = set.Rows, slow = set.Rows;
+        RealignSequenceEnds(fast, set.Data, set.Reference, "DNA");
+        oracle::RealignSequenceEnds(slow, set.Data, set.Reference, "DNA");
+        ASSERT_EQ(fast, slow) << "set " << n << " ref=" << set.Reference;
+    }
+}
+
+TEST(AlignerDifferential, ShiftedCopiesAreNotTakenForEachOther) { compareShiftedCopiesWithOracle(21, 30, 200, 300); }
+
 // Rows as the passes leave them: rising positions with gaps, insertions,
 // runs of insertions, now and then a position out of order.
 TAlignmentRow generatedRow(CaseGenerator& gen, std::size_t n, int m) {
