@@ -12,6 +12,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace sequara {
@@ -104,21 +105,27 @@ constexpr std::size_t kRowsAhead = 4;
 // order), taking first the character found in most of them.  For nucleotides
 // these are the ambiguity codes, for amino acids X, B and Z.
 std::array<bool, 256> findWildCharacters(const MatchTable& table) {
+    // The pairs are few; each round counts them among the characters not
+    // yet taken.
+    std::vector<std::pair<int, int>> pairs;
+    for (int c = 0; c < 256; ++c)
+        for (int d = c + 1; d < 256; ++d)
+            if (table(static_cast<char>(c), static_cast<char>(d)) || table(static_cast<char>(d), static_cast<char>(c)))
+                pairs.emplace_back(c, d);
     std::array<bool, 256> wild{};
     for (;;) {
-        int best = -1, bestCount = 0;
-        for (int c = 0; c < 256; ++c) {
-            if (wild[static_cast<std::size_t>(c)]) continue;
-            int count = 0;
-            for (int d = 0; d < 256; ++d)
-                if (d != c && !wild[static_cast<std::size_t>(d)] &&
-                    (table(static_cast<char>(c), static_cast<char>(d)) || table(static_cast<char>(d), static_cast<char>(c))))
-                    ++count;
-            if (count > bestCount) {
-                best = c;
-                bestCount = count;
+        std::array<int, 256> count{};
+        for (const auto& [c, d] : pairs)
+            if (!wild[static_cast<std::size_t>(c)] && !wild[static_cast<std::size_t>(d)]) {
+                ++count[static_cast<std::size_t>(c)];
+                ++count[static_cast<std::size_t>(d)];
             }
-        }
+        int best = -1, bestCount = 0;
+        for (int c = 0; c < 256; ++c)
+            if (count[static_cast<std::size_t>(c)] > bestCount) {
+                best = c;
+                bestCount = count[static_cast<std::size_t>(c)];
+            }
         if (best < 0) return wild;
         wild[static_cast<std::size_t>(best)] = true;
     }
