@@ -46,6 +46,13 @@ public:
                 continue;
             }
             const std::size_t first = i++;
+            // Eight elements at a time while the run goes on, then one by one.
+            while (i + 8 <= n) {
+                bool rising = true;
+                for (std::size_t j = 0; j < 8; ++j) rising &= std::int64_t(row[i + j]) - std::int64_t(row[i + j - 1]) == 1;
+                if (!rising) break;
+                i += 8;
+            }
             while (i < n && std::int64_t(row[i]) == std::int64_t(row[i - 1]) + 1) ++i;
             runs_.push_back({row[first], static_cast<std::int64_t>(first), static_cast<std::int64_t>(i - first)});
         }
@@ -181,7 +188,7 @@ std::uint64_t hashText(std::string_view s) {
         mix(x);
     }
     std::uint64_t last = 0;
-    if (i < s.size()) std::memcpy(&last, s.data() + i, s.size() - i);
+    for (std::size_t j = 0; i + j < s.size(); ++j) last |= std::uint64_t(static_cast<unsigned char>(s[i + j])) << (8 * j);
     mix(last);
     return h;
 }
@@ -246,13 +253,13 @@ public:
         std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
     };
 
-    void build(const std::vector<Node>& leaves) {
+    void build(std::vector<Node> leaves) {
         size_ = 1;
         while (size_ < leaves.size()) size_ *= 2;
-        leaves_ = leaves;
         nodes_.assign(2 * size_, Node{});
-        for (std::size_t i = 0; i < leaves.size(); ++i) nodes_[size_ + i] = leaves[i];
+        std::copy(leaves.begin(), leaves.end(), nodes_.begin() + static_cast<std::ptrdiff_t>(size_));
         for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+        leaves_ = std::move(leaves);
     }
     void set(std::size_t position, bool on) {
         std::size_t i = size_ + position;
@@ -665,7 +672,7 @@ private:
             }
         }
         x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
-        x.tree.build(leaves);
+        x.tree.build(std::move(leaves));
         x.changesSeen = changedRows_.size();
         x.bytes = x.sortedRows.size() * 2 * sizeof(std::int32_t) +
                   x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.reversedWords.size() +
