@@ -118,16 +118,17 @@ std::string generate(std::mt19937& random, std::size_t lines, std::size_t maxLin
     return text;
 }
 
-void runGenerated(unsigned seed, int cases, std::size_t lines, std::size_t maxLine) {
-    std::mt19937 random(seed);
+// Reads `cases` seeded malformed files with both readers and compares them.
+void compareOnMalformedFiles(unsigned seed, int cases, std::size_t lines, std::size_t maxLine) {
+    std::mt19937 rng(seed);
     TempFolder folder;
     for (int c = 0; c < cases; ++c) {
         Reading r;
-        r.file = folder.write("g.fasta", generate(random, 1 + random() % lines, maxLine));
-        r.messages = random() % 3 != 0;
-        r.type = random() % 4 == 0 ? "AMINO" : (random() % 8 == 0 ? "dna" : "DNA");
-        r.keepLabels = random() % 4 != 0;
-        for (unsigned a = random() % 6; a > 0; --a) r.answers.push_back(random() % 4 != 0);
+        r.file = folder.write("g.fasta", generate(rng, 1 + rng() % lines, maxLine));
+        r.messages = rng() % 3 != 0;
+        r.type = rng() % 4 == 0 ? "AMINO" : (rng() % 8 == 0 ? "dna" : "DNA");
+        r.keepLabels = rng() % 4 != 0;
+        for (unsigned a = rng() % 6; a > 0; --a) r.answers.push_back(rng() % 4 != 0);
         SCOPED_TRACE("case " + std::to_string(c));
         expectSame(r);
         if (::testing::Test::HasFatalFailure()) return;
@@ -147,7 +148,7 @@ TEST(FastaReaderDifferential, RealFilesUnderEveryDataTypeAndAnswer) {
     }
 }
 
-TEST(FastaReaderDifferential, GeneratedMalformedFiles) { runGenerated(20261207, 400, 40, 90); }
+TEST(FastaReaderDifferential, GeneratedMalformedFiles) { compareOnMalformedFiles(20261207, 400, 40, 90); }
 
 TEST(FastaReaderDifferential, LinesAcrossTheReadBlocks) {
     // Lines of every length around the reader's block of 1 MiB, a CR LF pair
@@ -183,8 +184,8 @@ TEST(FastaReaderDifferential, FilesThatCannotBeReadOrCopied) {
 }
 
 TEST(FastaReaderDifferentialLongRun, ManyGeneratedFiles) {
-    runGenerated(1, 5000, 60, 120);
-    runGenerated(2, 200, 3000, 2000);
+    compareOnMalformedFiles(1, 5000, 60, 120);
+    compareOnMalformedFiles(2, 200, 3000, 2000);
 }
 
 }  // namespace

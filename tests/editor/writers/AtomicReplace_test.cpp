@@ -107,7 +107,7 @@ TEST(ReplaceFile, ARealFullDeviceIsAnErrorAndKeepsTheOldFile) {
     }
     try {
         ReplaceFile(DefaultFileLayer(), target, &WriteNew);
-        ADD_FAILURE() << "a full device was reported as written";
+        ADD_FAILURE() << "a full device was taken for a saved file";
     } catch (const WriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Could not save " + target + ": No space left on device");
     }
