@@ -75,7 +75,7 @@ void TDlgAbout::Button1Click() { platform_.OpenAddress(kSecondMailAddress); }
 
 bool TDlgAbout::event(QEvent* e) {
     // Showing counts as an activation too: a window system may show the box
-    // without activating it, and the layout's version text is never seen.
+    // without activating it, and the placeholder "Version x.x.x.x" is never seen.
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) FormActivate();
     return QDialog::event(e);
 }

@@ -50,7 +50,7 @@ QFont GridFont() {
 }
 }  // namespace
 
-// The save progress box of the window's layout.
+// The window's save progress box, shown while a file is written.
 class FrmAlignmentCorrection::WindowSaveProgress : public SaveProgress {
 public:
     explicit WindowSaveProgress(FrmAlignmentCorrection& window) : w_(window) {}

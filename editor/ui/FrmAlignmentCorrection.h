@@ -72,7 +72,7 @@ public:
     // entry, popup entry and key that runs a command goes through here.
     bool runCommand(const std::function<void(EditorContext&)>& command);
 
-    // Components, named as in the window's layout.
+    // The window's components; their object names are the ones tests and the screenshots find them by.
     QLabel* ReferenceLabel() const { return referenceLabel_; }
     QLabel* lblReferenceName() const { return lblReferenceName_; }
     StringGridView* ReferenceGrid() const { return referenceGrid_; }
