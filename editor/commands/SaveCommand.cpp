@@ -4,7 +4,6 @@
 #include "editor/writers/ExportFiles.h"
 #include "editor/writers/ExportFormats.h"
 #include "sequence/BackupFile.h"
-#include "sequence/CharacterRules.h"
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
@@ -24,8 +23,6 @@ std::vector<FileFilter> DialogFilters(std::string_view filter) {
         filters.push_back({std::string(parts[i]), std::string(parts[i + 1])});
     return filters;
 }
-
-const char* SaveFilter(std::string_view dataType) { return IsAminoDataType(dataType) ? kAminoSaveFilter : kDnaSaveFilter; }
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     WorkingState& state = ctx.document.State();

@@ -12,8 +12,10 @@
 // claims success.
 
 #include "editor/commands/EditorCommand.h"
+#include "editor/writers/ExportFormats.h"
 #include "sequence/FileLayer.h"
 #include "editor/writers/SaveProgress.h"
+#include "sequence/CharacterRules.h"
 
 #include <string>
 #include <string_view>
@@ -21,19 +23,9 @@
 
 namespace sequara {
 
-// The save dialog's filters, "description|pattern|" per entry.
-inline constexpr const char* kDnaSaveFilter =
-    "Fasta format (*.txt)|*.txt|Temporary Alignment (*.ali)|*.ali|Plexor old multistate data format (*.rdf)|*.rdf|"
-    "Plexor old binary data format  (*.rdf)|*.rdf|Plexor 4.5 multistate data format (*.rdf)|*.rdf|"
-    "Plexor 4.5 binary data format (*.rdf)|*.rdf|Mismatch format (*.txt)|*.txt|"
-    "Collapsed Identities format (*.txt)|*.txt|Sequential Phylip format (*.phy)|*.phy|"
-    "Sequential Nexus format (*.nex)|*.nex|";
-inline constexpr const char* kAminoSaveFilter =
-    "Fasta format (*.txt)|*.txt|Temporary Alignment (*.ali)|*.ali|Plexor old multistate data format (*.ami)|*.ami|"
-    "Plexor old binary data format (*.rdf)|*.rdf|Plexor 4.5 multistate data format (*.ami)|*.ami|"
-    "Plexor 4.5 binary data format (*.rdf)|*.rdf|Mismatch format(*.txt)|*.txt|"
-    "Collapsed Identities format (*.txt)|*.txt|Sequential Phylip format (*.phy)|*.phy|"
-    "Sequential Nexus format (*.nex)|*.nex|";
+// The save dialog's filters, "text|extension|" per entry (SaveFilter).
+inline const std::string& kDnaSaveFilter = SaveFilter("DNA");
+inline const std::string& kAminoSaveFilter = SaveFilter(kAminoDataType);
 
 inline constexpr const char* kOverwriteQuestion = "The chosen file already exists! Overwrite?";
 inline constexpr const char* kUnsavedQuestion =
@@ -43,8 +35,6 @@ inline constexpr int kCloseQuestionFilterIndex = 4;
 
 // The entries of a "description|pattern|..." filter string.
 std::vector<FileFilter> DialogFilters(std::string_view filter);
-// The filter string of the data type ("AMINO": the amino-acid one).
-const char* SaveFilter(std::string_view dataType);
 
 // What one editor window keeps for its Save command, and what the command
 // uses besides the editor context.

@@ -9,8 +9,9 @@
 //      with `void WriteFooFile(const WriterInput&, ByteSink&, WriterServices&)`;
 //      lines end through ByteSink::EndLine / Line, positions come from
 //      input.Positions(), missing data from MissingDataCharacter;
-//   2. one line in the table of ExportFormats.cpp: the Save dialog's filter
-//      index, the name bench/sequara-export knows it by, the function.
+//   2. one row in the table of ExportFormats.cpp: the Save dialog's filter
+//      index, the name bench/sequara-export knows it by, the dialog's entry
+//      and the extension for each data type, the function.
 // A writer streams row by row and keeps no copy of the alignment.  It never
 // catches WriteError.  Information messages go to services.Notices; the
 // Save command shows them once the file is in place.
