@@ -2,6 +2,7 @@
 
 #include "sequence/TextFile.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace sequara {
@@ -23,8 +24,12 @@ void ForceExtension(const std::string& Ext, std::string& FileName) {
     std::string ext = Ext.size() > 3 ? Ext.substr(Ext.size() - 3) : Ext;
     std::string wanted = "." + ext;
     if (FileName.size() >= 4 && FileName.compare(FileName.size() - 4, 4, wanted) == 0) return;
-    // Only a dot among the last 5 characters starts an extension to replace.
+    // Only a dot among the last 5 characters starts an extension to replace,
+    // and only one in the file's own name: a dot in a folder name is no
+    // extension.
     std::size_t first = FileName.size() > 5 ? FileName.size() - 5 : 0;
+    const std::size_t slash = FileName.rfind('/');
+    if (slash != std::string::npos) first = std::max(first, slash + 1);
     for (std::size_t i = FileName.size(); i > first; --i) {
         if (FileName[i - 1] == '.') {
             FileName.resize(i - 1);

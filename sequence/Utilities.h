@@ -16,7 +16,8 @@ int PosOfChar(char C, const std::string& S);
 std::string DeleteAllChars(char C, const std::string& S);
 
 // Gives FileName the extension Ext (of which only the last 3 characters
-// count, so "*.fas" means "fas"); case-sensitive.
+// count, so "*.fas" means "fas"); case-sensitive.  Only the part after the
+// last "/" is looked at, so a dot in a folder name never counts.
 void ForceExtension(const std::string& Ext, std::string& FileName);
 
 // Asks "The chosen file already exists! Overwrite?" (caption "Warning") when

@@ -7,6 +7,7 @@
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace sequara {
@@ -24,6 +25,25 @@ std::vector<FileFilter> DialogFilters(std::string_view filter) {
     return filters;
 }
 
+std::string OverwriteQuestion(const std::vector<std::string>& existing, const std::string& fileName) {
+    if (existing.size() == 1 && existing[0] == fileName) return kOverwriteQuestion;
+    std::string names;
+    for (std::size_t i = 0; i < existing.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == existing.size() ? " and " : ", ") + existing[i];
+    return (existing.size() == 1 ? "The file " + names + " already exists! Overwrite?"
+                                 : "The files " + names + " already exist! Overwrite them?");
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code errorA, errorB;
+    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
+    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
+    if (!errorA && !errorB && pathA == pathB) return true;
+    std::error_code sameError;
+    return fs::equivalent(a, b, sameError) && !sameError;
+}
+
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     WorkingState& state = ctx.document.State();
     FileDialogOptions options;
@@ -38,10 +58,27 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     std::string fileName = chosen->FileName;
     const std::string pattern = ExtensionPattern(chosen->FilterIndex, state.DataType);
     if (!pattern.empty()) ForceExtension(pattern, fileName);
+    // Every file this save replaces: the companion first, as it is written.
+    std::vector<std::string> targets;
+    if (chosen->FilterIndex != kTemporaryAlignmentFilterIndex) targets.push_back(CompanionAlignmentName(fileName));
+    targets.push_back(fileName);
+
     std::error_code error;
-    if (std::filesystem::is_directory(fileName, error))
-        throw WriteError("The chosen name is a folder and cannot be written: " + fileName);
-    if (services.Files.Exists(fileName) && !ctx.platform.AskYesNo(kOverwriteQuestion, "Warning")) return false;
+    for (const std::string& target : targets)
+        if (std::filesystem::is_directory(target, error))
+            throw WriteError("The chosen name is a folder and cannot be written: " + target);
+    // The autosave would write over such a file within the minute.
+    const std::string backup = state.ApplicationFolder + BackupName(state.DataType);
+    for (const std::string& target : targets) {
+        if (!SameFileName(target, backup)) continue;
+        ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
+                                 "overwrites every minute while it is open. Please choose another name.");
+        return false;
+    }
+    std::vector<std::string> existing;
+    for (const std::string& target : targets)
+        if (services.Files.Exists(target)) existing.push_back(target);
+    if (!existing.empty() && !ctx.platform.AskYesNo(OverwriteQuestion(existing, fileName), "Warning")) return false;
 
     const WorkingStateAlignmentInput input(state);
     ExportOutcome outcome;
@@ -51,7 +88,10 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 
     save.Caption = fileName;
     ctx.platform.ProcessMessages();
-    (void)services.Files.Remove(state.ApplicationFolder + BackupName(state.DataType));  // a missing file is fine
+    // Never a file just written, whatever name reaches it.
+    const bool written = std::any_of(targets.begin(), targets.end(),
+                                     [&](const std::string& target) { return SameFileName(target, backup); });
+    if (!written) (void)services.Files.Remove(backup);  // a missing file is fine
     return true;
 }
 

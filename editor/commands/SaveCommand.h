@@ -3,11 +3,13 @@
 // closes with its alignment unsaved.
 //
 // Save: the save dialog with the data type's ten formats, the format's
-// extension forced on the chosen name, the overwrite question, then the
-// companion ".ali" and the chosen format, each written through a temporary
-// file and renamed into place (editor/writers/ExportFiles.h).  Only then the
-// caption changes, the autosave file of the data type is deleted and the
-// alignment counts as saved (when an ".ali" of it was written).  A failed
+// extension forced on the chosen name, one overwrite question for every file
+// that exists among those it writes, then the companion ".ali" and the
+// chosen format, each written through a temporary file and renamed into
+// place (editor/writers/ExportFiles.h).  Only then the caption changes, the
+// autosave file of the data type is deleted and the alignment counts as
+// saved (when an ".ali" of it was written).  The autosave file itself is
+// refused as a target: the editor's timer would overwrite it.  A failed
 // write throws WriteError; the command boundary shows it once and nothing
 // claims success.
 
@@ -35,6 +37,13 @@ inline constexpr int kCloseQuestionFilterIndex = 4;
 
 // The entries of a "description|pattern|..." filter string.
 std::vector<FileFilter> DialogFilters(std::string_view filter);
+// The question before replacing the existing files among those a save
+// writes: kOverwriteQuestion when that is the chosen file alone, else one
+// question naming every file.
+std::string OverwriteQuestion(const std::vector<std::string>& existing, const std::string& fileName);
+// True when both names reach the same file, existing or not (relative
+// parts, "." and ".." and symbolic links resolved).
+bool SameFileName(const std::string& a, const std::string& b);
 
 // What one editor window keeps for its Save command, and what the command
 // uses besides the editor context.

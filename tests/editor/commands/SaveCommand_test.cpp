@@ -57,7 +57,8 @@ struct SaveFixture : testing::EditorFixture {
         for (const auto& e : platform.Events) {
             if (e.kind == ScriptedPlatform::Kind::SaveFile) continue;
             std::string text = e.text;
-            if (auto at = text.find(folder.path().string()); at != std::string::npos)
+            for (auto at = text.find(folder.path().string()); at != std::string::npos;
+                 at = text.find(folder.path().string()))
                 text.replace(at, folder.path().string().size(), "<folder>");
             out += (e.kind == ScriptedPlatform::Kind::Message ? "message: " : "question: ") + text +
                    (e.kind == ScriptedPlatform::Kind::YesNo ? (e.answer ? " -> Yes" : " -> No") : "") + "\n";
@@ -123,11 +124,11 @@ TEST(SaveCommand, FastaWithItsCompanionTheCaptionAndTheBackupOfItsDataType) {
     EXPECT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { AlignedSequencesGridRowMoved(c, 0, 1); }));
     EXPECT_FALSE(f.document.Saved());
 
-    // Saving over both: one question, for the chosen file only.
+    // Saving over both: one question naming both.
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("result.txt", 1),
               "written\nfiles backup_ami.ali result.ali result.txt\ncaption <folder>/result.txt\nsaved yes\n"
-              "question: The chosen file already exists! Overwrite? -> Yes\n");
+              "question: The files <folder>/result.ali and <folder>/result.txt already exist! Overwrite them? -> Yes\n");
     EXPECT_EQ(ReadBytes(f.folder.file("result.txt")), ">s2\r\nCGT\r\n>s1\r\nACGA\r\n");
 }
 
@@ -150,6 +151,77 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
     EXPECT_EQ(f.Save("keep", 2),
               "written\nfiles dir.txt keep.ali\ncaption <folder>/keep.ali\nsaved yes\n"
               "question: The chosen file already exists! Overwrite? -> Yes\n");
+}
+
+TEST(SaveCommand, AnExistingCompanionIsReplacedOnlyAfterTheQuestion) {
+    struct Case {
+        std::vector<std::string> before;  // files there before the save
+        bool yes;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {{"krings.ali"}, false, "not written\nfiles krings.ali\ncaption Alignment\nsaved no\n"
+                                "question: The file <folder>/krings.ali already exists! Overwrite? -> No\n"},
+        {{"krings.ali"}, true, "written\nfiles krings.ali krings.phy\ncaption <folder>/krings.phy\nsaved yes\n"
+                               "question: The file <folder>/krings.ali already exists! Overwrite? -> Yes\n"},
+        {{"krings.ali", "krings.phy"}, false,
+         "not written\nfiles krings.ali krings.phy\ncaption Alignment\nsaved no\n"
+         "question: The files <folder>/krings.ali and <folder>/krings.phy already exist! Overwrite them? -> No\n"},
+        {{"krings.phy"}, false, "not written\nfiles krings.phy\ncaption Alignment\nsaved no\n"
+                                "question: The chosen file already exists! Overwrite? -> No\n"},
+    };
+    for (const Case& c : cases) {
+        SaveFixture f;
+        for (const std::string& name : c.before) f.folder.write(name, "another alignment");
+        f.platform.AnswerYesNo(c.yes);
+        EXPECT_EQ(f.Save("krings", 9), c.expected);
+        for (const std::string& name : c.before)
+            EXPECT_EQ(ReadBytes(f.folder.file(name)) == "another alignment", !c.yes) << name;
+    }
+}
+
+TEST(SaveCommand, ADotInAFolderNameIsNoExtension) {
+    // Typed name, format, and the name both files get without extension.
+    for (const auto& [typed, index, written] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"run.1/s1", 1, "run.1/s1"}, {"run.1/s.fas", 1, "run.1/s"}, {"run.1/a.b/s1", 9, "run.1/a.b/s1"}}) {
+        SaveFixture f;
+        std::filesystem::create_directories(f.folder.file("run.1/a.b"));
+        const std::string extension = index == 1 ? ".txt" : ".phy";
+        EXPECT_EQ(f.Save(typed, index), "written\nfiles run.1\ncaption <folder>/" + written + extension + "\nsaved yes\n");
+        EXPECT_TRUE(std::filesystem::is_regular_file(f.folder.file(written + ".ali"))) << typed;
+    }
+}
+
+TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
+    const std::string refused = "not written\nfiles backup.ali backup_ami.ali sub\ncaption Alignment\nsaved no\n"
+                                "message: Cannot save as <folder>/";
+    const std::string why = ": this is the backup file, which the editor overwrites every minute while it is "
+                            "open. Please choose another name.\n";
+    struct Case {
+        std::string dataType, typed;
+        int filterIndex;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"DNA", "backup", 2, refused + "backup.ali" + why},
+        {"DNA", "backup", 1, refused + "backup.ali" + why},
+        {"DNA", "sub/../backup.ali", 2, refused + "sub/../backup.ali" + why},
+        {"AMINO", "backup_ami", 9, refused + "backup_ami.ali" + why},
+        // Another data type's backup is an ordinary file; the run's own goes.
+        {"DNA", "backup_ami", 2, "written\nfiles backup_ami.ali sub\ncaption <folder>/backup_ami.ali\nsaved yes\n"
+                                 "question: The chosen file already exists! Overwrite? -> Yes\n"},
+        {"AMINO", "backup", 2, "written\nfiles backup.ali sub\ncaption <folder>/backup.ali\nsaved yes\n"
+                               "question: The chosen file already exists! Overwrite? -> Yes\n"},
+    };
+    for (const Case& c : cases) {
+        SaveFixture f;
+        f.run.State().DataType = c.dataType;
+        f.folder.write("backup.ali", "b");
+        f.folder.write("backup_ami.ali", "a");
+        std::filesystem::create_directory(f.folder.file("sub"));
+        f.platform.AnswerYesNo(true);
+        EXPECT_EQ(f.Save(c.typed, c.filterIndex), c.expected) << c.dataType << " " << c.typed;
+    }
 }
 
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
@@ -175,7 +247,7 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("out.txt", 1),
               "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
-              "question: The chosen file already exists! Overwrite? -> Yes\n"
+              "question: The files <folder>/out.ali and <folder>/out.txt already exist! Overwrite them? -> Yes\n"
               "message: Could not save <folder>/out.ali: No space left on device\n");
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
     EXPECT_EQ(ReadBytes(f.folder.file("out.ali")), old);
@@ -187,7 +259,7 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("out.txt", 1),
               "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
-              "question: The chosen file already exists! Overwrite? -> Yes\n"
+              "question: The files <folder>/out.ali and <folder>/out.txt already exist! Overwrite them? -> Yes\n"
               "message: Could not save <folder>/out.ali: Input/output error\n");
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
 }
@@ -246,7 +318,8 @@ TEST(SaveCommand, AWritersNoticeComesOnceTheFileIsInPlaceAndNeverAfterAFailure) 
     f.files.SpaceLeft = 40;   // the companion fits, the table written after it does not
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("table", 4), "failed\nfiles table.ali table.rdf\ncaption <folder>/table.rdf\nsaved yes\n"
-                                  "question: The chosen file already exists! Overwrite? -> Yes\n"
+                                  "question: The files <folder>/table.ali and <folder>/table.rdf already exist! "
+                                  "Overwrite them? -> Yes\n"
                                   "message: Could not save <folder>/table.rdf: No space left on device\n");
     EXPECT_FALSE(f.progress.Visible);
 }
