@@ -1,13 +1,16 @@
 #include "alignment/EndRealignment.h"
 
+#include "alignment/AnchorCache.h"
+#include "alignment/GallopingSearch.h"
+#include "alignment/RowRunLookups.h"
+#include "alignment/TextHash.h"
+#include "alignment/WordScan.h"
 #include "sequence/CharacterRules.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <string_view>
@@ -19,92 +22,14 @@ namespace sequara {
 
 namespace {
 
+using namespace ends;
+
 bool matchesReference(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
                       std::size_t i, const MatchTable& table) {
     const std::int32_t e = Row[i];
     return i < Sequence.size() && e >= 1 && static_cast<std::size_t>(e) <= Reference.size() &&
            table(Sequence[i], Reference[static_cast<std::size_t>(e) - 1]);
 }
-
-// The first element of each row whose entry equals a value.  A row is kept
-// as its runs of entries rising by one, the runs of all rows in one array
-// (a row made again gets new runs at the end); when a row's runs' values
-// rise from run to run (the usual case), a value lies in at most one run
-// and is found by binary search, otherwise the runs are searched in element
-// order.
-class FirstElementLookups {
-public:
-    explicit FirstElementLookups(std::size_t rows) : rows_(rows) {}
-
-    void build(std::size_t r, const TAlignmentRow& row) {
-        RowRuns& runs = rows_[r];
-        runs.begin = runs_.size();
-        const std::size_t n = row.size();
-        for (std::size_t i = 0; i < n;) {
-            if (row[i] < 1) {
-                ++i;
-                continue;
-            }
-            const std::size_t first = i++;
-            // Eight elements at a time while the run goes on, then one by one.
-            while (i + 8 <= n) {
-                bool rising = true;
-                for (std::size_t j = 0; j < 8; ++j) rising &= std::int64_t(row[i + j]) - std::int64_t(row[i + j - 1]) == 1;
-                if (!rising) break;
-                i += 8;
-            }
-            while (i < n && std::int64_t(row[i]) == std::int64_t(row[i - 1]) + 1) ++i;
-            runs_.push_back({row[first], static_cast<std::int64_t>(first), static_cast<std::int64_t>(i - first)});
-        }
-        runs.end = runs_.size();
-        runs.rising = true;
-        for (std::size_t k = runs.begin + 1; k < runs.end && runs.rising; ++k)
-            runs.rising = runs_[k - 1].firstValue + runs_[k - 1].length <= runs_[k].firstValue;
-    }
-
-    // -1 when no element of row r holds the value.
-    std::int64_t find(std::size_t r, std::int32_t value) const {
-        const RowRuns& runs = rows_[r];
-        const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
-        const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end);
-        if (runs.rising) {
-            auto it = std::upper_bound(first, last, value, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
-            if (it == first) return -1;
-            --it;
-            return value < it->firstValue + it->length ? it->firstIndex + (value - it->firstValue) : -1;
-        }
-        for (auto it = first; it != last; ++it)
-            if (value >= it->firstValue && value < it->firstValue + it->length) return it->firstIndex + (value - it->firstValue);
-        return -1;
-    }
-
-private:
-    struct Run {
-        std::int64_t firstValue;
-        std::int64_t firstIndex;
-        std::int64_t length;
-    };
-    struct RowRuns {
-        std::size_t begin = 0, end = 0;
-        bool rising = true;
-    };
-    std::vector<Run> runs_;
-    std::vector<RowRuns> rows_;
-};
-
-// Asks the processor to fetch the memory at p into the cache ahead of its
-// use; a pass over the rows of a large load would otherwise wait on memory
-// row after row.
-inline void fetchAhead(const void* p) {
-#if defined(__GNUC__)
-    __builtin_prefetch(p);
-#else
-    (void)p;
-#endif
-}
-
-// Rows the passes over all rows fetch ahead.
-constexpr std::size_t kRowsAhead = 4;
 
 // Characters that match some character other than themselves, chosen so
 // that two characters outside the set match exactly when they are equal: a
@@ -144,90 +69,6 @@ const std::array<bool, 256>& wildCharacters(const std::string& dataType) {
     return IsAminoDataType(dataType) ? amino : nucleotide;
 }
 
-// Length of the common start of two texts, eight characters at a time.
-std::size_t commonPrefix(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    std::size_t i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= n; i += 8) {
-            std::uint64_t x = 0, y = 0;
-            std::memcpy(&x, a.data() + i, 8);
-            std::memcpy(&y, b.data() + i, 8);
-            if (x != y) return i + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
-        }
-    }
-    while (i < n && a[i] == b[i]) ++i;
-    return i;
-}
-
-// The first p in [lo, hi) for which holds(p) is false, holds being true on
-// a leading part of the range and false after it.
-template <class Holds>
-std::size_t firstFailing(std::size_t lo, std::size_t hi, Holds holds) {
-    while (lo < hi) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        if (holds(mid))
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo;
-}
-
-// A 64-bit hash of a text, eight characters at a time.
-std::uint64_t hashText(std::string_view s) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-    auto mix = [&h](std::uint64_t x) {
-        h = (h ^ x) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-    };
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        std::uint64_t x = 0;
-        std::memcpy(&x, s.data() + i, 8);
-        mix(x);
-    }
-    std::uint64_t last = 0;
-    for (std::size_t j = 0; i + j < s.size(); ++j) last |= std::uint64_t(static_cast<unsigned char>(s[i + j])) << (8 * j);
-    mix(last);
-    return h;
-}
-
-// holds(p) is true on [lo, x) and false on [x, n): x, found by probing
-// lo, lo + 1, lo + 3, ... and then halving.  O(log(x - lo)) probes.
-template <class Holds>
-std::size_t gallopUp(std::size_t lo, std::size_t n, Holds holds) {
-    std::size_t step = 1, probe = lo;
-    while (probe < n && holds(probe)) {
-        lo = probe + 1;
-        probe = lo + step;
-        step *= 2;
-    }
-    return firstFailing(lo, std::min(probe, n), holds);
-}
-
-// holds(p) is false on [0, x) and true on [x, hi): x, probing downwards
-// from hi the same way.
-template <class Holds>
-std::size_t gallopDown(std::size_t hi, Holds holds) {
-    for (std::size_t step = 1; hi > 0; step *= 2) {
-        const std::size_t probe = hi > step ? hi - step : 0;
-        if (!holds(probe)) return firstFailing(probe + 1, hi, [&](std::size_t p) { return !holds(p); });
-        hi = probe;
-    }
-    return 0;
-}
-
-// The end step compares the characters from the one before the anchor
-// forwards, the start step those from the anchor backwards.
-enum Side { kEnd = 0, kStart = 1 };
-
-// An element of a row holding the anchor (its first such element).
-struct Candidate {
-    std::int32_t row;
-    std::int32_t element;
-};
-
 // The row a step copies from: the most matching pairs, then the larger tie
 // value (end: elements after the compared stretch; start: the anchor's
 // element), then the earlier row.
@@ -243,90 +84,11 @@ struct Choice {
     }
 };
 
-// Over positions 0..n-1 of an index: the largest value with the smallest row
-// holding it, and the smallest row, among the positions switched on.
-class BestTree {
-public:
-    struct Node {
-        std::int64_t value = std::numeric_limits<std::int64_t>::min();
-        std::int32_t row = std::numeric_limits<std::int32_t>::max();
-        std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
-    };
-
-    void build(std::vector<Node> leaves) {
-        size_ = 1;
-        while (size_ < leaves.size()) size_ *= 2;
-        nodes_.assign(2 * size_, Node{});
-        std::copy(leaves.begin(), leaves.end(), nodes_.begin() + static_cast<std::ptrdiff_t>(size_));
-        for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
-        leaves_ = std::move(leaves);
-    }
-    void set(std::size_t position, bool on) {
-        std::size_t i = size_ + position;
-        nodes_[i] = on ? leaves_[position] : Node{};
-        for (i /= 2; i >= 1; i /= 2) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
-    }
-    // Positions first..last, both included.
-    Node query(std::size_t first, std::size_t last) const {
-        Node left, right;
-        for (std::size_t l = first + size_, r = last + size_ + 1; l < r; l /= 2, r /= 2) {
-            if (l & 1) left = combine(left, nodes_[l++]);
-            if (r & 1) right = combine(nodes_[--r], right);
-        }
-        return combine(left, right);
-    }
-    std::size_t bytes() const { return (nodes_.size() + leaves_.size()) * sizeof(Node); }
-
-private:
-    static Node combine(const Node& a, const Node& b) {
-        Node n;
-        if (a.value > b.value || (a.value == b.value && a.row < b.row)) {
-            n.value = a.value;
-            n.row = a.row;
-        } else {
-            n.value = b.value;
-            n.row = b.row;
-        }
-        n.smallestRow = std::min(a.smallestRow, b.smallestRow);
-        return n;
-    }
-    std::size_t size_ = 1;
-    std::vector<Node> leaves_;
-    std::vector<Node> nodes_;
-};
-
-// The rows holding one anchor, as they stood when the index was made, in
-// the order of their words (the characters a step compares), rows with
-// equal words forming one run.  Words holding a wild character cannot be
-// found by their order and are kept aside; rows changed since are switched
-// off and their present candidates kept aside too.
-struct AnchorIndex {
-    std::vector<std::int32_t> sortedRows;
-    std::vector<std::int32_t> runOf;          // per place in sortedRows
-    std::vector<std::string_view> runWords;   // per run, in word order
-    std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
-    std::string reversedWords;  // the start side's words, stored backwards
-    BestTree tree;
-    std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none
-    std::vector<std::int32_t> position;  // per row: its place in sortedRows, -1 none
-    std::vector<unsigned char> stale;    // per row: changed since
-    std::size_t staleCount = 0;
-    std::vector<Candidate> wild;
-    std::vector<Candidate> moved;
-    std::size_t changesSeen = 0;
-    std::uint64_t lastUse = 0;
-    std::size_t bytes = 0;
-};
-
 // See EndRealigner::bestRow.
 constexpr std::int64_t kScanWorkBeforeIndex = 32;
 
 // Words up to this length are grouped by their own characters.
 constexpr std::size_t kShortWord = 64;
-
-// Indexes of all anchors together stay below this size; the least recently
-// used one goes first.
-constexpr std::size_t kIndexBudgetBytes = std::size_t(256) << 20;
 
 class EndRealigner {
 public:
@@ -499,7 +261,7 @@ private:
     // the index answers, unless row r's own compared characters hold a wild
     // character.  So a load's cost grows near-linearly with its rows.
     Choice bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) {
-        Slot& slot = slots_[side][anchor];
+        AnchorSlot& slot = cache_.slot(side, anchor);
         if (!slot.index && slot.scanWork < kScanWorkBeforeIndex * static_cast<std::int64_t>(count_))
             return scanAll(side, r, anchor, from, pairs, slot.scanWork);
         if (!isClean(side, r, from)) {
@@ -514,12 +276,12 @@ private:
             const std::size_t rows = index.sortedRows.size() + index.wild.size();
             const auto limit = 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(rows)));
             if (index.staleCount + index.moved.size() > limit) {
-                indexBytes_ -= index.bytes;
+                cache_.removed(index);
                 slot.index = buildIndex(side, anchor);
             }
         }
         AnchorIndex& index = *slot.index;
-        index.lastUse = ++uses_;
+        cache_.used(index);
         Choice best = indexedChoice(side, r, from, pairs, index);
         for (const Candidate& c : index.wild)
             if (static_cast<std::size_t>(c.row) != r && !index.stale[static_cast<std::size_t>(c.row)])
@@ -677,22 +439,8 @@ private:
         x.bytes = x.sortedRows.size() * 2 * sizeof(std::int32_t) +
                   x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.reversedWords.size() +
                   x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
-        indexBytes_ += x.bytes;
-        evictBeyondBudget(index.get());
+        cache_.added(x);
         return index;
-    }
-
-    void evictBeyondBudget(const AnchorIndex* keep) {
-        while (indexBytes_ > kIndexBudgetBytes) {
-            std::unique_ptr<AnchorIndex>* oldest = nullptr;
-            for (auto& slots : slots_)
-                for (auto& [anchor, slot] : slots)
-                    if (slot.index && slot.index.get() != keep && (!oldest || slot.index->lastUse < (*oldest)->lastUse))
-                        oldest = &slot.index;
-            if (!oldest) return;
-            indexBytes_ -= (*oldest)->bytes;
-            oldest->reset();
-        }
     }
 
     // Takes in the rows changed since the index was made or last caught up.
@@ -879,11 +627,6 @@ private:
         return true;
     }
 
-    struct Slot {
-        std::int64_t scanWork = 0;  // rows looked up and characters compared without an index
-        std::unique_ptr<AnchorIndex> index;
-    };
-
     TAlignmentResult& rows_;
     const TFastaDataSet& data_;
     const std::string& ref_;
@@ -899,9 +642,7 @@ private:
     std::vector<std::string_view> classTexts_;  // per class: its text
     std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
     std::vector<std::int32_t> changedRows_;  // rows a step has changed, in order
-    std::unordered_map<std::int32_t, Slot> slots_[2];  // per side, per anchor
-    std::size_t indexBytes_ = 0;
-    std::uint64_t uses_ = 0;
+    AnchorCache cache_;
 };
 
 }  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+// The end re-alignment's indexes of the rows holding one anchor, per side
+// and anchor, with the work spent without an index and the memory the
+// indexes take together.
+
+#include "alignment/BestTree.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace sequara::ends {
+
+// The end step compares the characters from the one before the anchor
+// forwards, the start step those from the anchor backwards.
+enum Side { kEnd = 0, kStart = 1 };
+
+// An element of a row holding the anchor (its first such element).
+struct Candidate {
+    std::int32_t row;
+    std::int32_t element;
+};
+
+// The rows holding one anchor, as they stood when the index was made, in
+// the order of their words (the characters a step compares), rows with
+// equal words forming one run.  Words holding a wild character cannot be
+// found by their order and are kept aside; rows changed since are switched
+// off and their present candidates kept aside too.
+struct AnchorIndex {
+    std::vector<std::int32_t> sortedRows;
+    std::vector<std::int32_t> runOf;          // per place in sortedRows
+    std::vector<std::string_view> runWords;   // per run, in word order
+    std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
+    std::string reversedWords;  // the start side's words, stored backwards
+    BestTree tree;
+    std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none
+    std::vector<std::int32_t> position;  // per row: its place in sortedRows, -1 none
+    std::vector<unsigned char> stale;    // per row: changed since
+    std::size_t staleCount = 0;
+    std::vector<Candidate> wild;
+    std::vector<Candidate> moved;
+    std::size_t changesSeen = 0;
+    std::uint64_t lastUse = 0;
+    std::size_t bytes = 0;
+};
+
+struct AnchorSlot {
+    std::int64_t scanWork = 0;  // rows looked up and characters compared without an index
+    std::unique_ptr<AnchorIndex> index;
+};
+
+// Indexes of all anchors together stay below a budget; the least recently
+// used one goes first.
+class AnchorCache {
+public:
+    static constexpr std::size_t kBudgetBytes = std::size_t(256) << 20;
+
+    AnchorSlot& slot(Side side, std::int32_t anchor) { return slots_[side][anchor]; }
+
+    // An index made just now counts towards the budget; others are dropped,
+    // least recently used first, while the budget is exceeded.
+    void added(const AnchorIndex& index);
+    // An index about to be made again no longer counts.
+    void removed(const AnchorIndex& index) { bytes_ -= index.bytes; }
+    void used(AnchorIndex& index) { index.lastUse = ++uses_; }
+
+private:
+    std::unordered_map<std::int32_t, AnchorSlot> slots_[2];  // per side, per anchor
+    std::size_t bytes_ = 0;
+    std::uint64_t uses_ = 0;
+};
+
+}  // namespace sequara::ends

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace sequara::ends {
+
+// Over positions 0..n-1 of an index: the largest value with the smallest row
+// holding it, and the smallest row, among the positions switched on.
+class BestTree {
+public:
+    struct Node {
+        std::int64_t value = std::numeric_limits<std::int64_t>::min();
+        std::int32_t row = std::numeric_limits<std::int32_t>::max();
+        std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
+    };
+
+    void build(std::vector<Node> leaves) {
+        size_ = 1;
+        while (size_ < leaves.size()) size_ *= 2;
+        nodes_.assign(2 * size_, Node{});
+        std::copy(leaves.begin(), leaves.end(), nodes_.begin() + static_cast<std::ptrdiff_t>(size_));
+        for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+        leaves_ = std::move(leaves);
+    }
+    void set(std::size_t position, bool on) {
+        std::size_t i = size_ + position;
+        nodes_[i] = on ? leaves_[position] : Node{};
+        for (i /= 2; i >= 1; i /= 2) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+    }
+    // Positions first..last, both included.
+    Node query(std::size_t first, std::size_t last) const {
+        Node left, right;
+        for (std::size_t l = first + size_, r = last + size_ + 1; l < r; l /= 2, r /= 2) {
+            if (l & 1) left = combine(left, nodes_[l++]);
+            if (r & 1) right = combine(nodes_[--r], right);
+        }
+        return combine(left, right);
+    }
+    std::size_t bytes() const { return (nodes_.size() + leaves_.size()) * sizeof(Node); }
+
+private:
+    static Node combine(const Node& a, const Node& b) {
+        Node n;
+        if (a.value > b.value || (a.value == b.value && a.row < b.row)) {
+            n.value = a.value;
+            n.row = a.row;
+        } else {
+            n.value = b.value;
+            n.row = b.row;
+        }
+        n.smallestRow = std::min(a.smallestRow, b.smallestRow);
+        return n;
+    }
+    std::size_t size_ = 1;
+    std::vector<Node> leaves_;
+    std::vector<Node> nodes_;
+};
+
+}  // namespace sequara::ends

@@ -1,0 +1,44 @@
+#pragma once
+// Memory and text helpers of the end re-alignment's passes over all rows:
+// fetching ahead, and comparing texts eight characters at a time.
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace sequara::ends {
+
+// Asks the processor to fetch the memory at p into the cache ahead of its
+// use; a pass over the rows of a large load would otherwise wait on memory
+// row after row.
+inline void fetchAhead(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
+// Rows the passes over all rows fetch ahead.
+constexpr std::size_t kRowsAhead = 4;
+
+// Length of the common start of two texts, eight characters at a time.
+inline std::size_t commonPrefix(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x = 0, y = 0;
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y) return i + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
+        }
+    }
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+}  // namespace sequara::ends
