@@ -3,67 +3,40 @@
 #include "sequence/CharacterRules.h"
 
 #include <algorithm>
-#include <limits>
+#include <utility>
 #include <vector>
 
 namespace sequara::oracle {
 
 namespace {
 
-bool matchesReference(const std::string& Reference, const std::string& Sequence, const TAlignmentRow& Row,
-                      std::size_t i, const MatchTable& table) {
-    const std::int32_t e = Row[i];
-    return i < Sequence.size() && e >= 1 && static_cast<std::size_t>(e) <= Reference.size() &&
-           table(Sequence[i], Reference[static_cast<std::size_t>(e) - 1]);
+// Per row, the pairs (entry, element) of its entries of at least 1, sorted,
+// one pair per entry: the one with the smallest element.
+using EntryIndex = std::vector<std::pair<std::int32_t, std::int64_t>>;
+
+EntryIndex indexEntries(const TAlignmentRow& row) {
+    EntryIndex pairs;
+    for (std::size_t i = 0; i < row.size(); ++i)
+        if (row[i] >= 1) pairs.emplace_back(row[i], static_cast<std::int64_t>(i));
+    std::sort(pairs.begin(), pairs.end());
+    EntryIndex firsts;
+    for (const auto& pair : pairs)
+        if (firsts.empty() || firsts.back().first != pair.first) firsts.push_back(pair);
+    return firsts;
 }
 
-// The first element of a row whose entry equals a value.  The row is kept as
-// its runs of entries rising by one; when the runs' values rise from run to
-// run (the usual case), a value lies in at most one run and is found by
-// binary search, otherwise the runs are searched in element order.
-class FirstElementLookup {
-public:
-    void build(const TAlignmentRow& row) {
-        runs_.clear();
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (row[i] < 1) continue;
-            if (!runs_.empty()) {
-                Run& last = runs_.back();
-                if (last.firstIndex + last.length == static_cast<std::int64_t>(i) &&
-                    last.firstValue + last.length == row[i]) {
-                    ++last.length;
-                    continue;
-                }
-            }
-            runs_.push_back({row[i], static_cast<std::int64_t>(i), 1});
-        }
-        rising_ = true;
-        for (std::size_t k = 1; k < runs_.size() && rising_; ++k)
-            rising_ = runs_[k - 1].firstValue + runs_[k - 1].length <= runs_[k].firstValue;
-    }
+// The first element holding the value, -1 when none does.
+std::int64_t firstElementOf(const EntryIndex& index, std::int32_t value) {
+    const auto it = std::lower_bound(index.begin(), index.end(), std::make_pair(value, std::int64_t(0)));
+    return it != index.end() && it->first == value ? it->second : -1;
+}
 
-    // -1 when no element holds the value.
-    std::int64_t find(std::int32_t value) const {
-        if (rising_) {
-            auto it = std::upper_bound(runs_.begin(), runs_.end(), value,
-                                       [](std::int32_t v, const Run& r) { return v < r.firstValue; });
-            if (it == runs_.begin()) return -1;
-            --it;
-            return value < it->firstValue + it->length ? it->firstIndex + (value - it->firstValue) : -1;
-        }
-        for (const Run& r : runs_)
-            if (value >= r.firstValue && value < r.firstValue + r.length) return r.firstIndex + (value - r.firstValue);
-        return -1;
-    }
-
-private:
-    struct Run {
-        std::int64_t firstValue;
-        std::int64_t firstIndex;
-        std::int64_t length;
-    };
-    std::vector<Run> runs_;
-    bool rising_ = true;
+// The best row found so far for one step.
+struct Best {
+    std::int64_t pairs = 0;
+    std::int64_t tie = 0;
+    std::size_t row = 0;
+    std::int64_t element = 0;
 };
 
 class EndRealigner {
@@ -71,154 +44,146 @@ public:
     EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
                  const std::string& dataType)
         : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
-          count_(std::min(alignment.size(), dataSet.size())), lookups_(count_) {
-        for (std::size_t r = 0; r < count_; ++r) lookups_[r].build(rows_[r]);
+          count_(std::min(alignment.size(), dataSet.size())) {
+        for (std::size_t r = 0; r < count_; ++r) index_.push_back(indexEntries(rows_[r]));
     }
 
     void run() {
         for (std::size_t r = 0; r < count_; ++r) {
-            if (endStep(r)) lookups_[r].build(rows_[r]);
-            if (startStep(r)) lookups_[r].build(rows_[r]);
+            endStep(r);
+            startStep(r);
         }
     }
 
 private:
-    // Characters of two sequences; a position outside a sequence holds no
-    // character and matches nothing.
-    // The number of consecutive matching pairs (i + t * step, k + t * step)
-    // of the two rows' characters for t = 0, 1, ..., at most maxPairs.
-    std::int64_t matchingRun(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k, std::int64_t maxPairs,
-                             int step) const {
-        const std::string& a = data_[r].Sequence;
-        const std::string& b = data_[o].Sequence;
-        // A character needs an entry too: a row shorter than its sequence
-        // ends the comparison at its own end.
-        const std::int64_t na = static_cast<std::int64_t>(std::min(a.size(), rows_[r].size()));
-        const std::int64_t nb = static_cast<std::int64_t>(std::min(b.size(), rows_[o].size()));
-        if (i < 0 || k < 0 || i >= na || k >= nb) return 0;
-        // Pairs available before either sequence ends in the direction of step.
-        const std::int64_t available = step > 0 ? std::min(na - i, nb - k) : std::min(i, k) + 1;
-        const std::int64_t limit = std::min(maxPairs, available);
-        const char* x = a.data() + i;
-        const char* y = b.data() + k;
+    // Element i of row r has a character: inside both the row and its sequence.
+    bool hasCharacter(std::size_t r, std::int64_t i) const {
+        return i >= 0 && i < static_cast<std::int64_t>(rows_[r].size()) &&
+               i < static_cast<std::int64_t>(data_[r].Sequence.size());
+    }
+
+    char character(std::size_t r, std::int64_t i) const { return data_[r].Sequence[static_cast<std::size_t>(i)]; }
+
+    std::int32_t entry(std::size_t r, std::int64_t i) const { return rows_[r][static_cast<std::size_t>(i)]; }
+
+    // Element i's character matches the reference character its entry names.
+    bool matchesReference(std::size_t r, std::int64_t i) const {
+        if (!hasCharacter(r, i)) return false;
+        const std::int32_t e = entry(r, i);
+        if (e < 1 || e > static_cast<std::int64_t>(ref_.size())) return false;
+        return table_(character(r, i), ref_[static_cast<std::size_t>(e - 1)]);
+    }
+
+    // Pairs (i + t * step of row r, k + t * step of row o) for t = 0, 1, ...:
+    // how many match before one differs or either element has no
+    // character, at most maxPairs.
+    std::int64_t matchingPairs(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k, std::int64_t maxPairs,
+                               int step) const {
         std::int64_t t = 0;
-        while (t < limit && table_(x[t * step], y[t * step])) ++t;
+        while (t < maxPairs) {
+            const std::int64_t x = i + t * step, y = k + t * step;
+            if (!hasCharacter(r, x) || !hasCharacter(o, y) || !table_(character(r, x), character(o, y))) break;
+            ++t;
+        }
         return t;
     }
 
-    bool endStep(std::size_t r) {
-        TAlignmentRow& row = rows_[r];
-        const std::string& seq = data_[r].Sequence;
-        const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
-        int count = 0;
-        std::int64_t a = -1;
-        for (std::int64_t i = H; i >= 1 && count < 10; --i) {
-            const auto u = static_cast<std::size_t>(i);
-            if (matchesReference(ref_, seq, row, u, table_) && std::int64_t(row[u]) == std::int64_t(row[u - 1]) + 1) {
-                if (++count == 10) a = i;
-            } else {
-                count = 0;
+    // The entries the step would leave in row r, kept only when its entries
+    // of at least 1 still rise strictly from one to the next wherever they
+    // rose before: checked over the written elements first..last together
+    // with the nearest such entry outside them on either side.
+    void commit(std::size_t r, const TAlignmentRow& changed, std::int64_t first, std::int64_t last) {
+        std::vector<std::int32_t> seen;
+        for (std::int64_t i = first - 1; i >= 0; --i)
+            if (changed[static_cast<std::size_t>(i)] >= 1) {
+                seen.push_back(changed[static_cast<std::size_t>(i)]);
+                break;
             }
-        }
-        if (count < 10 || H - (a + 9) < 3) return false;
-        const std::int32_t anchor = row[static_cast<std::size_t>(a)];
-        std::int64_t bestL = 0, bestAfter = 0;
-        std::size_t bestRow = 0;
-        std::int64_t bestK = 0;
-        for (std::size_t o = 0; o < count_; ++o) {
-            if (o == r) continue;
-            const std::int64_t k = lookups_[o].find(anchor);
-            if (k < 0) continue;
-            // Pairs (a - 1 + t, k - 1 + t) for t = 0, 1, ...: at most the
-            // H - a + 2 pairs up to row r's last element, and only while both
-            // characters exist.
-            const std::int64_t pairs = H - a + 2;
-            const std::int64_t L = matchingRun(r, a - 1, o, k - 1, pairs, +1);
-            if (L == 0) continue;
-            const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
-            // None when the last pair lay past row o's end (it ran out).
-            const std::int64_t after = std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
-            if (L > bestL || (L == bestL && after > bestAfter)) {
-                bestL = L;
-                bestAfter = after;
-                bestRow = o;
-                bestK = k;
+        for (std::int64_t i = first; i <= last; ++i)
+            if (changed[static_cast<std::size_t>(i)] >= 1) seen.push_back(changed[static_cast<std::size_t>(i)]);
+        for (std::size_t i = static_cast<std::size_t>(last) + 1; i < changed.size(); ++i)
+            if (changed[i] >= 1) {
+                seen.push_back(changed[i]);
+                break;
             }
-        }
-        if (bestL <= 10) return false;
-        const TAlignmentRow& source = rows_[bestRow];
-        // The continued entries rise by construction; the copied ones must
-        // rise from the last position before them.
-        std::int32_t previous = 0;
-        for (std::int64_t i = a - 2; i >= 0 && previous < 1; --i) previous = row[static_cast<std::size_t>(i)];
-        for (std::int64_t t = 0; t < bestL; ++t) {
-            const std::int32_t v = source[static_cast<std::size_t>(bestK - 1 + t)];
-            if (v < 1) continue;
-            if (v <= previous) return false;
-            previous = v;
-        }
-        for (std::int64_t t = 0; t < bestL; ++t)
-            row[static_cast<std::size_t>(a - 1 + t)] = source[static_cast<std::size_t>(bestK - 1 + t)];
-        const std::int64_t m = static_cast<std::int64_t>(ref_.size());
-        for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
-            const std::int32_t previous = row[static_cast<std::size_t>(q - 1)];
-            const std::int64_t v = previous > 0 ? std::int64_t(previous) + 1 : -1;
-            row[static_cast<std::size_t>(q)] = v > m ? -1 : static_cast<std::int32_t>(v);
-        }
-        return true;
+        for (std::size_t i = 1; i < seen.size(); ++i)
+            if (seen[i] <= seen[i - 1]) return;
+        rows_[r] = changed;
+        index_[r] = indexEntries(rows_[r]);
     }
 
-    bool startStep(std::size_t r) {
-        TAlignmentRow& row = rows_[r];
-        const std::string& seq = data_[r].Sequence;
-        const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
-        int count = 0;
-        std::int64_t b = -1;
-        for (std::int64_t i = 0; i <= H - 1 && count < 10; ++i) {
-            if (matchesReference(ref_, seq, row, static_cast<std::size_t>(i), table_)) {
-                if (++count == 10) b = i;
-            } else {
-                count = 0;
-            }
+    void endStep(std::size_t r) {
+        const std::int64_t H = static_cast<std::int64_t>(rows_[r].size()) - 1;
+        // The last run a..a+9 (a at least 1) of elements matching the
+        // reference, each entry one more than the element before it.
+        auto qualifies = [&](std::int64_t i) {
+            return matchesReference(r, i) && std::int64_t(entry(r, i)) == std::int64_t(entry(r, i - 1)) + 1;
+        };
+        std::int64_t a = -1;
+        for (std::int64_t start = H - 9; start >= 1 && a < 0; --start) {
+            bool all = true;
+            for (std::int64_t i = start; i < start + 10; ++i) all = all && qualifies(i);
+            if (all) a = start;
         }
-        if (count < 10 || b - 9 < 1) return false;
-        const std::int32_t anchor = row[static_cast<std::size_t>(b)];
-        std::int64_t bestL = 0, bestK = -1;
-        std::size_t bestRow = 0;
+        if (a < 0 || H - (a + 9) < 3) return;
+        const std::int32_t anchor = entry(r, a);
+        const std::int64_t maxPairs = H - a + 2;  // pairs up to row r's last element
+        Best best;
         for (std::size_t o = 0; o < count_; ++o) {
             if (o == r) continue;
-            const std::int64_t k = lookups_[o].find(anchor);
+            const std::int64_t k = firstElementOf(index_[o], anchor);
             if (k < 0) continue;
-            // Pairs (b - t, k - t) for t = 0, 1, ... down to element 0 of row r.
-            const std::int64_t L = matchingRun(r, b, o, k, b + 1, -1);
+            const std::int64_t L = matchingPairs(r, a - 1, o, k - 1, maxPairs, +1);
             if (L == 0) continue;
-            if (L > bestL || (L == bestL && k > bestK)) {
-                bestL = L;
-                bestK = k;
-                bestRow = o;
-            }
+            // Row o's elements after the last pair compared (the one that
+            // differed, or the last one when all matched); none when that
+            // pair lay past row o's end.
+            const std::int64_t lastCompared = k - 1 + (L == maxPairs ? L - 1 : L);
+            const std::int64_t after = std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - 1 - lastCompared);
+            if (L > best.pairs || (L == best.pairs && after > best.tie)) best = {L, after, o, k};
         }
-        if (bestL <= 10) return false;
-        const TAlignmentRow& source = rows_[bestRow];
-        // The continued entries fall by construction; the copied ones must
-        // fall from the first position after them.
-        std::int32_t next = std::numeric_limits<std::int32_t>::max();
-        for (std::int64_t i = b + 1; i <= H && next == std::numeric_limits<std::int32_t>::max(); ++i)
-            if (row[static_cast<std::size_t>(i)] >= 1) next = row[static_cast<std::size_t>(i)];
-        for (std::int64_t t = 0; t <= bestL - 2; ++t) {
-            const std::int32_t v = source[static_cast<std::size_t>(bestK - t)];
-            if (v < 1) continue;
-            if (v >= next) return false;
-            next = v;
+        if (best.pairs <= 10) return;
+        TAlignmentRow changed = rows_[r];
+        for (std::int64_t t = 0; t < best.pairs; ++t)
+            changed[static_cast<std::size_t>(a - 1 + t)] = entry(best.row, best.element - 1 + t);
+        for (std::int64_t q = a - 1 + best.pairs; q <= H; ++q) {
+            const std::int32_t before = changed[static_cast<std::size_t>(q - 1)];
+            const bool continues = before >= 1 && before < static_cast<std::int64_t>(ref_.size());
+            changed[static_cast<std::size_t>(q)] = continues ? before + 1 : -1;
         }
-        for (std::int64_t t = 0; t <= bestL - 2; ++t)
-            row[static_cast<std::size_t>(b - t)] = source[static_cast<std::size_t>(bestK - t)];
-        for (std::int64_t q = b - bestL + 1; q >= 0; --q) {
-            const std::int32_t next = row[static_cast<std::size_t>(q + 1)];
-            const std::int32_t v = next > 0 ? next - 1 : -1;
-            row[static_cast<std::size_t>(q)] = v < 1 ? -1 : v;
+        commit(r, changed, a - 1, H);
+    }
+
+    void startStep(std::size_t r) {
+        const std::int64_t H = static_cast<std::int64_t>(rows_[r].size()) - 1;
+        // The first run s..s+9 (s + 9 before the last element) of elements
+        // matching the reference; b is its last element.
+        std::int64_t b = -1;
+        for (std::int64_t start = 0; start + 9 <= H - 1 && b < 0; ++start) {
+            bool all = true;
+            for (std::int64_t i = start; i < start + 10; ++i) all = all && matchesReference(r, i);
+            if (all) b = start + 9;
         }
-        return true;
+        if (b < 0 || b - 9 < 1) return;
+        const std::int32_t anchor = entry(r, b);
+        Best best;
+        for (std::size_t o = 0; o < count_; ++o) {
+            if (o == r) continue;
+            const std::int64_t k = firstElementOf(index_[o], anchor);
+            if (k < 0) continue;
+            const std::int64_t L = matchingPairs(r, b, o, k, b + 1, -1);
+            if (L == 0) continue;
+            if (L > best.pairs || (L == best.pairs && k > best.tie)) best = {L, k, o, k};
+        }
+        if (best.pairs <= 10) return;
+        TAlignmentRow changed = rows_[r];
+        for (std::int64_t t = 0; t < best.pairs - 1; ++t)
+            changed[static_cast<std::size_t>(b - t)] = entry(best.row, best.element - t);
+        for (std::int64_t q = b - best.pairs + 1; q >= 0; --q) {
+            const std::int32_t after = changed[static_cast<std::size_t>(q + 1)];
+            changed[static_cast<std::size_t>(q)] = after > 1 ? after - 1 : -1;
+        }
+        commit(r, changed, 0, b);
     }
 
     TAlignmentResult& rows_;
@@ -226,7 +191,7 @@ private:
     const std::string& ref_;
     const MatchTable& table_;
     std::size_t count_;
-    std::vector<FirstElementLookup> lookups_;
+    std::vector<EntryIndex> index_;  // per row
 };
 
 }  // namespace
