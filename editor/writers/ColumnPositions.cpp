@@ -88,23 +88,6 @@ char CharAt(std::string_view text, std::int64_t column) {
 }
 }  // namespace
 
-bool ColumnVaries(const AlignmentInput& alignment, const PositionTable& positions, const TActiveMinMax& ranges,
-                  std::int64_t column) {
-    const std::int32_t p = positions.Position(column);
-    if (p == -1) return false;
-    const bool upper = kUpperRangeMin <= p && p <= kUpperRangeMax;
-    const bool lower = kLowerRangeMin <= p && p <= kLowerRangeMax;
-    const char reference = CharAt(alignment.ReferenceRow(), column);
-    const std::size_t rows = std::min(alignment.RowCount(), ranges.size());
-    for (std::size_t i = 0; i < rows; ++i) {
-        if (CharAt(alignment.Row(i), column) == reference) continue;
-        const ActiveMinMax& r = ranges[i];
-        if (upper && r.HVSI_Max != -1 && r.HVSI_Min <= p && p <= r.HVSI_Max) return true;
-        if (lower && r.HVSII_Max != -1 && r.HVSII_Min <= p && p <= r.HVSII_Max) return true;
-    }
-    return false;
-}
-
 void BuildMutationList(std::string_view sequence, std::string_view reference, const PositionTable& positions,
                        std::int32_t upperMin, std::int32_t upperMax, std::int32_t lowerMin, std::int32_t lowerMax,
                        MutationList& sites) {

@@ -88,13 +88,6 @@ using TActiveMinMax = std::vector<ActiveMinMax>;
 // The stretches of every row (upper range 15996..99999, lower -1..15995).
 TActiveMinMax FindActiveRanges(const AlignmentInput& alignment, const PositionTable& positions);
 
-// True when some row differs from the reference at the column (exact
-// characters) and the column's position lies inside that row's sequenced
-// stretch of the position's range.  A column without a position never
-// varies.  Cost: at most one character per row.
-bool ColumnVaries(const AlignmentInput& alignment, const PositionTable& positions, const TActiveMinMax& ranges,
-                  std::int64_t column);
-
 // A row's differences from the reference, split by range.
 struct MutationList {
     static constexpr std::size_t kUpperSites = 21;

@@ -10,32 +10,32 @@ const char* const kRdfNsMessage =
     "analysis. Press the Sequara Help link for more information or edit these assumptions using e.g. MS "
     "Notepad or MS Wordpad.";
 
-namespace {
-
-// The two states of a binary column: the first row's character and the
-// first other character met going down the rows (every row counts, inside
-// its sequenced part or not).
-struct BinaryStates {
-    char First = 0;
-    char Other = 0;
-    bool HasOther = false;
-};
-
-BinaryStates StatesOf(const AlignmentInput& alignment, std::int64_t column) {
-    BinaryStates states;
-    states.First = CharacterAt(alignment.Row(0), column);
-    for (std::size_t i = 1; i < alignment.RowCount(); ++i) {
-        const char c = CharacterAt(alignment.Row(i), column);
-        if (c != states.First) {
-            states.Other = c;
-            states.HasOther = true;
-            break;
+std::vector<RdfBinaryStates> FindRdfBinaryStates(const AlignmentInput& alignment,
+                                                const std::vector<std::int64_t>& columns) {
+    std::vector<RdfBinaryStates> states(columns.size());
+    if (alignment.RowCount() == 0) return states;
+    const std::string_view first = alignment.Row(0);
+    std::vector<std::size_t> open(columns.size());  // the columns still without a second state
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        states[k].First = CharacterAt(first, columns[k]);
+        open[k] = k;
+    }
+    for (std::size_t i = 1; i < alignment.RowCount() && !open.empty(); ++i) {
+        const std::string_view row = alignment.Row(i);
+        std::size_t stillOpen = 0;
+        for (const std::size_t k : open) {
+            const char c = CharacterAt(row, columns[k]);
+            if (c == states[k].First) {
+                open[stillOpen++] = k;
+            } else {
+                states[k].Other = c;
+                states[k].HasOther = true;
+            }
         }
+        open.resize(stillOpen);
     }
     return states;
 }
-
-}  // namespace
 
 void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServices& services, bool binary) {
     const AlignmentInput& alignment = input.Alignment();
@@ -57,10 +57,12 @@ void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServic
     }
     for (const std::string& line : header.Lines()) out.Line(line);
 
-    std::vector<BinaryStates> states;
+    std::vector<RdfBinaryStates> states;
     if (binary) {
-        states.reserve(columns.size());
-        for (const VaryingColumn& v : columns) states.push_back(StatesOf(alignment, v.Column));
+        std::vector<std::int64_t> columnNumbers;
+        columnNumbers.reserve(columns.size());
+        for (const VaryingColumn& v : columns) columnNumbers.push_back(v.Column);
+        states = FindRdfBinaryStates(alignment, columnNumbers);
     }
     const char missing = MissingDataCharacter(alignment.DataType());
     bool codedMissing = false;

@@ -19,10 +19,14 @@ struct VaryingColumn {
     std::int32_t Position = 0;  // its position number (never -1 for a varying column)
     bool Upper = false;         // the position lies in the upper range (HVS-I)
     bool Inserted = false;      // the reference holds "-" there
+    bool operator==(const VaryingColumn&) const = default;
 };
 
-// The varying columns in column order; the progress box's gauge is set
-// before each column.  Cost: at most one character per row and column.
+// The varying columns in column order.  The rows are read in passes over
+// blocks of columns, each row's part of a block in one sweep that skips
+// eight agreeing characters at a time; the progress box's gauge is set for
+// every column of a block before its pass.  Cost: one read of every
+// character of the rows, plus a range test per differing character.
 std::vector<VaryingColumn> FindVaryingColumns(const WriterInput& input, const TActiveMinMax& ranges,
                                               SaveProgress& progress);
 

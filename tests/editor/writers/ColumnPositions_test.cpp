@@ -1,6 +1,7 @@
 #include "editor/writers/AlignmentInput.h"
 #include "editor/writers/ColumnPositions.h"
 #include "editor/writers/SaveProgress.h"
+#include "editor/writers/VaryingColumns.h"
 #include "tests/support/ColumnPositionsOracle.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +113,15 @@ TEST(TrimGapEnds, FirstAndLastNonGap) {
     EXPECT_EQ(std::make_pair(first, last), std::make_pair(std::int64_t{1}, std::int64_t{1}));
 }
 
+// "v" for each of the columns 0..last that the writers find varying, "." for the others.
+std::string VaryingDump(const AlignmentInput& input, const TActiveMinMax& ranges, std::int64_t last) {
+    const WriterInput writerInput(input);
+    NoSaveProgress progress;
+    std::string dump(static_cast<std::size_t>(last + 1), '.');
+    for (const VaryingColumn& v : FindVaryingColumns(writerInput, ranges, progress)) dump[v.Column] = 'v';
+    return dump;
+}
+
 TEST(ColumnVaries, OnlyDifferencesInsideARowsOwnSequencedPart) {
     // Columns 16001..16004, an inserted column, then 1..3.
     const TCharacterName labels = Labels({"16001", "16002", "16003", "16004", "", "1", "2", "3"});
@@ -126,8 +136,7 @@ TEST(ColumnVaries, OnlyDifferencesInsideARowsOwnSequencedPart) {
     ASSERT_EQ(ranges.size(), 2u);
     EXPECT_EQ(ranges[0], (ActiveMinMax{16002, 16004, 1, 1}));
     EXPECT_EQ(ranges[1], (ActiveMinMax{16003, 16004, 1, 2}));
-    std::string varies;
-    for (std::int64_t k = 0; k <= 9; ++k) varies += ColumnVaries(input, table, ranges, k) ? 'v' : '.';
+    const std::string varies = VaryingDump(input, ranges, 9);
     // Column 1: both gaps, outside both rows' parts.  Columns 2 and 3: S1
     // differs at the first position of its part and inside it.  Column 5: inserted C at position 1, inside S2's part.
     // Column 7: S1 has "-" outside its lower part, S2 has T inside its own.
@@ -142,8 +151,7 @@ TEST(ColumnVaries, AColumnWithoutPositionNeverVaries) {
     const DataSetAlignmentInput input(reference, labels, rows, "DNA");
     const PositionTable table(labels);
     const TActiveMinMax ranges = FindActiveRanges(input, table);
-    EXPECT_TRUE(ColumnVaries(input, table, ranges, 1));
-    EXPECT_FALSE(ColumnVaries(input, table, ranges, 2));
+    EXPECT_EQ(VaryingDump(input, ranges, 2), ".v.");
 }
 
 std::string SiteDump(const MutationList& m) {

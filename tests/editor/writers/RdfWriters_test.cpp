@@ -126,5 +126,47 @@ TEST(PlexorRdf, BackwardThirdStateSearchAgreesWithTheSearchBeforeEachOne) {
     EXPECT_LT(found, 2700);
 }
 
+TEST(PlexorRdf, RowByRowSearchesAgreeWithTheColumnByColumnOnes) {
+    std::mt19937 random(5);
+    int varying = 0;
+    for (int round = 0; round < 3000; ++round) {
+        // Wide alignments take more than one pass of columns.
+        const int columns = round % 300 == 0 ? 8190 + random() % 20 : 1 + random() % 12;
+        const int rows = round % 300 == 0 ? 3 : random() % 6;
+        TestAlignment a{{"r", ""}, {}, {}};
+        int number = 15990 + random() % 12 + (random() % 2) * 570;  // upper or lower range, or 16569 ahead
+        for (int c = 0; c < columns; ++c) {
+            a.Reference.Sequence += "ACG-"[random() % 4];
+            if (random() % 5 == 0) {
+                a.Labels.emplace_back("");
+                continue;
+            }
+            const int step = static_cast<int>(random() % 8);   // mostly the next number; a gap, or a step back
+            number = number >= 16569 ? 1 : number + 1 + (step == 0) - 4 * (step == 1);
+            a.Labels.emplace_back(std::to_string(number));
+        }
+        for (int i = 0; i < rows; ++i) {
+            std::string row(random() % 3, '-');   // a few leading gaps; a length a little off the reference's
+            for (int c = static_cast<int>(row.size()); c < columns + static_cast<int>(random() % 5) - 2; ++c)
+                row += random() % 2 && c < columns ? a.Reference.Sequence[c] : "ACGT-"[random() % 5];
+            a.Rows.push_back({"S", row});
+        }
+        const DataSetAlignmentInput alignment(a.Reference, a.Labels, a.Rows, a.DataType);
+        const WriterInput input(alignment);
+        const TActiveMinMax ranges = FindActiveRanges(alignment, input.Positions());
+        testing::RecordingProgress fast, stepByStep;
+        const std::vector<VaryingColumn> found = FindVaryingColumns(input, ranges, fast);
+        ASSERT_EQ(found, testing::StepByStepVaryingColumns(input, ranges, stepByStep)) << "round " << round;
+        ASSERT_EQ(fast.Log, stepByStep.Log) << "round " << round;
+        varying += static_cast<int>(found.size());
+        if (rows == 0) continue;
+        std::vector<std::int64_t> all;
+        for (int c = 1; c <= columns + 1; ++c) all.push_back(c);
+        ASSERT_EQ(FindRdfBinaryStates(alignment, all), testing::StepByStepBinaryStates(alignment, all))
+            << "round " << round;
+    }
+    EXPECT_GT(varying, 3000);
+}
+
 }  // namespace
 }  // namespace sequara
