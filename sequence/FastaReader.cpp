@@ -251,8 +251,11 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
             if (line[0] == '>') {
                 TFastaSequence& entry = entries.emplace_back();
                 toAsk.push_back(false);
+                // ";" and TAB separate a name from its row in the ".ali" file:
+                // neither stays in a name.
                 entry.Name.assign(line.substr(1));
-                std::replace(entry.Name.begin(), entry.Name.end(), ';', ',');
+                for (char& c : entry.Name)
+                    if (c == ';' || c == '\t') c = ',';
                 anyHeader = true;
             } else if (line[0] == '<') {
                 if (CharNames) labelLine.emplace(line.substr(1));

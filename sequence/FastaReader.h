@@ -31,7 +31,8 @@ enum class FastaReadResult {
 
 // Reads FileName.  On success DataSet holds one entry per header line and
 // CharNames the labels of the last label line (unchanged when there is
-// none); on any failure DataSet is emptied.  A file without headers leaves
+// none); every ";" and TAB of a name is read as ",".  On any failure DataSet
+// is emptied.  A file without headers leaves
 // DataSet unchanged.  Messages and the disallowed-character question go
 // through platform only when ShowMessages is true.
 // Only the last label line is expanded, to at most one label per byte of the

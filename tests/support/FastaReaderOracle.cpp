@@ -137,7 +137,7 @@ FastaReadResult ReadFastaFileStepByStep(const std::string& FileName, TFastaDataS
                 TFastaSequence entry;
                 entry.Name = line.substr(1);
                 for (char& c : entry.Name)
-                    if (c == ';') c = ',';
+                    if (c == ';' || c == '\t') c = ',';
                 entries.push_back(std::move(entry));
                 anyHeader = true;
             } else if (line[0] == '<') {
