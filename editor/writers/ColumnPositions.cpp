@@ -122,12 +122,15 @@ void BuildMutationList(std::string_view sequence, std::string_view reference, co
             add(std::to_string(p) + "." + s);
             continue;
         }
+        // The row's characters in the inserted columns of the same position
+        // are numbered in order, over the gaps between them: the list places
+        // the n-th of them in the n-th inserted column after p - 1.
         const std::string before = std::to_string(std::int64_t{p} - 1);
         add(before + ".1" + s);
-        for (int n = 2; k < length && reference[static_cast<std::size_t>(k)] == '-' && CharAt(sequence, k + 1) != '-';
-             ++n) {
+        for (int n = 2; k < length && reference[static_cast<std::size_t>(k)] == '-' && positions.Position(k + 1) == p;) {
             ++k;
-            add(before + "." + std::to_string(n) + CharAt(sequence, k));
+            const char inserted = CharAt(sequence, k);
+            if (inserted != '-') add(before + "." + std::to_string(n++) + inserted);
         }
     }
 }

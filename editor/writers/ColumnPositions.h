@@ -103,7 +103,8 @@ struct MutationList {
 
 // Walks the reference's columns and lists every difference of sequence at
 // a numbered column: "p.C" for a substitution or deletion, "(p-1).nC" for
-// the n-th character of a run of inserted columns.  A site goes into the
+// the n-th character (gaps not counted) in the run of inserted columns
+// before position p.  A site goes into the
 // upper list when its position lies in upperMin..upperMax and into the
 // lower list when it lies in lowerMin..lowerMax; a full list sets Overflow
 // and drops the site.  Cost: linear in the reference.

@@ -23,10 +23,14 @@ bool isLongInsertion(const std::string& site) {
            std::isdigit(static_cast<unsigned char>(site[point + 2]));
 }
 
-std::string fieldText(std::string_view name) {
+// The name as field 1: separators as blanks, and a leading "AAA", which
+// would make the reader skip the line as a header, in lower case: the
+// reader upper-cases names, so the row comes back under its own name.
+std::string nameField(std::string_view name) {
     std::string text(name);
     for (char& c : text)
         if (c == '\t' || c == ';') c = ' ';
+    if (text.starts_with("AAA")) text.replace(0, 3, "aaa");
     return text;
 }
 
@@ -37,7 +41,15 @@ void WriteForensicFile(const WriterInput& input, ByteSink& out, WriterServices& 
     const PositionTable& positions = input.Positions();
     const std::string_view reference = alignment.ReferenceRow();
     MutationList sites;
+    int lines = 0;
     for (std::size_t i = 0; i < alignment.RowCount(); ++i) {
+        if (lines == kForensicMaxRecords) {
+            // The reader takes no more lines than this: the rest are left out.
+            services.Notices.push_back(kForensicTooManyRowsStart + std::to_string(alignment.RowCount() - i) +
+                                       " rows from sequence " + std::string(alignment.RowName(i)) +
+                                       " on are not written.");
+            break;
+        }
         const std::string_view row = alignment.Row(i);
         std::int32_t upperMin = 0, upperMax = 0, lowerMin = 0, lowerMax = 0;
         FindSequenceRange(row, positions, kListUpperMin, kListUpperMax, upperMin, upperMax);
@@ -53,7 +65,7 @@ void WriteForensicFile(const WriterInput& input, ByteSink& out, WriterServices& 
         }
         const bool upperData = upperMin <= upperMax;
         const bool lowerData = lowerMin <= lowerMax;
-        out.Append(fieldText(alignment.RowName(i)));
+        out.Append(nameField(alignment.RowName(i)));
         out.Append("\t\t\t\t1\t");
         // Fields 6 to 26, 27, then 28 to 52.
         auto writeSites = [&out](const auto& list, std::size_t count, std::size_t fields, bool data) {
@@ -73,6 +85,7 @@ void WriteForensicFile(const WriterInput& input, ByteSink& out, WriterServices& 
         out.Append(range);
         out.Put('\t');
         out.EndLine();
+        ++lines;
     }
 }
 

@@ -14,10 +14,13 @@ inline constexpr const char* kForensicOverflowEnd =
 inline constexpr const char* kForensicLongInsertionEnd =
     " because more than 9 characters are inserted in one place, which the list cannot hold. "
     "Please check the sequence and try again";
+inline constexpr const char* kForensicTooManyRowsStart = "A forensic list holds at most 50000 rows: the ";
 
 // A row with more sites than its segment's fields hold, or with a run of
 // ten or more inserted characters, gets no line and a notice naming it.
-// Tabs and ";" in a name are written as blanks.  Cost: linear in rows x
+// Rows after the list's 50000th line get no line and one notice naming the
+// first of them.  Tabs and ";" in a name are written as blanks, a leading
+// "AAA" (the mark of a header line) as "aaa".  Cost: linear in rows x
 // columns.
 void WriteForensicFile(const WriterInput& input, ByteSink& out, WriterServices& services);
 

@@ -1,11 +1,13 @@
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
 #include "app/ForensicImport.h"
+#include "editor/commands/SaveCommand.h"
 #include "editor/writers/ForensicWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
 #include "tests/editor/writers/WriterRun.h"
+#include "tests/support/EditorDump.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,39 @@ TEST(ForensicWriter, SmallAlignmentsSurviveTheRoundTrip) {
     EXPECT_EQ(imported->Sequences[0].Sequence, "-CTTACGA");
     EXPECT_EQ(imported->Sequences[1].Name, "C D");
     EXPECT_EQ(imported->Sequences[1].Sequence, "ACGAC-G-");
+}
+
+// Saved as a list and imported again: characters inserted with a gap between
+// them, a name that begins like a header line, rows beyond what a list holds.
+TEST(ForensicWriter, EveryRowAndInsertedCharacterWrittenComesBackOrIsNamedInANotice) {
+    const testing::TempFolder folder;
+    testing::EditorFixture f;
+    f.Load("16192|16193|_|_|_|16194|73|74", "AC---GTA", {{"gapped", "ACC-TGTA"}, {"AAA7", "ACG--CTA"}, {"plain", "AC---GTC"}});
+    auto saveAndImport = [&] {
+        SaveSession save;
+        NoSaveProgress progress;
+        f.platform.AnswerYesNo(true);  // overwrite, the second time
+        f.platform.AnswerSaveFile(folder.file("list.for"), 12);
+        RunEditorCommand(f.ctx, [&](EditorContext& c) { ButtonSaveClick(c, save, SaveServices{DefaultFileLayer(), progress}); });
+        WorkingState back;
+        back.ReferenceData = {{"ref", "ACGTA"}};
+        back.ReferenceNumbering = {"16192", "16193", "16194", "73", "74"};
+        f.platform.AnswerOpenFile(folder.file("list.for"));
+        FileDialogOptions dialog;
+        EXPECT_TRUE(ImportForensicList(back, f.platform, dialog));
+        return back.AlignedSequences;
+    };
+    std::string rows;
+    for (const TAlignedSequence& row : saveAndImport()) rows += row.Name + "=" + row.Sequence.str() + " ";
+    EXPECT_EQ(rows, "GAPPED=ACCTGTA AAA7=ACG-CTA PLAIN=AC--GTC ");
+    EXPECT_TRUE(f.platform.Messages().empty());
+
+    f.run.State().AlignedSequences.resize(kForensicMaxRecords + 2, {"r", SharedText("ACG--CTA")});
+    f.run.State().AlignedSequences[kForensicMaxRecords].Name = "over";
+    f.document.ReadAlignmentFromGrids();
+    EXPECT_EQ(saveAndImport().size(), std::size_t(kForensicMaxRecords));
+    EXPECT_EQ(f.platform.Messages(), std::vector<std::string>{std::string(kForensicTooManyRowsStart) +
+                                                              "2 rows from sequence over on are not written."});
 }
 
 }  // namespace
