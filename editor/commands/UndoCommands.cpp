@@ -39,7 +39,9 @@ void StoreSnapshotFromWorkingState(EditorSession& session, const WorkingState& s
 
 void ButtonUndoClick(EditorContext& ctx) {
     const EditorSession& session = ctx.session;
-    if (session.UndoReferenceRows.empty() || session.UndoSequences.empty()) return;
+    // No snapshot yet: its reference rows are taken with every snapshot, also
+    // one of an alignment without sequences, which Undo puts back too.
+    if (session.UndoReferenceRows.empty()) return;
     const std::vector<std::string>& rows = session.UndoReferenceRows;
     // The reference grid has as many columns as the first header row has
     // characters; every cell comes back holding one character, so each label

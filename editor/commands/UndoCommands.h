@@ -24,8 +24,8 @@ void SaveUndoState(EditorContext& ctx);
 // with blanks to 5 characters (an inserted column's label is five blanks),
 // the reference row is named after the run's reference, and Undo is
 // disabled.  Rows of different lengths are padded with "-" to the longest,
-// never cut.  An empty snapshot (no header rows or no sequences) does
-// nothing.  Costs O(rows + columns) plus the padding.
+// never cut.  A snapshot without sequences gives back an empty sequence
+// list; without a snapshot (no header rows) nothing happens.  Costs O(rows + columns) plus the padding.
 void ButtonUndoClick(EditorContext& ctx);
 
 // The snapshot of the aligned working state as it stands, the way the shell

@@ -86,15 +86,18 @@ TEST(AddAlignmentTest, ColumnsLineUpByLabelAndTheMissingOnesBecomeGapColumns) {
 }
 
 TEST(AddAlignmentTest, UndoPutsTheAlignmentBackWithoutTheAddedRows) {
-    EditorFixture f;
-    f.Load("A12|150|_|151|152", "AC-GT", {{"s1", "ACTGT"}, {"s2", "AG-GA"}});
-    f.view.UndoEnabled = false;
-    ASSERT_TRUE(AddAlignment(f.ctx, Added("9;151;X;A12;Y;150", "TGNANC", {{"t1", "AGTACC"}, {"t2", "------"}})));
-    EXPECT_EQ(f.document.RowCount(), 4);
-    ButtonUndoClick(f.ctx);
-    EXPECT_EQ(f.Dump(),
-              "labels A12__|150__|_____|151__|152__\nref rCRS: AC-GT\n0 s1: ACTGT\n1 s2: AG-GA\n"
-              "view cell 1,0 sel 1,0-1,0 highlight -1 mismatches off undo off saved no\n");
+    for (const bool empty : {false, true}) {
+        EditorFixture f;
+        if (empty) f.Load("A12|150|_|151|152", "AC-GT", {});
+        else f.Load("A12|150|_|151|152", "AC-GT", {{"s1", "ACTGT"}, {"s2", "AG-GA"}});
+        f.view.UndoEnabled = false;
+        ASSERT_TRUE(AddAlignment(f.ctx, Added("9;151;X;A12;Y;150", "TGNANC", {{"t1", "AGTACC"}, {"t2", "------"}})));
+        EXPECT_EQ(f.document.RowCount(), empty ? 2 : 4);
+        ButtonUndoClick(f.ctx);
+        EXPECT_EQ(f.Dump(), std::string("labels A12__|150__|_____|151__|152__\nref rCRS: AC-GT\n") +
+                                (empty ? "" : "0 s1: ACTGT\n1 s2: AG-GA\n") +
+                                "view cell 1,0 sel 1,0-1,0 highlight -1 mismatches off undo off saved no\n");
+    }
 }
 
 TEST(AddAlignmentTest, AFileThatCannotBeMergedIsRefusedBeforeTheUndoSnapshot) {

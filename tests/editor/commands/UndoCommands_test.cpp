@@ -51,16 +51,19 @@ TEST_F(UndoTest, SnapshotThenUndoRestoresEverythingWithLabelsPaddedToFiveCharact
     EXPECT_EQ(f.document.Row(0), "ACTGT");
 }
 
-TEST_F(UndoTest, AnEmptySnapshotOrAnEmptySequenceListDoesNothing) {
+TEST_F(UndoTest, NoSnapshotDoesNothingAndASnapshotWithoutSequencesComesBack) {
     const std::string before = f.Dump();
     ButtonUndoClick(f.ctx);  // no snapshot yet this run
     EXPECT_EQ(f.Dump(), before);
-    // Every sequence removed: the snapshot holds no rows, Undo does nothing.
+    // Every sequence removed: the snapshot holds no rows, and Undo puts back
+    // an empty sequence list under the snapshot's labels.
     f.document.RemoveRows(0, 2);
     SaveUndoState(f.ctx);
+    f.document.InsertGapColumns(1, 1);
     ButtonUndoClick(f.ctx);
     EXPECT_EQ(f.document.RowCount(), 0);
     EXPECT_EQ(f.document.ColumnCount(), 5);
+    EXPECT_FALSE(f.view.UndoEnabled);
     // Copy and paste on the one empty grid row read nothing and write nothing.
     f.Select(1, 0, 2, 0);
     CopyCommand(f.ctx);
