@@ -15,14 +15,16 @@ void ExportAlignment(const AlignmentInput& alignment, const std::string& fileNam
     const WriterInput input(alignment);
     WriterServices services(progress);
     try {
-        if (filterIndex != kTemporaryAlignmentFilterIndex) {
-            ReplaceFile(files, CompanionAlignmentName(fileName),
-                        [&](ByteSink& out) { WriteTemporaryAlignment(input, out, services); });
-            outcome.TemporaryAlignmentWritten = true;
-        }
+        // The chosen format goes to its temporary file first, so that a writer
+        // refusing the alignment leaves every file as it was; the companion is
+        // put in place before the chosen file.
         const ExportFormat* format = ExportFormatByIndex(filterIndex);
         ReplaceFile(files, fileName, [&](ByteSink& out) {
             if (format) format->Write(input, out, services);
+            if (filterIndex == kTemporaryAlignmentFilterIndex) return;
+            ReplaceFile(files, CompanionAlignmentName(fileName),
+                        [&](ByteSink& companion) { WriteTemporaryAlignment(input, companion, services); });
+            outcome.TemporaryAlignmentWritten = true;
         });
         if (filterIndex == kTemporaryAlignmentFilterIndex) outcome.TemporaryAlignmentWritten = true;
     } catch (...) {

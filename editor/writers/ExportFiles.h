@@ -22,10 +22,11 @@ struct ExportOutcome {
 // The file name with its last three characters replaced by "ali".
 std::string CompanionAlignmentName(const std::string& fileName);
 
-// Unless filterIndex is the temporary alignment's, writes the companion
-// ".ali" first; then fileName with the writer of filterIndex (an index
-// without one gives an empty file).  The position table is built once for
-// both.  Throws WriteError (or bad_alloc) with the progress box hidden and
+// Writes fileName with the writer of filterIndex (an index without one
+// gives an empty file) to its temporary file; then, unless filterIndex is the
+// temporary alignment's, puts the companion ".ali" in place; then renames
+// fileName into place.  A writer that refuses (throws) thus changes no file.
+// The position table is built once for both.  Throws WriteError (or bad_alloc) with the progress box hidden and
 // every file not yet in place untouched; outcome tells what got written.
 void ExportAlignment(const AlignmentInput& alignment, const std::string& fileName, int filterIndex,
                      FileLayer& files, SaveProgress& progress, ExportOutcome& outcome);

@@ -1,6 +1,8 @@
 #include "editor/writers/PlexorOldRdfWriter.h"
 
 #include "editor/writers/VaryingColumns.h"
+#include "editor/writers/WriteError.h"
+#include "sequence/CharacterRules.h"
 
 namespace sequara {
 
@@ -9,6 +11,21 @@ const char* const kRdfNsMessage =
     "internal deletions as biological deletions. This may be potentially problematic for a phylogenetic "
     "analysis. Press the Sequara Help link for more information or edit these assumptions using e.g. MS "
     "Notepad or MS Wordpad.";
+const char* const kRdfXsMessage =
+    "The saved RDF file contains one or more Xs. Sequara automatically codes flanking deletions as X and "
+    "internal deletions as biological deletions. This may be potentially problematic for a phylogenetic "
+    "analysis. Press the Sequara Help link for more information or edit these assumptions using e.g. MS "
+    "Notepad or MS Wordpad.";
+
+const char* RdfMissingDataMessage(std::string_view dataType) {
+    return IsAminoDataType(dataType) ? kRdfXsMessage : kRdfNsMessage;
+}
+
+void RefuseInsertionLetters(std::int32_t label, int letters, char firstLetter) {
+    throw WriteError("Not saved: more than " + std::to_string(letters) + " varying inserted columns follow position " +
+                     std::to_string(label) + " with no varying position between them, and this format letters them " +
+                     firstLetter + " to z only. No file was changed.");
+}
 
 std::vector<RdfBinaryStates> FindRdfBinaryStates(const AlignmentInput& alignment,
                                                 const std::vector<std::int64_t>& columns) {
@@ -48,6 +65,7 @@ void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServic
     char letter = 'a';
     for (const VaryingColumn& v : columns) {
         if (v.Inserted) {
+            if (letter == 'z') RefuseInsertionLetters(v.Position - 1, 'z' - 'b' + 1, 'b');
             ++letter;  // so the first inserted column after a labelled one is "b"
             header.Add(std::to_string(v.Position - 1), letter);
         } else {
@@ -102,7 +120,7 @@ void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServic
         if (k % 125 == 0) out.EndLine();
     }
     services.Progress.Hide();
-    if (codedMissing) services.Notices.emplace_back(kRdfNsMessage);
+    if (codedMissing) services.Notices.emplace_back(RdfMissingDataMessage(alignment.DataType()));
 }
 
 }  // namespace sequara

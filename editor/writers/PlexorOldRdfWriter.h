@@ -6,12 +6,23 @@
 #include "editor/writers/Writer.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace sequara {
 
-// Shown when a saved RDF file codes data as missing.
+// Shown when a saved RDF file codes data as missing: kRdfNsMessage for DNA,
+// kRdfXsMessage for amino acids (where missing data is "X").
 extern const char* const kRdfNsMessage;
+extern const char* const kRdfXsMessage;
+const char* RdfMissingDataMessage(std::string_view dataType);
+
+// The varying inserted columns that follow a position, with no varying
+// labelled column between them, are lettered up to "z".  A run needing a
+// letter past it is refused before the file is complete: throws WriteError
+// naming the position (its label), how many letters there are and which
+// (firstLetter to z), so that no file is replaced.
+[[noreturn]] void RefuseInsertionLetters(std::int32_t label, int letters, char firstLetter);
 
 // Writes the whole format; binary codes each character against the first
 // row's.  A character outside the row's sequenced part, and in binary mode a

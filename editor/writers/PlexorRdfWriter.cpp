@@ -54,6 +54,7 @@ void WritePlexorRdfFile(const WriterInput& input, ByteSink& out, WriterServices&
     char letter = 'a';
     for (const VaryingColumn& v : columns) {
         if (v.Inserted) {
+            if (letter > 'z') RefuseInsertionLetters(v.Position - 1, 'z' - 'a' + 1, 'a');
             line += std::to_string(v.Position - 1);
             line.push_back(letter++);  // so the first inserted column after a labelled one is "a"
         } else {
@@ -90,7 +91,7 @@ void WritePlexorRdfFile(const WriterInput& input, ByteSink& out, WriterServices&
     services.Progress.Hide();
     if (binary && RdfColumnsHaveThirdState(alignment, columnNumbers, missing))
         services.Notices.emplace_back(kRdfThirdStateMessage);
-    if (hasMissing) services.Notices.emplace_back(kRdfNsMessage);
+    if (hasMissing) services.Notices.emplace_back(RdfMissingDataMessage(alignment.DataType()));
 }
 
 }  // namespace sequara

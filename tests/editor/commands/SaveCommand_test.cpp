@@ -315,13 +315,47 @@ TEST(SaveCommand, AWritersNoticeComesOnceTheFileIsInPlaceAndNeverAfterAFailure) 
               "       4\r\n        \r\n        \r\n        \r\n        \r\n        \r\n"
               "s1     0  1\r\ns2     N  1\r\n\r\n10");
     EXPECT_FALSE(f.progress.Visible);
-    f.files.SpaceLeft = 40;   // the companion fits, the table written after it does not
+    f.files.SpaceLeft = 40;   // the table, written before the companion, does not fit
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("table", 4), "failed\nfiles table.ali table.rdf\ncaption <folder>/table.rdf\nsaved yes\n"
                                   "question: The files <folder>/table.ali and <folder>/table.rdf already exist! "
                                   "Overwrite them? -> Yes\n"
                                   "message: Could not save <folder>/table.rdf: No space left on device\n");
     EXPECT_FALSE(f.progress.Visible);
+}
+
+TEST(SaveCommand, InsertedColumnsNeedingALetterPastZAreRefusedWithNoFileChanged) {
+    // Position 315, n inserted columns, position 316; both rows differ at 315
+    // and in every inserted column.  The old formats letter such columns b
+    // to z (25), the 4.5 formats a to z (26).
+    struct Case { int filterIndex, inserted; const char* last; };
+    const Case cases[] = {{3, 25, "z"}, {4, 26, ""}, {5, 26, "315z;"}, {6, 27, ""}};
+    for (const Case& c : cases) {
+        SaveFixture f;
+        const std::string run(static_cast<std::size_t>(c.inserted), 'C');
+        f.Load("315" + std::string(static_cast<std::size_t>(c.inserted), '|') + "|316",
+               "A" + std::string(static_cast<std::size_t>(c.inserted), '-') + "T",
+               {{"s1", "G" + run + "T"}, {"s2", "G" + run + "T"}});
+        f.folder.write("table.ali", "old");
+        f.folder.write("table.rdf", "old");
+        f.platform.AnswerYesNo(true);
+        const std::string state = f.Save("table", c.filterIndex);
+        const std::string bytes = ReadBytes(f.folder.file("table.rdf"));
+        if (*c.last) {
+            EXPECT_EQ(state.substr(0, 7), "written") << c.filterIndex;
+            EXPECT_NE(bytes.find(c.last), std::string::npos) << c.filterIndex;
+            continue;
+        }
+        EXPECT_EQ(state, "failed\nfiles table.ali table.rdf\ncaption Alignment\nsaved no\n"
+                         "question: The files <folder>/table.ali and <folder>/table.rdf already exist! "
+                         "Overwrite them? -> Yes\nmessage: Not saved: more than " +
+                             std::string(c.filterIndex == 4 ? "25" : "26") +
+                             " varying inserted columns follow position 315 with no varying position between "
+                             "them, and this format letters them " + (c.filterIndex == 4 ? "b" : "a") +
+                             " to z only. No file was changed.\n") << c.filterIndex;
+        EXPECT_EQ(bytes + ReadBytes(f.folder.file("table.ali")), "oldold") << c.filterIndex;
+        EXPECT_FALSE(f.progress.Visible);
+    }
 }
 
 TEST(Autosave, WritesTheBackupOfTheDataTypeAndShowsAFailureOnceWithTheTimerStopped) {

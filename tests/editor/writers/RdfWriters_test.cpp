@@ -16,7 +16,7 @@ using testing::RunFormat;
 using testing::TestAlignment;
 using testing::WriterRun;
 
-const std::vector<std::string> kNone, kNs{kRdfNsMessage}, kThird{kRdfThirdStateMessage};
+const std::vector<std::string> kNone, kNs{kRdfNsMessage}, kXs{kRdfXsMessage}, kThird{kRdfThirdStateMessage};
 
 TEST(PlexorRdf, OneVaryingColumnInAllFourFormats) {
     std::string names;
@@ -71,8 +71,8 @@ TEST(PlexorRdf, ThirdStatesAndMissingData) {
         {"AGNC", "DNA", "01NN", kNs, "0111", {kRdfThirdStateMessage, kRdfNsMessage}},
         {"ANG", "DNA", "01N", kNs, "011", {kRdfThirdStateMessage, kRdfNsMessage}},
         {"AGGA", "DNA", "0110", kNone, "0110", kNone},
-        {"AGN", "AMINO", "01X", kNs, "011", kThird},   // amino acids: N is asparagine, X is missing
-        {"AGX", "AMINO", "01X", kNs, "011", kNs},
+        {"AGN", "AMINO", "01X", kXs, "011", kThird},   // amino acids: N is asparagine, X is missing
+        {"AGX", "AMINO", "01X", kXs, "011", kXs},
     };
     for (const Case& c : cases) {
         TestAlignment a{{"r", "T"}, LabelList({"100"}), {}, c.dataType};
