@@ -21,7 +21,7 @@ std::string NexusName(std::string_view name) {
     return quoted;
 }
 
-void WriteNexusFile(const WriterInput& input, ByteSink& out, WriterServices&) {
+void WriteNexusFile(const WriterInput& input, ByteSink& out, WriterServices& services) {
     const AlignmentInput& alignment = input.Alignment();
     if (alignment.RowCount() == 0) return;
     const SequentialMatrix matrix(input);
@@ -44,6 +44,9 @@ void WriteNexusFile(const WriterInput& input, ByteSink& out, WriterServices&) {
     }
     out.Line("\t;");
     out.Append("end;");
+    // Blanks are quoted here, so only equal names are a problem.
+    if (std::string notice = WrittenNamesNotice(alignment, 12, "NEXUS", false); !notice.empty())
+        services.Notices.push_back(std::move(notice));
 }
 
 }  // namespace sequara

@@ -16,8 +16,9 @@ namespace sequara {
 std::string NexusName(std::string_view name);
 
 // No rows: nothing is written.  Amino acids are declared as protein with "X"
-// for missing data.  The file ends with "end;" and no line end.  Cost:
-// linear in rows x columns.
+// for missing data.  The file ends with "end;" and no line end.  Names that
+// the 12-character field makes equal are named in one notice.  Cost: linear
+// in rows x columns.
 void WriteNexusFile(const WriterInput& input, ByteSink& out, WriterServices& services);
 
 }  // namespace sequara

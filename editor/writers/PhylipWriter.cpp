@@ -4,7 +4,7 @@
 
 namespace sequara {
 
-void WritePhylipFile(const WriterInput& input, ByteSink& out, WriterServices&) {
+void WritePhylipFile(const WriterInput& input, ByteSink& out, WriterServices& services) {
     const AlignmentInput& alignment = input.Alignment();
     if (alignment.RowCount() == 0) return;
     const SequentialMatrix matrix(input);
@@ -14,6 +14,8 @@ void WritePhylipFile(const WriterInput& input, ByteSink& out, WriterServices&) {
         matrix.WriteRow(i, out);
         out.EndLine();
     }
+    if (std::string notice = WrittenNamesNotice(alignment, 9, "PHYLIP", true); !notice.empty())
+        services.Notices.push_back(std::move(notice));
 }
 
 }  // namespace sequara

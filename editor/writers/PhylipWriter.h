@@ -6,7 +6,8 @@
 
 namespace sequara {
 
-// No rows: nothing is written.  Cost: linear in rows x columns.
+// No rows: nothing is written.  Names that the field makes equal, or that
+// hold a blank in it, are named in one notice.  Cost: linear in rows x columns.
 void WritePhylipFile(const WriterInput& input, ByteSink& out, WriterServices& services);
 
 }  // namespace sequara

@@ -33,4 +33,12 @@ private:
 // when it is shorter, then one blank.
 std::string NameField(std::string_view name, std::size_t Width);
 
+// One notice naming the rows whose names, cut to width characters, are equal
+// and, with blanksCount, the names holding a blank or tab in those
+// characters; empty when every written name is distinct (and blank-free).
+// format names the file ("PHYLIP").  Lists are cut after a few entries.
+// Cost: linear in the rows.
+std::string WrittenNamesNotice(const AlignmentInput& alignment, std::size_t width, std::string_view format,
+                               bool blanksCount);
+
 }  // namespace sequara

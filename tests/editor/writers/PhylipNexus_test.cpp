@@ -53,5 +53,41 @@ TEST(PhylipNexus, NamesNoRowsAndRowsOfGapsOnly) {
     EXPECT_EQ(Nexus(a), kHead + "2 nchar=0;|" + kDna + "          S1 |          S2 |\t;|end;");
 }
 
+TEST(PhylipNexus, NamesTheFieldMakesEqualOrSplitsAreNamedInOneNotice) {
+    struct Case {
+        std::vector<std::string> names;
+        std::string phylip, nexus;   // the notice's middle, between the field and the closing sentence
+    };
+    const std::string shared = "Sample_123456\" (row 1) and \"Sample_123457\" (row 2) as ";
+    const Case cases[] = {
+        {{"Sample_1", "Sample_2", "Exactly_9", "Exactly_12ch"}, "", ""},
+        {{"Sample_123456", "Sample_123457", "x"}, "equal names: \"" + shared + "\"Sample_12\".",
+         "equal names: \"" + shared + "\"Sample_12345\"."},
+        {{"HG 001", "S", "S", "Long name with blanks"},
+         "equal names: \"S\" (row 2) and \"S\" (row 3) as \"S\". These names hold a blank within those "
+         "characters: \"HG 001\" (row 1) and \"Long name with blanks\" (row 4).",
+         "equal names: \"S\" (row 2) and \"S\" (row 3) as \"S\"."},
+        {{"Ten_chars_ ", "Ten_chars_!"}, "equal names: \"Ten_chars_ \" (row 1) and \"Ten_chars_!\" (row 2) as "
+         "\"Ten_chars\".", ""},   // a blank after the ninth character is not written
+    };
+    const auto notice = [](const char* format, int width, const std::string& middle) {
+        if (middle.empty()) return std::vector<std::string>{};
+        return std::vector<std::string>{"The saved " + std::string(format) + " file keeps the first " +
+                                        std::to_string(width) + " characters of each name. These " +
+                                        (middle[0] == 'e' ? "rows are written with " : "names ") + middle +
+                                        " Programs that need distinct names will refuse or misread them."};
+    };
+    for (const Case& c : cases) {
+        TestAlignment a{{"r", "A"}, LabelList({"1"}), {}};
+        for (const std::string& name : c.names) a.Rows.push_back({name, "A"});
+        EXPECT_EQ(RunFormat("phylip", a).Notices, notice("PHYLIP", 9, c.phylip)) << c.names[0];
+        EXPECT_EQ(RunFormat("nexus", a).Notices, notice("NEXUS", 12, c.nexus)) << c.names[0];
+    }
+    TestAlignment many{{"r", "A"}, LabelList({"1"}), {}};   // long lists are cut
+    for (int i = 0; i < 12; ++i) many.Rows.push_back({"Same", "A"});
+    const std::string text = RunFormat("phylip", many).Notices.at(0);
+    EXPECT_NE(text.find("\"Same\" (row 8) and 4 more as \"Same\"."), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace sequara
