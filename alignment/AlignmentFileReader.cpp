@@ -31,7 +31,9 @@ bool ReadAlignmentFile(const std::string& FileName, TFastaDataSet& Reference, TC
                        TFastaDataSet& DataSet, bool /*GravityFormat*/, Platform& platform) {
     TextLineReader file;
     if (!file.open(FileName)) {
-        platform.ShowMessage("An Error occured while trying to open the specified file: " + FileName);
+        platform.ShowMessage(file.refusal().empty()
+                                 ? "An Error occured while trying to open the specified file: " + FileName
+                                 : file.refusal());
         return false;
     }
 

@@ -1,6 +1,7 @@
 #include "sequence/FastaReader.h"
 
 #include "sequence/CharacterRules.h"
+#include "sequence/FileLayer.h"
 #include "sequence/IntegerText.h"
 
 #include <algorithm>
@@ -144,11 +145,10 @@ std::size_t fileSize(const std::string& name) {
     return ::stat(name.c_str(), &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
 }
 
-// A file to read; a folder is refused (fopen would open it on Linux).
+// A file to read; anything but a plain file is refused.
 std::FILE* openForReading(const std::string& name) {
-    struct stat st {};
-    if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
-    return std::fopen(name.c_str(), "rb");
+    std::string refusal;
+    return OpenPlainFileForReading(name, refusal);
 }
 
 // Upper-cases the n characters at s in place and drops those the table does
@@ -229,9 +229,12 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
     const AllowedCharacterTable& allowed = AllowedCharactersFor(DataType);
     std::vector<bool> toAsk;
 
-    std::FILE* source = openForReading(FileName);
+    std::string refusal;
+    std::FILE* source = OpenPlainFileForReading(FileName, refusal);
     if (!source) {
-        if (ShowMessages) {
+        if (ShowMessages && !refusal.empty()) {
+            platform.ShowMessage(refusal);
+        } else if (ShowMessages) {
             platform.ShowMessage("An Error occured while trying to open the specified Fasta-File: " + FileName);
             platform.ShowMessage("An Error occured while trying to close the specified Fasta-File: " + FileName);
         }

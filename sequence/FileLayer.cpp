@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -10,14 +11,20 @@
 
 namespace sequara {
 
+namespace {
+// Temporary names: the target's name, ".tmp" and six of these.
+constexpr char kTemporaryLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporaryLetterCount = 6;
+}  // namespace
+
 int PosixFileLayer::CreateTemporary(const std::string& target, std::string& temporaryName, int& fd) {
     struct stat st {};
     const bool targetExists = ::stat(target.c_str(), &st) == 0;
     static thread_local std::mt19937 random{std::random_device{}()};
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = target + ".tmp";
-        for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
+        for (std::size_t i = 0; i < kTemporaryLetterCount; ++i)
+            name += kTemporaryLetters[random() % (sizeof(kTemporaryLetters) - 1)];
         int opened = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (opened < 0) {
             if (errno == EEXIST) continue;
@@ -62,6 +69,62 @@ int PosixFileLayer::Remove(const std::string& name) { return ::unlink(name.c_str
 bool PosixFileLayer::Exists(const std::string& name) {
     struct stat st {};
     return ::stat(name.c_str(), &st) == 0;
+}
+
+namespace {
+
+std::string kindOf(mode_t mode) {
+    if (S_ISREG(mode)) return "";
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a plain file";
+}
+
+std::string refusalFor(const std::string& name, const std::string& kind) {
+    return "Cannot read " + name + ": it is " + kind + ", not a plain file.";
+}
+
+}  // namespace
+
+std::string NonPlainFileKind(const std::string& name) {
+    struct stat st {};
+    return ::stat(name.c_str(), &st) == 0 ? kindOf(st.st_mode) : std::string();
+}
+
+std::string ReplaceErrorText(const std::string& name, int error) {
+    if (error == EISDIR)
+        if (std::string kind = NonPlainFileKind(name); !kind.empty()) return "it is " + kind + ", not a plain file";
+    return std::strerror(error);
+}
+
+std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal) {
+    refusal.clear();
+    // Checked before opening, so that no device is ever opened, and again on
+    // the open file, which was opened without waiting for a pipe's writer.
+    if (std::string kind = NonPlainFileKind(name); !kind.empty()) {
+        refusal = refusalFor(name, kind);
+        errno = EINVAL;
+        return nullptr;
+    }
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        refusal = refusalFor(name, S_ISREG(st.st_mode) ? std::string("not a plain file") : kindOf(st.st_mode));
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
 }
 
 FileLayer& DefaultFileLayer() {

@@ -6,6 +6,7 @@
 // caller.  PosixFileLayer is the real one.
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,23 @@ public:
     int Remove(const std::string& name) override;
     bool Exists(const std::string& name) override;
 };
+
+// What name is when it exists but is not a plain file (after following
+// symbolic links): "a folder", "a named pipe (FIFO)", "a device", "a socket"
+// or "not a plain file"; empty for a plain file or a missing name.
+std::string NonPlainFileKind(const std::string& name);
+
+// Why replacing name failed, for a message: for a name that is no plain file
+// what it is ("it is a named pipe (FIFO), not a plain file"), else the
+// system's text for error.
+std::string ReplaceErrorText(const std::string& name, int error);
+
+// Opens a plain file for reading without ever waiting for a writer: a
+// folder, named pipe, device or socket is refused before anything is read.
+// Returns the open file, or nullptr with refusal set to a one-line message
+// naming the file and saying what it is (empty when the file could simply
+// not be opened, errno then tells why).  Every reader opens its files here.
+std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal);
 
 // The program's real file layer.
 FileLayer& DefaultFileLayer();

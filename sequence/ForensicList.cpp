@@ -159,7 +159,7 @@ void ReadForensicFile(const std::string& FileName, TDBFDataSet& Data, Platform& 
     Data.clear();
     TextLineReader in;
     if (!in.open(FileName)) {
-        platform.ShowMessage(kForensicOpenErrorMessage);
+        platform.ShowMessage(in.refusal().empty() ? std::string(kForensicOpenErrorMessage) : in.refusal());
         return;
     }
     std::string line;

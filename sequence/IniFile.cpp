@@ -123,13 +123,20 @@ bool IsIniCharacter(char ch) {
 bool TIniFile::OpenIniFile(const std::string& FileName, bool ShowerrorMessages) {
     state_ = FileState::Closed;
     fileName_ = FileName;
+    if (const std::string kind = NonPlainFileKind(FileName); !kind.empty()) {
+        if (ShowerrorMessages) platform_.ShowMessage("Ini-File: " + FileName + " is " + kind + ", not a plain file.");
+        return false;
+    }
     if (!FileExists(FileName)) {
         if (ShowerrorMessages) platform_.ShowMessage("Ini-File: " + FileName + " does not exist.");
         return false;
     }
-    std::FILE* probe = std::fopen(FileName.c_str(), "rb");
+    std::string refusal;
+    std::FILE* probe = OpenPlainFileForReading(FileName, refusal);
     if (!probe) {
-        platform_.ShowMessage("Exception: Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+        platform_.ShowMessage(refusal.empty() ? "Exception: Cannot open file \"" + FileName + "\". " +
+                                                    std::strerror(errno)
+                                              : refusal);
         return false;
     }
     std::fclose(probe);
@@ -149,7 +156,9 @@ TIniSection TIniFile::ReadIniSection(const std::string& SectionName) {
         if (state_ != FileState::Reading) throw IniFileError("I/O error: file not open for reading");
         TextLineReader reader;
         if (!reader.open(fileName_))
-            throw IniFileError("Cannot open file \"" + fileName_ + "\". " + std::strerror(errno));
+            throw IniFileError(reader.refusal().empty()
+                                   ? "Cannot open file \"" + fileName_ + "\". " + std::strerror(errno)
+                                   : reader.refusal());
         std::string line;
         bool inSection = false;
         while (reader.next(line)) {
@@ -172,9 +181,9 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
 
     std::string content;
     {
-        std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
-            FileExists(fileName_) ? std::fopen(fileName_.c_str(), "rb") : nullptr, &std::fclose);
-        if (!in) throw IniFileError("Cannot open file \"" + fileName_ + "\"");
+        std::string refusal;
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenPlainFileForReading(fileName_, refusal), &std::fclose);
+        if (!in) throw IniFileError(refusal.empty() ? "Cannot open file \"" + fileName_ + "\"" : refusal);
         char buffer[65536];
         std::size_t n;
         while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) content.append(buffer, n);
@@ -227,7 +236,7 @@ void TIniFile::WriteIniSection(const TIniSection& Section) {
     // disk) leaves the old settings as they were.
     state_ = FileState::Writing;
     if (int error = ReplaceFileContent(DefaultFileLayer(), fileName_, out); error != 0)
-        throw IniFileError("Cannot write file \"" + fileName_ + "\". " + std::strerror(error));
+        throw IniFileError("Cannot write file \"" + fileName_ + "\". " + ReplaceErrorText(fileName_, error));
 }
 
 std::string TIniFile::GetStringIniValue(const TIniSection& Section, const std::string& ValueName,

@@ -1,5 +1,7 @@
 #include "sequence/TextFile.h"
 
+#include "sequence/FileLayer.h"
+
 #include <sys/stat.h>
 
 namespace sequara {
@@ -7,10 +9,7 @@ namespace sequara {
 bool TextLineReader::open(const std::string& fileName) {
     close();
     failed_ = false;
-    // A folder opens with fopen on Linux but cannot be read; refuse it here.
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-    file_ = std::fopen(fileName.c_str(), "rb");
+    file_ = OpenPlainFileForReading(fileName, refusal_);
     return file_ != nullptr;
 }
 

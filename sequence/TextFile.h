@@ -17,8 +17,10 @@ public:
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
 
-    // False when the file cannot be opened for reading.
+    // False when the file cannot be opened for reading; refusal() then tells
+    // when that is because it is no plain file (a folder, a named pipe...).
     bool open(const std::string& fileName);
+    const std::string& refusal() const { return refusal_; }
     bool isOpen() const { return file_ != nullptr; }
     // Reads the next line without its line end; false at the end of the file.
     bool next(std::string& line);
@@ -30,6 +32,7 @@ public:
 private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    std::string refusal_;
 };
 
 // Splits text held in memory by the same rules (a final line without a line

@@ -4,9 +4,10 @@
 #include "alignment/ColumnModel.h"
 #include "editor/commands/UndoCommands.h"
 #include "sequence/CharacterRules.h"
+#include "sequence/FileLayer.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 
@@ -210,8 +211,11 @@ bool Addalignmentfile1Click(EditorContext& ctx) {
     if (!ReadAlignmentFile(chosen->FileName, added.Reference, added.Labels, added.Sequences, false, ctx.platform)) {
         // The reader has said why when the file would not open; it is silent
         // about a file of the wrong shape.
-        if (std::ifstream(chosen->FileName, std::ios::binary).is_open())
+        std::string refusal;
+        if (std::FILE* file = OpenPlainFileForReading(chosen->FileName, refusal)) {
+            std::fclose(file);
             ctx.platform.ShowMessage(kAddAlignmentUnreadable);
+        }
         return false;
     }
     return AddAlignment(ctx, std::move(added));

@@ -63,10 +63,9 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     if (chosen->FilterIndex != kTemporaryAlignmentFilterIndex) targets.push_back(CompanionAlignmentName(fileName));
     targets.push_back(fileName);
 
-    std::error_code error;
     for (const std::string& target : targets)
-        if (std::filesystem::is_directory(target, error))
-            throw WriteError("The chosen name is a folder and cannot be written: " + target);
+        if (const std::string kind = NonPlainFileKind(target); !kind.empty())
+            throw WriteError("The chosen name is " + kind + " and cannot be written: " + target);
     // The autosave would write over such a file within the minute.
     const std::string backup = state.ApplicationFolder + BackupName(state.DataType);
     for (const std::string& target : targets) {

@@ -1,11 +1,11 @@
 #include "editor/writers/WriteError.h"
 
-#include <cstring>
+#include "sequence/FileLayer.h"
 
 namespace sequara {
 
 WriteError WriteError::FromErrno(const std::string& fileName, int error) {
-    return WriteError("Could not save " + fileName + ": " + std::strerror(error));
+    return WriteError("Could not save " + fileName + ": " + ReplaceErrorText(fileName, error));
 }
 
 }  // namespace sequara

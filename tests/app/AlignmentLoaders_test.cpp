@@ -4,6 +4,10 @@
 // with a paste undone byte for byte.
 #include "app/AlignmentLoaders.h"
 #include "app/AutomaticAlignmentCommand.h"
+#include "app/ForensicImport.h"
+#include "editor/commands/AddAlignment.h"
+#include "editor/commands/Autosave.h"
+#include "editor/commands/SaveCommand.h"
 #include "app/MainWindow.h"
 #include "app/RunSetup.h"
 #include "editor/commands/UndoCommands.h"
@@ -19,6 +23,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace sequara {
@@ -233,6 +239,52 @@ TEST_F(LoaderWindowTest, WithoutAReferenceTheNonAligningLoadsStillOpenTheEditor)
     window->Alignment1()->trigger();
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(DumpGrids(editor()->Model()), "12\n  \n  \n  \n  \nAC\ns|AG\n");
+}
+
+// A named pipe without a writer would hold any reader for ever: every reader
+// refuses it by name, every writer says what it is.  (alarm ends a hung run.)
+TEST(NamedPipe, EveryReaderRefusesItAndEveryWriterSaysWhatItIs) {
+    alarm(20);
+    TempFolder folder;
+    for (const char* name : {"x.ali", "backup.ali", "x.phy"}) ASSERT_EQ(mkfifo(folder.file(name).c_str(), 0600), 0);
+    const std::string pipe = folder.file("x.ali");
+    const std::string refusal = "Cannot read " + pipe + ": it is a named pipe (FIFO), not a plain file.";
+    testing::EditorFixture f;
+    WorkingState& state = f.run.State();
+    state.ApplicationFolder = folder.path().string() + "/";
+    FileDialogOptions dialog;
+    const std::vector<std::pair<std::string, std::function<void()>>> commands = {
+        {refusal + "|" + kAlignmentReadError, [&] { LoadTemporaryAlignment(state, f.platform, dialog, false); }},
+        {refusal, [&] { f.platform.AnswerOkCancel(true), LoadDisplayOnlyFasta(state, f.platform, dialog); }},
+        {refusal, [&] { ImportForensicList(state, f.platform, dialog); }},
+        {refusal, [&] { RunEditorCommand(f.ctx, [](EditorContext& c) { Addalignmentfile1Click(c); }); }},
+        {"Ini-File: " + pipe + " is a named pipe (FIFO), not a plain file.",
+         [&] { state.SettingsFileName = pipe, ReadSettings(state, f.platform); }},
+        {"The chosen name is a named pipe (FIFO) and cannot be written: " + pipe, [&] {
+             NoSaveProgress progress;
+             SaveSession save;
+             f.platform.AnswerSaveFile(folder.file("x"), 9);
+             RunEditorCommand(f.ctx, [&](EditorContext& c) {
+                 ButtonSaveClick(c, save, SaveServices{DefaultFileLayer(), progress});
+             });
+         }},
+        {"Could not save " + folder.file("backup.ali") + ": it is a named pipe (FIFO), not a plain file", [&] {
+             struct : AutosaveTimer {
+                 void Stop() override {}
+                 void Start() override {}
+             } timer;
+             Timer1Timer(state, DefaultFileLayer(), f.platform, timer);
+         }},
+    };
+    for (const auto& [expected, command] : commands) {
+        f.platform.Events.clear();
+        f.platform.AnswerOpenFile(pipe);
+        command();
+        std::string shown;
+        for (const std::string& m : f.platform.Messages()) shown += (shown.empty() ? "" : "|") + m;
+        EXPECT_EQ(shown, expected);
+    }
+    alarm(0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/support/FastaReaderOracle.h"
 
 #include "sequence/CharacterRules.h"
+#include "sequence/FileLayer.h"
 
 #include <cstdio>
 #include <memory>
@@ -107,6 +108,13 @@ void ConvertLineBreaks(std::string& FileName, Platform& platform) {
 FastaReadResult ReadFastaFileStepByStep(const std::string& FileName, TFastaDataSet& DataSet,
                                         TCharacterName* CharNames, bool ShowMessages, const std::string& DataType,
                                         Platform& platform) {
+    // Anything but a plain file is refused by name before it is opened.
+    if (const std::string kind = NonPlainFileKind(FileName); !kind.empty()) {
+        if (ShowMessages) platform.ShowMessage("Cannot read " + FileName + ": it is " + kind + ", not a plain file.");
+        DataSet.clear();
+        DataSet.shrink_to_fit();
+        return FastaReadResult::Failed;
+    }
     std::string name = FileName;
     bool failed = false;
     GetcLineReader reader;
