@@ -3,9 +3,11 @@
 #include "alignment/AlignmentFileReader.h"
 #include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
+#include "sequence/FileLayer.h"
 #include "sequence/TextFile.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace sequara {
 
@@ -111,7 +113,20 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
     return true;
 }
 
+void RemoveAutosaveLeftovers(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!IsTemporaryNameOf(kDnaBackupName, name) && !IsTemporaryNameOf(kAminoBackupName, name)) continue;
+        std::error_code statusError;
+        if (it->symlink_status(statusError).type() == fs::file_type::regular) fs::remove(it->path(), statusError);
+    }
+}
+
 BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
+    RemoveAutosaveLeftovers(state.ApplicationFolder);
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;

@@ -69,10 +69,17 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
 // The run set-up's text for a reference without characters.
 std::string MissingReferenceMessage();
 
+// Deletes the temporary files that an autosave of either data type left in
+// folder when the program was ended while writing it: exactly the names the
+// file layer gives them ("backup.ali.tmp" or "backup_ami.ali.tmp" and six
+// letters or digits), plain files only.  Nothing else is touched.
+void RemoveAutosaveLeftovers(const std::string& folder);
+
 enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
 
-// When the data type's backup file lies in ApplicationFolder, asks whether to
-// restore it.  Yes reads it into AlignedReference, AlignedNumbering and
+// At start-up: first RemoveAutosaveLeftovers in ApplicationFolder; then,
+// when the data type's backup file lies there, asks whether to restore it.
+// Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
 // (Restored), or reports an unreadable file and keeps it (Unreadable); No
 // deletes it (Deleted).

@@ -127,6 +127,17 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
     return file;
 }
 
+bool IsTemporaryNameOf(const std::string& target, const std::string& candidate) {
+    const std::string prefix = target + ".tmp";
+    if (candidate.size() != prefix.size() + kTemporaryLetterCount || candidate.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < candidate.size(); ++i) {
+        const char c = candidate[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
 FileLayer& DefaultFileLayer() {
     static PosixFileLayer layer;
     return layer;

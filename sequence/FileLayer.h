@@ -63,6 +63,10 @@ std::string ReplaceErrorText(const std::string& name, int error);
 // not be opened, errno then tells why).  Every reader opens its files here.
 std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal);
 
+// True when candidate is one of the temporary files CreateTemporary makes
+// for target (target, ".tmp", six lower-case letters or digits).
+bool IsTemporaryNameOf(const std::string& target, const std::string& candidate);
+
 // The program's real file layer.
 FileLayer& DefaultFileLayer();
 

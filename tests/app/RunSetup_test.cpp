@@ -221,5 +221,20 @@ TEST_F(BackupOfferTest, AnUnreadableBackupIsReportedAndKept) {
     EXPECT_TRUE(state.AlignedNumbering.empty());
 }
 
+TEST_F(BackupOfferTest, TheStartRemovesOnlyTheAutosavesOwnLeftoverTemporaries) {
+    const std::vector<std::string> leftovers = {"backup.ali.tmpab12cd", "backup_ami.ali.tmp000000"};
+    const std::vector<std::string> kept = {"backup.ali", "backup.ali.tmpab12c", "backup.ali.tmpab12cde",
+                                           "backup.ali.tmpAB12CD", "x.ali.tmpab12cd", "backup.ali.tmpab-2cd",
+                                           "Backup.ali.tmpab12cd"};
+    for (const std::string& name : leftovers) folder.write(name, "half an alignment");
+    for (const std::string& name : kept) folder.write(name, backup);
+    std::filesystem::create_directory(folder.file("backup.ali.tmpfolder"));
+    platform.AnswerYesNo(true);
+    EXPECT_EQ(OfferBackup(state, platform), BackupOffer::Restored);
+    for (const std::string& name : leftovers) EXPECT_FALSE(std::filesystem::exists(folder.file(name))) << name;
+    for (const std::string& name : kept) EXPECT_EQ(ReadBytes(folder.file(name)), backup) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("backup.ali.tmpfolder")));
+}
+
 }  // namespace
 }  // namespace sequara
