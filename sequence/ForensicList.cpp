@@ -149,12 +149,6 @@ double ReadForensicCoordinate(std::string_view field) {
     }
 }
 
-bool IsForensicInsertionSite(std::string_view site) {
-    auto point = site.find('.');
-    return point != std::string_view::npos && point + 1 < site.size() && site[point + 1] >= '1' &&
-           site[point + 1] <= '9';
-}
-
 void ReadForensicFile(const std::string& FileName, TDBFDataSet& Data, Platform& platform) {
     Data.clear();
     TextLineReader in;

@@ -106,7 +106,4 @@ std::vector<std::string> SplitForensicFields(std::string_view line);
 // 0 (north pole) .. 180 (south pole), longitudes to 0 .. 360.
 double ReadForensicCoordinate(std::string_view field);
 
-// True when the character after a site's first "." is a digit 1 to 9.
-bool IsForensicInsertionSite(std::string_view site);
-
 }  // namespace sequara
