@@ -6,6 +6,7 @@
 //   sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]
 //       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1]
 //       [--ignore-gaps 0|1] [--threads N] [--step-by-step | --pairwise-ends] [--rows OUT.tsv]
+//       [--copies N [--substitutions K] [--seed S]]
 //
 // Prints "sequences: N  seconds: T  end-realignment-seconds: E" (pipeline
 // time only, and the part of it spent re-aligning the sequence ends) on
@@ -13,9 +14,12 @@
 // production engine with the end re-alignment that compares every pair of
 // rows (the oracle of the indexed one) instead.  --rows writes one line per sequence: the
 // name, TAB, the sequence as the pipeline left it, TAB, the row's entries
-// separated by commas.
+// separated by commas.  --copies aligns each sequence of the file N times
+// over, each copy with K (default 3) random substitutions chosen from seed S
+// (default 1) instead of the file itself.
 
 #include "alignment/AlignmentPipeline.h"
+#include "bench/BenchSupport.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "sequence/IntegerText.h"
@@ -39,7 +43,8 @@ int usage(const std::string& problem) {
     std::cerr << problem << "\n"
               << "usage: sequara-align-bench --reference REF.txt --fasta IN.fasta [--datatype DNA|AMINO]\n"
                  "       [--auto-reverse] [--min-match N] [--initial N] [--ignore-ns 0|1] [--ignore-gaps 0|1]\n"
-                 "       [--threads N] [--step-by-step | --pairwise-ends] [--rows OUT.tsv]\n";
+                 "       [--threads N] [--step-by-step | --pairwise-ends] [--rows OUT.tsv]\n"
+                 "       [--copies N [--substitutions K] [--seed S]]\n";
     return 2;
 }
 
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
     PipelineParameters parameters;
     parameters.DataType = "DNA";
     bool stepByStep = false, pairwiseEnds = false;
+    int copies = 0, substitutions = 3, seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& out) {
@@ -128,6 +134,12 @@ int main(int argc, char** argv) {
             stepByStep = true;
         } else if (arg == "--pairwise-ends") {
             pairwiseEnds = true;
+        } else if (arg == "--copies") {
+            if (!number(copies, 1, 1000000)) return usage("--copies needs a number of at least 1");
+        } else if (arg == "--substitutions") {
+            if (!number(substitutions, 0, 1000000)) return usage("--substitutions needs a number");
+        } else if (arg == "--seed") {
+            if (!number(seed, 0, 2147483647)) return usage("--seed needs a number");
         } else if (arg == "--rows") {
             if (!value(rowsFile)) return usage("--rows needs a file");
         } else {
@@ -146,6 +158,8 @@ int main(int argc, char** argv) {
         std::cerr << "cannot read sequences from " << fastaFile << "\n";
         return 1;
     }
+
+    if (copies > 0) sequences = bench::VariedCopies(sequences, copies, substitutions, static_cast<std::uint64_t>(seed));
 
     const std::string& R = reference[0].Sequence;
     TAlignmentResult rows;

@@ -1,13 +1,17 @@
 #pragma once
 // What the benchmark programs share: wall-clock times, CPU time and peak
-// memory, and the rows of an aligned FASTA file brought to one length.
+// memory, the rows of an aligned FASTA file brought to one length, and a
+// load made many times larger with copies that differ.
 
 #include "sequence/Records.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <random>
+#include <string>
 #include <sys/resource.h>
 
 namespace sequara::bench {
@@ -46,6 +50,28 @@ inline std::size_t PadRows(TFastaDataSet& rows, std::size_t minLength = 0) {
     for (const auto& s : rows) longest = std::max(longest, s.Sequence.size());
     for (auto& s : rows) s.Sequence.resize(longest, '-');
     return longest;
+}
+
+// The sequences copied `copies` times over (all copies of the first
+// sequence, then of the second, ...), each copy with `substitutions`
+// characters at random places turned into another of A, C, G and T: real
+// variation at many times the size, without identical copies.  The same
+// seed gives the same copies.  Copy c of a sequence is named "NAME_c".
+inline TFastaDataSet VariedCopies(const TFastaDataSet& sequences, int copies, int substitutions, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    TFastaDataSet out;
+    out.reserve(sequences.size() * static_cast<std::size_t>(std::max(copies, 0)));
+    for (const TFastaSequence& s : sequences)
+        for (int c = 1; c <= copies; ++c) {
+            TFastaSequence copy{s.Name + "_" + std::to_string(c), s.Sequence};
+            for (int k = 0; k < substitutions && !copy.Sequence.empty(); ++k) {
+                char& at = copy.Sequence[random() % copy.Sequence.size()];
+                const char base = "ACGT"[random() % 4];
+                at = base != at ? base : "ACGT"[(std::string("ACGT").find(base) + 1) % 4];
+            }
+            out.push_back(std::move(copy));
+        }
+    return out;
 }
 
 }  // namespace sequara::bench
