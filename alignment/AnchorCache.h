@@ -60,6 +60,11 @@ public:
     static constexpr std::size_t kBudgetBytes = std::size_t(256) << 20;
 
     AnchorSlot& slot(Side side, std::int32_t anchor) { return slots_[side][anchor]; }
+    // The index of an anchor, null when there is none.
+    AnchorIndex* find(Side side, std::int32_t anchor) const {
+        const auto it = slots_[side].find(anchor);
+        return it == slots_[side].end() ? nullptr : it->second.index.get();
+    }
 
     // An index made just now counts towards the budget; others are dropped,
     // least recently used first, while the budget is exceeded.

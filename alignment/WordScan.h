@@ -1,6 +1,7 @@
 #pragma once
 // Memory and text helpers of the end re-alignment's passes over all rows:
-// fetching ahead, and comparing texts eight characters at a time.
+// fetching ahead, and comparing texts eight characters at a time from
+// their starts or their ends.
 
 #include <algorithm>
 #include <bit>
@@ -38,6 +39,24 @@ inline std::size_t commonPrefix(std::string_view a, std::string_view b) {
         }
     }
     while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+// Length of the common end of two texts, eight characters at a time.
+inline std::size_t commonSuffix(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    const char* endA = a.data() + a.size();
+    const char* endB = b.data() + b.size();
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x = 0, y = 0;
+            std::memcpy(&x, endA - i - 8, 8);
+            std::memcpy(&y, endB - i - 8, 8);
+            if (x != y) return i + static_cast<std::size_t>(std::countl_zero(x ^ y)) / 8;
+        }
+    }
+    while (i < n && *(endA - i - 1) == *(endB - i - 1)) ++i;
     return i;
 }
 

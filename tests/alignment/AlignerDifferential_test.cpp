@@ -10,6 +10,7 @@
 #include "alignment/EndRealignment.h"
 #include "alignment/Orientation.h"
 #include "alignment/PairwiseAligner.h"
+#include "bench/BenchSupport.h"
 #include "sequence/FastaReader.h"
 #include "platform/ScriptedPlatform.h"
 #include "tests/support/EndRealignmentOracle.h"
@@ -468,35 +469,33 @@ TEST(AlignerDifferential, RealDolphinLoadKeepsEveryRowsPositionsRising) {
     EXPECT_EQ(std::vector<std::int32_t>(at, at + 3), (std::vector<std::int32_t>{16451, 16452, 16453}));
 }
 
-// Real control regions, three copies of each, against the whole control
-// region and against HVS-I alone (their ends then reach far past the
-// reference), every fourth row's last 8 positions lost the way a poor
-// alignment loses them: the indexed end re-alignment gives the pairwise one's rows.
+// Real control regions against the whole control region and against HVS-I
+// alone (their ends then reach far past the reference): three identical
+// copies of each, and eight copies each with three random substitutions
+// (rows sharing long stretches of their ends but for a few characters);
+// every fourth row's last 8 positions lost the way a poor alignment loses
+// them: the indexed end re-alignment gives the pairwise one's rows.
 TEST(AlignerDifferential, IndexedEndRealignmentOnRealControlRegions) {
     const std::string region = readTestData("rCRS_CR_16024-576.txt", "DNA").at(0).Sequence;
     const TFastaDataSet loaded = readTestData("1000g_CR_first40.fasta", "DNA");
     ASSERT_EQ(loaded.size(), 40u);
-    for (const std::string& ref : {region, region.substr(0, 342)}) {
-        const ProductionAlignmentEngine engine(ref, "DNA", 4);
-        TFastaDataSet data = loaded;
-        TAlignmentResult rows;
-        RunAutomaticAlignment(WithoutEndRealignment(engine), data, rows, dnaParameters(false), nullptr);
-        const std::size_t n = data.size();
-        for (std::size_t copy = 1; copy < 3; ++copy)
-            for (std::size_t i = 0; i < n; ++i) {
-                data.push_back(data[i]);
-                rows.push_back(rows[i]);
+    for (const int substitutions : {0, 3, 40})
+        for (const std::string& ref : {region, region.substr(0, 342)}) {
+            const ProductionAlignmentEngine engine(ref, "DNA", 4);
+            TFastaDataSet data = bench::VariedCopies(loaded, substitutions == 0 ? 3 : 8, substitutions, 7);
+            TAlignmentResult rows;
+            RunAutomaticAlignment(WithoutEndRealignment(engine), data, rows, dnaParameters(false), nullptr);
+            for (std::size_t i = 0; i < rows.size(); i += 4) {
+                auto last = std::find_if(rows[i].rbegin(), rows[i].rend(), [](std::int32_t e) { return e >= 1; });
+                for (int k = 0; k < 8 && last != rows[i].rend(); ++k) *last++ = -1;
             }
-        for (std::size_t i = 0; i < rows.size(); i += 4) {
-            auto last = std::find_if(rows[i].rbegin(), rows[i].rend(), [](std::int32_t e) { return e >= 1; });
-            for (int k = 0; k < 8 && last != rows[i].rend(); ++k) *last++ = -1;
+            TAlignmentResult fast = rows, slow = rows;
+            RealignSequenceEnds(fast, data, ref, "DNA");
+            oracle::RealignSequenceEnds(slow, data, ref, "DNA");
+            const std::string name = std::to_string(substitutions) + " substitutions, reference of " + std::to_string(ref.size());
+            EXPECT_EQ(fast, slow) << name;
+            EXPECT_NE(fast, rows) << name << ": nothing was re-aligned";
         }
-        TAlignmentResult fast = rows, slow = rows;
-        RealignSequenceEnds(fast, data, ref, "DNA");
-        oracle::RealignSequenceEnds(slow, data, ref, "DNA");
-        EXPECT_EQ(fast, slow) << "reference of " << ref.size();
-        EXPECT_NE(fast, rows) << "reference of " << ref.size() << ": nothing was re-aligned";
-    }
 }
 
 TEST(AlignerDifferential, RealHvs1SequencesThroughThePipeline) {

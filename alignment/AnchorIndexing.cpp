@@ -1,0 +1,328 @@
+#include "alignment/EndRealigner.h"
+
+#include "alignment/GallopingSearch.h"
+#include "alignment/TextHash.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace sequara::ends {
+
+std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anchor) {
+    if (side == kEnd) {
+        const std::int32_t above = indexAbove(anchor);
+        if (above > anchor) {
+            for (std::int32_t a = above - 1; a >= anchor; --a) {
+                AnchorSlot& next = cache_.slot(kEnd, a + 1);
+                catchUp(kEnd, a + 1, *next.index);
+                std::unique_ptr<AnchorIndex> made = induceIndex(a, *next.index);
+                if (!made) break;
+                AnchorSlot& slot = cache_.slot(kEnd, a);
+                if (slot.index) cache_.removed(*slot.index);
+                slot.index = std::move(made);
+                cache_.added(*slot.index);
+                if (a == anchor) return std::move(slot.index);
+            }
+        }
+    }
+    return buildIndex(side, anchor);
+}
+
+std::int32_t EndRealigner::indexAbove(std::int32_t anchor) const {
+    if (anchor > std::numeric_limits<std::int32_t>::max() - kInduceReach) return anchor;
+    for (std::int32_t above = anchor + 1; above <= anchor + kInduceReach; ++above)
+        if (cache_.find(kEnd, above)) return above;
+    return anchor;
+}
+
+std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, const AnchorIndex& next) {
+    auto index = std::make_unique<AnchorIndex>();
+    AnchorIndex& x = *index;
+    x.element.assign(count_, -1);
+    x.position.assign(count_, -1);
+    x.stale.assign(count_, 0);
+    // Rows whose word continues the word they have in the next index (the
+    // anchor one element before the element they had there; a row changed
+    // since keeps its text, so that word is still its word from there) are
+    // ordered from it; other rows with a word are compared one by one.
+    // Per row: 1 + its word's first character when it follows, else 0.
+    std::vector<std::uint16_t> follows(count_, 0);
+    forEachRow(kEnd, anchor, [&](std::size_t o, std::int64_t k) {
+        x.element[o] = static_cast<std::int32_t>(k);
+        if (!hasWord(kEnd, o, k)) return;
+        const auto first = static_cast<unsigned char>(data_[o].Sequence[static_cast<std::size_t>(k - 1)]);
+        if (next.position[o] >= 0 && next.element[o] == k + 1 && !wild_[first])
+            follows[o] = static_cast<std::uint16_t>(first + 1);
+        else
+            x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
+    });
+    if (x.wild.size() > 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(count_)))) return nullptr;
+    // The next index's rows in its order, counted by their character
+    // before: each character's rows start after those of the smaller ones.
+    std::array<std::size_t, 258> start{};
+    for (const std::int32_t row : next.sortedRows)
+        if (const std::uint16_t v = follows[static_cast<std::size_t>(row)]) ++start[v + 1u];
+    for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+    const std::size_t placed = start[257];
+    std::vector<std::int32_t> nextRun(placed);
+    x.sortedRows.resize(placed);
+    for (std::size_t p = 0; p < next.sortedRows.size(); ++p) {
+        const auto o = static_cast<std::size_t>(next.sortedRows[p]);
+        if (!follows[o]) continue;
+        const std::size_t at = start[follows[o]]++;
+        x.sortedRows[at] = next.sortedRows[p];
+        nextRun[at] = next.runOf[p];
+    }
+    std::vector<BestTree::Node> leaves(placed);
+    x.runOf.resize(placed);
+    for (std::size_t p = 0; p < placed; ++p) {
+        const auto o = static_cast<std::size_t>(x.sortedRows[p]);
+        const std::int64_t k = x.element[o];
+        // Equal words: the same character before and equal next words.
+        const bool newRun = p == 0 || nextRun[p] != nextRun[p - 1] ||
+                            false;
+        if (newRun) {
+            x.runWords.push_back(endWord(o, k));
+            x.runBegin.push_back(static_cast<std::int32_t>(p));
+        }
+        x.position[o] = static_cast<std::int32_t>(p);
+        x.runOf[p] = static_cast<std::int32_t>(x.runWords.size()) - 1;
+        leaves[p].value = static_cast<std::int64_t>(rows_[o].size()) - k;
+        leaves[p].row = x.sortedRows[p];
+        leaves[p].smallestRow = x.sortedRows[p];
+    }
+    x.runBegin.push_back(static_cast<std::int32_t>(placed));
+    x.tree.build(std::move(leaves));
+    x.changesSeen = changedRows_.size();
+    x.bytes = indexBytes(x);
+    return index;
+}
+
+std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
+    return x.sortedRows.size() * 2 * sizeof(std::int32_t) +
+           x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.reversedWords.size() +
+           x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
+}
+
+std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t anchor) {
+    auto index = std::make_unique<AnchorIndex>();
+    AnchorIndex& x = *index;
+    x.element.assign(count_, -1);
+    x.position.assign(count_, -1);
+    x.stale.assign(count_, 0);
+    // Rows with equal words form a group, sorted by word once; equal
+    // words of different groups are then joined into one run.  A short
+    // word is grouped by its own characters, a long one by its row's
+    // text class and its element (the same text from the same element
+    // on is the same word).
+    struct Member {
+        bool byClass;
+        std::uint64_t key;  // the text class, or a hash of the short word
+        std::int32_t element, row;
+    };
+    std::vector<Member> clean;
+    forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
+        x.element[o] = static_cast<std::int32_t>(k);
+        if (!hasWord(side, o, k)) return;
+        const Candidate c{static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)};
+        const std::string_view text = wordText(side, o, k);
+        if (text.size() <= kShortWord) {
+            if (std::any_of(text.begin(), text.end(), [&](char ch) { return wild_[static_cast<unsigned char>(ch)]; }))
+                x.wild.push_back(c);
+            else
+                clean.push_back({false, hashText(text), c.element, c.row});
+        } else if (isClean(side, o, firstCompared(side, k))) {  // also finds the text class
+            clean.push_back({true, static_cast<std::uint64_t>(textClass_[o]), c.element, c.row});
+        } else {
+            x.wild.push_back(c);
+        }
+    });
+    // Each member joins the group of the first earlier member with the
+    // same word (found through a table of the groups' keys), so that a
+    // group's rows stay in row order; then the members are laid out
+    // group by group.
+    auto textOf = [&](const Member& m) { return wordText(side, static_cast<std::size_t>(m.row), m.element); };
+    auto keyHash = [](const Member& m) {
+        std::uint64_t h = (m.key + (m.byClass ? 0x9E3779B97F4A7C15ull : 0)) * 0xBF58476D1CE4E5B9ull;
+        if (m.byClass) h = (h ^ static_cast<std::uint32_t>(m.element)) * 0x94D049BB133111EBull;
+        return h ^ (h >> 29);
+    };
+    auto sameWord = [&](const Member& a, const Member& b) {
+        if (a.byClass != b.byClass || a.key != b.key) return false;
+        return a.byClass ? a.element == b.element : textOf(a) == textOf(b);
+    };
+    std::size_t tableSize = 16;
+    while (tableSize < 2 * clean.size()) tableSize *= 2;
+    std::vector<std::int32_t> table(tableSize, -1);  // per slot a group's first member, -1 free
+    std::vector<std::int32_t> groupOf(clean.size());
+    std::size_t groupCount = 0;
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        std::size_t slot = keyHash(clean[i]) & (tableSize - 1);
+        while (table[slot] >= 0 && !sameWord(clean[static_cast<std::size_t>(table[slot])], clean[i]))
+            slot = (slot + 1) & (tableSize - 1);
+        if (table[slot] < 0) {
+            table[slot] = static_cast<std::int32_t>(i);
+            groupOf[i] = static_cast<std::int32_t>(groupCount++);
+        } else {
+            groupOf[i] = groupOf[static_cast<std::size_t>(table[slot])];
+        }
+    }
+    // Each group's first place once laid out; one more at the end.
+    std::vector<std::size_t> groupFirst(groupCount + 1, 0);
+    for (const std::int32_t g : groupOf) ++groupFirst[static_cast<std::size_t>(g) + 1];
+    for (std::size_t g = 1; g < groupFirst.size(); ++g) groupFirst[g] += groupFirst[g - 1];
+    {
+        std::vector<Member> laidOut(clean.size());
+        std::vector<std::size_t> next(groupFirst.begin(), groupFirst.end() - 1);
+        for (std::size_t i = 0; i < clean.size(); ++i) laidOut[next[static_cast<std::size_t>(groupOf[i])]++] = clean[i];
+        clean.swap(laidOut);
+    }
+    const std::size_t groups = groupFirst.size() - 1;
+    std::vector<std::string_view> groupWord(groups);
+    if (side == kStart) {
+        std::size_t length = 0;
+        for (std::size_t g = 0; g < groups; ++g) length += static_cast<std::size_t>(clean[groupFirst[g]].element) + 1;
+        x.reversedWords.reserve(length);
+    }
+    for (std::size_t g = 0; g < groups; ++g) {
+        const Member& m = clean[groupFirst[g]];
+        const std::string& seq = data_[static_cast<std::size_t>(m.row)].Sequence;
+        if (side == kEnd) {
+            groupWord[g] = endWord(static_cast<std::size_t>(m.row), m.element);
+        } else {
+            const std::size_t offset = x.reversedWords.size();
+            x.reversedWords.append(seq.rbegin() + static_cast<std::ptrdiff_t>(seq.size()) - m.element - 1, seq.rend());
+            groupWord[g] = std::string_view(x.reversedWords).substr(offset);
+        }
+    }
+    if (side == kStart) {  // the storage is complete: point into it again
+        for (std::size_t g = 0, offset = 0; g < groups; ++g) {
+            const std::size_t length = static_cast<std::size_t>(clean[groupFirst[g]].element) + 1;
+            groupWord[g] = std::string_view(x.reversedWords).substr(offset, length);
+            offset += length;
+        }
+    }
+    std::vector<std::size_t> order(groups);
+    for (std::size_t g = 0; g < groups; ++g) order[g] = g;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return groupWord[a] < groupWord[b]; });
+    std::vector<BestTree::Node> leaves;
+    leaves.reserve(clean.size());
+    x.sortedRows.reserve(clean.size());
+    x.runOf.reserve(clean.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::size_t g = order[i];
+        if (i == 0 || groupWord[g] != groupWord[order[i - 1]]) {
+            x.runWords.push_back(groupWord[g]);
+            x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+        }
+        for (std::size_t m = groupFirst[g]; m < groupFirst[g + 1]; ++m) {
+            const auto o = static_cast<std::size_t>(clean[m].row);
+            const std::int64_t k = clean[m].element;
+            x.position[o] = static_cast<std::int32_t>(x.sortedRows.size());
+            x.sortedRows.push_back(clean[m].row);
+            x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
+            BestTree::Node leaf;
+            leaf.value = side == kEnd ? static_cast<std::int64_t>(rows_[o].size()) - k : k;
+            leaf.row = clean[m].row;
+            leaf.smallestRow = clean[m].row;
+            leaves.push_back(leaf);
+        }
+    }
+    x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+    x.tree.build(std::move(leaves));
+    x.changesSeen = changedRows_.size();
+    x.bytes = indexBytes(x);
+    cache_.added(x);
+    return index;
+}
+
+void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
+    for (; index.changesSeen < changedRows_.size(); ++index.changesSeen) {
+        const auto c = static_cast<std::size_t>(changedRows_[index.changesSeen]);
+        const std::int64_t k = lookups_.find(c, anchor);
+        if (k == index.element[c]) continue;
+        if (!index.stale[c]) {
+            index.stale[c] = 1;
+            ++index.staleCount;
+            if (index.position[c] >= 0) index.tree.set(static_cast<std::size_t>(index.position[c]), false);
+        }
+        if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
+    }
+}
+
+Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, AnchorIndex& index) const {
+    Choice best;
+    const std::size_t n = index.sortedRows.size();
+    if (n == 0) return best;
+    const std::string& s = data_[r].Sequence;
+    std::string backwards;
+    std::string_view q;
+    if (side == kEnd) {
+        q = std::string_view(s).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(available_[r] - from));
+    } else {
+        backwards.assign(s.rbegin() + static_cast<std::ptrdiff_t>(s.size()) - from - 1, s.rend());
+        q = backwards;
+    }
+    const std::int32_t own = index.stale[r] ? -1 : index.position[r];
+    const std::size_t runs = index.runWords.size();
+    // Row r's own run, when its word is the one compared now.
+    const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
+                                   ? static_cast<std::size_t>(index.runOf[static_cast<std::size_t>(own)])
+                                   : runs;
+    const std::size_t atRun =
+        ownRun < runs ? ownRun
+                      : static_cast<std::size_t>(std::lower_bound(index.runWords.begin(), index.runWords.end(), q) -
+                                                 index.runWords.begin());
+    const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
+    if (own >= 0) index.tree.set(static_cast<std::size_t>(own), false);
+    auto usable = [&](std::size_t p) {
+        const auto o = static_cast<std::size_t>(index.sortedRows[p]);
+        return o != r && !index.stale[o];
+    };
+    auto sharedWith = [&](std::size_t p) {
+        const auto run = static_cast<std::size_t>(index.runOf[p]);
+        return run == ownRun ? q.size() : commonPrefix(q, index.runWords[run]);
+    };
+    std::size_t longest = 0;
+    for (std::size_t p = at; p-- > 0;)
+        if (usable(p)) {
+            longest = sharedWith(p);
+            break;
+        }
+    for (std::size_t p = at; p < n; ++p)
+        if (usable(p)) {
+            longest = std::max(longest, sharedWith(p));
+            break;
+        }
+    if (longest > 0) {
+        const std::string_view start = q.substr(0, longest);
+        auto sharesStart = [&](std::size_t run) {
+            return run == ownRun || index.runWords[run].substr(0, longest) == start;
+        };
+        // Before atRun the runs sharing the start form a stretch ending
+        // at atRun - 1, from atRun on one beginning there.
+        const std::size_t firstRun = gallopDown(atRun, sharesStart);
+        const std::size_t lastRun = gallopUp(atRun, runs, sharesStart);  // one past the stretch
+        const BestTree::Node node = index.tree.query(static_cast<std::size_t>(index.runBegin[firstRun]),
+                                                     static_cast<std::size_t>(index.runBegin[lastRun]) - 1);
+        if (node.row != std::numeric_limits<std::int32_t>::max()) {
+            best.pairs = static_cast<std::int64_t>(longest);
+            if (side == kEnd) {
+                const std::int64_t t = best.pairs == pairs ? best.pairs - 1 : best.pairs;
+                best.tie = std::max<std::int64_t>(0, node.value - t);
+                best.row = best.tie > 0 ? node.row : node.smallestRow;
+            } else {
+                best.tie = node.value;
+                best.row = node.row;
+            }
+            best.element = index.element[static_cast<std::size_t>(best.row)];
+        }
+    }
+    if (own >= 0) index.tree.set(static_cast<std::size_t>(own), true);
+    return best;
+}
+
+}  // namespace sequara::ends

@@ -1,0 +1,210 @@
+#pragma once
+// The end re-alignment's worker: the steps over the rows in order, the
+// choice of the row to copy from by looking at every row or through an
+// index of the rows holding an anchor, and the making of those indexes
+// (AnchorIndexing.cpp).
+
+#include "alignment/AnchorCache.h"
+#include "alignment/RowRunLookups.h"
+#include "alignment/WordScan.h"
+#include "sequence/CharacterRules.h"
+#include "sequence/Records.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace sequara::ends {
+
+// The row a step copies from: the most matching pairs, then the larger tie
+// value (end: elements after the compared stretch; start: the anchor's
+// element), then the earlier row.
+struct Choice {
+    std::int64_t pairs = 0;
+    std::int64_t tie = 0;
+    std::int64_t row = -1;
+    std::int64_t element = 0;
+    bool betterThan(const Choice& other) const {
+        if (pairs != other.pairs) return pairs > other.pairs;
+        if (tie != other.tie) return tie > other.tie;
+        return row < other.row;
+    }
+};
+
+// See EndRealigner::bestRow.
+constexpr std::int64_t kScanWorkBeforeIndex = 32;
+
+// An end index is made from the index of an anchor at most this much higher.
+constexpr std::int32_t kInduceReach = 16;
+
+// Words up to this length are grouped by their own characters.
+constexpr std::size_t kShortWord = 64;
+
+class EndRealigner {
+public:
+    EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
+                 const std::string& dataType);
+
+    void run();
+
+private:
+    // Characters of two sequences; a position outside a sequence holds no
+    // character and matches nothing.
+    // The number of consecutive matching pairs (i + t * step, k + t * step)
+    // of the two rows' characters for t = 0, 1, ..., at most maxPairs.
+    std::int64_t matchingRun(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k, std::int64_t maxPairs,
+                             int step) const;
+
+    // The first compared element of a row whose anchor sits at element k:
+    // the one before it at the end, the anchor itself at the start.
+    static std::int64_t firstCompared(Side side, std::int64_t k) { return side == kEnd ? k - 1 : k; }
+
+    // Whether the row has a character at its first compared element (else
+    // it is never copied from), and whether its compared characters (end:
+    // from there to the sequence's end; start: from there back to its first
+    // character) hold no wild character.
+    bool hasWord(Side side, std::size_t o, std::int64_t k) const {
+        const std::int64_t i = firstCompared(side, k);
+        return k >= 0 && i >= 0 && i < available_[o];
+    }
+    bool isClean(Side side, std::size_t o, std::int64_t i);
+
+    // Finds, once, row o's first and last wild character and its text
+    // class: rows whose characters (those with an entry) are the same text
+    // share a class, and at the same anchor element they have the same word.
+    void describeText(std::size_t o);
+
+    // The step's choice among candidate o at element k: the matching pairs
+    // from row r's element `from` on, the tie value.
+    // Returns the number of matching pairs.
+    std::int64_t consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o,
+                          std::int64_t k, Choice& best) const;
+
+    // Row o's elements after the element of its last compared pair; none
+    // when that pair lay past row o's end (it ran out).
+    std::int64_t endTie(std::size_t o, std::int64_t k, std::int64_t L, std::int64_t pairs) const {
+        const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
+        return std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
+    }
+
+    // Calls visit(o, k) for every row o in order, k being its first element
+    // holding the anchor (-1 none).  The rows are looked up a few at a time
+    // and the characters at their first compared elements fetched ahead, so
+    // that a pass over a load too large for the cache does not wait on
+    // memory row after row.
+    template <class Visit>
+    void forEachRow(Side side, std::int32_t anchor, Visit visit) const {
+        constexpr std::size_t kAhead = 16;
+        std::array<std::int64_t, kAhead> found{};
+        for (std::size_t first = 0; first < count_; first += kAhead) {
+            const std::size_t last = std::min(count_, first + kAhead);
+            for (std::size_t o = first; o < last; ++o) {
+                const std::int64_t k = lookups_.find(o, anchor);
+                found[o - first] = k;
+                if (hasWord(side, o, k)) fetchAhead(data_[o].Sequence.data() + firstCompared(side, k));
+            }
+            for (std::size_t o = first; o < last; ++o) visit(o, found[o - first]);
+        }
+    }
+
+    // Every other row, one lookup each.  Adds the rows looked up and the
+    // characters compared to work.
+    Choice scanAll(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs,
+                   std::int64_t& work) const;
+
+    // The best row to copy from for row r, whose compared characters start
+    // at element `from` (at most `pairs` of them).  While an anchor has
+    // been asked for little, every row is looked at; once that has cost
+    // about as much as making an index of the anchor's rows (looking up
+    // and comparing kScanWorkBeforeIndex times as many as there are rows,
+    // or twice as many per anchor up to an end index above it), the index
+    // answers, unless row r's own compared characters hold a wild
+    // character.  So a load's cost grows near-linearly with its rows.
+    Choice bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs);
+
+    // The characters a step compares for a row whose anchor sits at element
+    // k: at the end from element k - 1 to the sequence's end, at the start
+    // from element k back to element 0 (stored backwards in the index).
+    std::string_view endWord(std::size_t o, std::int64_t k) const {
+        const std::int64_t i = k - 1;
+        return std::string_view(data_[o].Sequence).substr(static_cast<std::size_t>(i),
+                                                          static_cast<std::size_t>(available_[o] - i));
+    }
+
+    // The characters of a row's word in sequence order (the start side's
+    // word is them read backwards): two words are equal when these are.
+    std::string_view wordText(Side side, std::size_t o, std::int64_t k) const {
+        if (side == kEnd) return endWord(o, k);
+        return std::string_view(data_[o].Sequence).substr(0, static_cast<std::size_t>(k) + 1);
+    }
+
+    // Changes an index takes in before it is made again.
+    static std::size_t changeLimit(const AnchorIndex& index) {
+        const std::size_t rows = index.sortedRows.size() + index.wild.size();
+        return 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(rows)));
+    }
+
+    // An end word is the character before the anchor followed by the end
+    // word of the next anchor whenever that anchor sits one element later
+    // in the row.  So an end index comes from the next anchor's index (made
+    // first, from the nearest one above that is at hand) by ordering its
+    // rows by that one character; only the topmost index sorts whole words.
+    std::unique_ptr<AnchorIndex> makeIndex(Side side, std::int32_t anchor);
+
+    // The nearest anchor above with an end index within reach; the anchor
+    // itself when there is none.
+    std::int32_t indexAbove(std::int32_t anchor) const;
+
+    // The end index of an anchor from the end index of the next anchor;
+    // none when too many rows would have to be compared one by one.
+    std::unique_ptr<AnchorIndex> induceIndex(std::int32_t anchor, const AnchorIndex& next);
+
+    std::size_t indexBytes(const AnchorIndex& x) const;
+
+    std::unique_ptr<AnchorIndex> buildIndex(Side side, std::int32_t anchor);
+
+    // Takes in the rows changed since the index was made or last caught up.
+    void catchUp(Side side, std::int32_t anchor, AnchorIndex& index);
+
+    // The best of the index's sorted words for row r (whose compared
+    // characters hold no wild character, so that matching is equality).
+    // The words sharing the longest start with row r's lie together around
+    // the place where row r's word would be sorted in; when row r is in the
+    // index with this anchor element, that place is its own run.
+    Choice indexedChoice(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, AnchorIndex& index) const;
+
+    // The first element of the end step's reliable run when at least 3
+    // characters follow it, else -1.
+    std::int64_t endAnchorElement(std::size_t r) const;
+
+    bool endStep(std::size_t r);
+
+    bool startStep(std::size_t r);
+
+    TAlignmentResult& rows_;
+    const TFastaDataSet& data_;
+    const std::string& ref_;
+    const MatchTable& table_;
+    const std::array<bool, 256>& wild_;
+    std::size_t count_;
+    FirstElementLookups lookups_;
+    bool reflexive_;  // every character matches itself
+    std::vector<std::int64_t> available_;  // per row: elements with a character
+    std::vector<std::int64_t> firstWild_;  // per row: first wild character, available_ when none
+    std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
+    std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it; -1 not found yet
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash_;
+    std::vector<std::string_view> classTexts_;  // per class: its text
+    std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
+    std::vector<std::int32_t> changedRows_;  // rows a step has changed, in order
+    AnchorCache cache_;
+};
+
+}  // namespace sequara::ends
