@@ -1,11 +1,12 @@
-#include "editor/writers/AtomicReplace.h"
-#include "editor/writers/WriteError.h"
+#include "sequence/FileLayer.h"
 #include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <stdexcept>
 #include <sys/mount.h>
 
 namespace sequara {
@@ -26,9 +27,9 @@ std::vector<std::string> FolderContents(const std::filesystem::path& folder) {
 const std::string kOld = "old content\r\n";
 const std::string kNew(200000, 'x');   // several buffers
 
-void WriteNew(ByteSink& out) { out.Append(kNew); }
+std::string ErrorText(int error) { return error == 0 ? "no error" : std::strerror(error); }
 
-TEST(ReplaceFile, EveryFailureLeavesTheOldFileAndNoTemporary) {
+TEST(ReplaceFileWith, EveryFailureLeavesTheOldFileAndNoTemporary) {
     struct Case {
         const char* what;
         FailingFileLayer::Step step;
@@ -52,25 +53,21 @@ TEST(ReplaceFile, EveryFailureLeavesTheOldFileAndNoTemporary) {
         files.FailAt = c.step;
         files.SpaceLeft = c.spaceLeft;
         files.MaxPerWrite = c.maxPerWrite;
-        try {
-            ReplaceFile(files, target, &WriteNew);
-            ADD_FAILURE() << c.what << ": no error";
-        } catch (const WriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Could not save " + target + ": " + c.reason) << c.what;
-        }
+        EXPECT_EQ(ErrorText(ReplaceFileContent(files, target, kNew)), c.reason) << c.what;
         EXPECT_EQ(ReadBytes(target), kOld) << c.what;
         EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"}) << c.what;
     }
 }
 
-TEST(ReplaceFile, AnyExceptionFromTheWriterRemovesTheTemporary) {
+TEST(ReplaceFileWith, AnyExceptionFromTheWriterRemovesTheTemporary) {
     TempFolder folder;
     const std::string target = folder.write("target.txt", kOld);
     FailingFileLayer files;
-    EXPECT_THROW(ReplaceFile(files, target, [](ByteSink& out) {
-                     out.Append(kNew);
-                     throw std::runtime_error("stop");
-                 }),
+    EXPECT_THROW(ReplaceFileWith(files, target,
+                                 [&](int fd) -> int {
+                                     (void)WriteAll(files, fd, kNew.data(), kNew.size());
+                                     throw std::runtime_error("stop");
+                                 }),
                  std::runtime_error);
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"});
@@ -78,13 +75,13 @@ TEST(ReplaceFile, AnyExceptionFromTheWriterRemovesTheTemporary) {
     EXPECT_EQ(std::filesystem::path(files.Temporaries[0]).parent_path(), folder.path()) << "same folder";
 }
 
-TEST(ReplaceFile, ShortWritesStillWriteEveryByteAndKeepThePermissions) {
+TEST(ReplaceFileWith, ShortWritesStillWriteEveryByteAndKeepThePermissions) {
     TempFolder folder;
     const std::string target = folder.write("target.txt", kOld);
     std::filesystem::permissions(target, std::filesystem::perms(0640));
     FailingFileLayer files;
     files.MaxPerWrite = 7777;
-    ReplaceFile(files, target, &WriteNew);
+    EXPECT_EQ(ReplaceFileContent(files, target, kNew), 0);
     EXPECT_EQ(ReadBytes(target), kNew);
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(FolderContents(folder.path()), std::vector<std::string>{"target.txt"});
@@ -92,7 +89,7 @@ TEST(ReplaceFile, ShortWritesStillWriteEveryByteAndKeepThePermissions) {
 
 // A real full device: a tiny tmpfs mounted for the test (needs the right to
 // mount; skipped without it).
-TEST(ReplaceFile, ARealFullDeviceIsAnErrorAndKeepsTheOldFile) {
+TEST(ReplaceFileWith, ARealFullDeviceIsAnErrorAndKeepsTheOldFile) {
     TempFolder folder;
     const std::string mountPoint = folder.file("tiny");
     std::filesystem::create_directory(mountPoint);
@@ -105,12 +102,7 @@ TEST(ReplaceFile, ARealFullDeviceIsAnErrorAndKeepsTheOldFile) {
     {
         std::ofstream(target, std::ios::binary) << kOld;
     }
-    try {
-        ReplaceFile(DefaultFileLayer(), target, &WriteNew);
-        ADD_FAILURE() << "a full device was taken for a saved file";
-    } catch (const WriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Could not save " + target + ": No space left on device");
-    }
+    EXPECT_EQ(ErrorText(ReplaceFileContent(DefaultFileLayer(), target, kNew)), "No space left on device");
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(FolderContents(mountPoint), std::vector<std::string>{"target.txt"});
 }
