@@ -252,7 +252,7 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
     EXPECT_EQ(ReadBytes(f.folder.file("out.ali")), old);
     EXPECT_FALSE(f.progress.Visible);
-    // The rename of the chosen file fails after its companion is in place:
+    // The companion's rename fails, so the chosen file is never written:
     // still no caption, no saved mark from a failed command, the backup stays.
     f.files.SpaceLeft = SIZE_MAX;
     f.files.FailAt = FailingFileLayer::Step::Rename;
