@@ -62,7 +62,7 @@ bool LoadDisplayOnlyFasta(WorkingState& state, Platform& platform, FileDialogOpt
         platform.ShowMessage(kDisplayOnlyNothingToShow);
         return false;
     }
-    const bool pad = minLen == maxLen || platform.AskYesNo(kDisplayOnlyLengthQuestion, "Warning");
+    const bool pad = minLen == maxLen || platform.AskYesNo(kDisplayOnlyLengthQuestion, "Warning", MessageType::Warning) == YesNoAnswer::Yes;
     const std::size_t length = pad ? maxLen : minLen;
     for (TFastaSequence& s : loaded) s.Sequence.resize(length, '-');
 

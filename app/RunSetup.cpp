@@ -130,7 +130,8 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;
-    if (!platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning")) {
+    if (platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning", MessageType::Warning) !=
+        YesNoAnswer::Yes) {
         std::remove(file.c_str());  // a failed deletion is not reported
         return BackupOffer::Deleted;
     }

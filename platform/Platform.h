@@ -28,6 +28,14 @@ struct FileDialogOptions {
     std::string DefaultExtension;     // without the dot; empty: none
 };
 
+// The icon a question shows.
+enum class MessageType { Warning, Information };
+
+// How the user left a Yes/No question.  Dismissed: with Escape or the
+// window's close box, without choosing either button; each caller decides
+// what that means for its data, never the answer that discards it.
+enum class YesNoAnswer { Yes, No, Dismissed };
+
 struct FileDialogResult {
     std::string FileName;             // full path as chosen
     int FilterIndex = 1;              // 1-based index of the filter in use
@@ -41,8 +49,10 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The same with a caption of its own instead of the program's name.
     virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
-    // A modal question; true only for Yes (resp. OK).
-    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A modal question with the buttons Yes and No and the icon of its type.
+    virtual YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) = 0;
+    // A modal question with the buttons OK and Cancel; true only for OK
+    // (Escape and the close box give Cancel).
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
 
     // File dialogs; nothing when the user cancels.

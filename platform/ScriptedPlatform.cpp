@@ -49,9 +49,13 @@ void ScriptedPlatform::ShowMessageBox(const std::string& text, const std::string
     Events.push_back({Kind::Message, text, caption, true});
 }
 
-bool ScriptedPlatform::AskYesNo(const std::string& text, const std::string& caption) {
-    bool answer = takeAnswer(YesNoAnswers);
-    Events.push_back({Kind::YesNo, text, caption, answer});
+YesNoAnswer ScriptedPlatform::AskYesNo(const std::string& text, const std::string& caption, MessageType type) {
+    YesNoAnswer answer = YesNoAnswer::No;
+    if (!YesNoAnswers.empty()) {
+        answer = YesNoAnswers.front();
+        YesNoAnswers.pop_front();
+    }
+    Events.push_back({Kind::YesNo, text, caption, answer == YesNoAnswer::Yes, answer == YesNoAnswer::Dismissed, type});
     return answer;
 }
 

@@ -20,11 +20,13 @@ public:
         Kind kind;
         std::string text;     // message / question text, dialog title, address
         std::string caption;  // caption of a question
-        bool answer = false;  // the answer given to a question
+        bool answer = false;  // the answer given to a question: Yes / OK
+        bool dismissed = false;  // a Yes/No question left with Escape or the close box
+        MessageType type = MessageType::Warning;  // the icon of a Yes/No question
     };
 
     // Answers, consumed in order.
-    std::deque<bool> YesNoAnswers;
+    std::deque<YesNoAnswer> YesNoAnswers;
     std::deque<bool> OkCancelAnswers;
     std::deque<std::optional<FileDialogResult>> OpenFileAnswers;
     std::deque<std::optional<FileDialogResult>> SaveFileAnswers;
@@ -35,7 +37,9 @@ public:
     std::vector<FileDialogOptions> SaveFileOptions;
     int ProcessMessagesCalls = 0;
 
-    void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes); }
+    void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes ? YesNoAnswer::Yes : YesNoAnswer::No); }
+    // The next Yes/No question is closed with Escape or its close box.
+    void DismissYesNo() { YesNoAnswers.push_back(YesNoAnswer::Dismissed); }
     void AnswerOkCancel(bool ok) { OkCancelAnswers.push_back(ok); }
     void AnswerOpenFile(const std::string& name, int filterIndex = 1);
     void CancelOpenFile() { OpenFileAnswers.push_back(std::nullopt); }
@@ -48,7 +52,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
-    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;

@@ -328,8 +328,8 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
                 s[kept] = allowed.upper[c];
                 if (allowed.keep[c]) {
                     ++kept;
-                } else if (ask && !platform.AskYesNo(disallowedQuestion(i, entries[i].Name, kept + 1, allowed.upper[c]),
-                                                     "Warning")) {
+                } else if (ask && platform.AskYesNo(disallowedQuestion(i, entries[i].Name, kept + 1, allowed.upper[c]),
+                                                    "Warning", MessageType::Warning) != YesNoAnswer::Yes) {
                     failed = true;
                     ask = false;
                 }

@@ -50,7 +50,8 @@ void OpenTextForWriting(const std::string& FileName, std::ofstream& F, bool& Ok,
         return;
     }
     if (exists) {
-        if (!platform.AskYesNo("The chosen file already exists! Overwrite?", "Warning")) {
+        if (platform.AskYesNo("The chosen file already exists! Overwrite?", "Warning", MessageType::Warning) !=
+            YesNoAnswer::Yes) {
             Ok = false;
             return;
         }

@@ -39,7 +39,8 @@ FindOutcome BtnFindClick(EditorContext& ctx, const std::string& Motif, SearchPos
             position = {s, hit->Row};
             return FindOutcome::Found;
         }
-        if (!ctx.platform.AskYesNo(kRestartSearchQuestion, kRestartSearchCaption)) return FindOutcome::NotFound;
+        if (ctx.platform.AskYesNo(kRestartSearchQuestion, kRestartSearchCaption, MessageType::Information) !=
+            YesNoAnswer::Yes) return FindOutcome::NotFound;
         position = {1, 1};
     }
 }

@@ -77,7 +77,10 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     std::vector<std::string> existing;
     for (const std::string& target : targets)
         if (services.Files.Exists(target)) existing.push_back(target);
-    if (!existing.empty() && !ctx.platform.AskYesNo(OverwriteQuestion(existing, fileName), "Warning")) return false;
+    if (!existing.empty() &&
+        ctx.platform.AskYesNo(OverwriteQuestion(existing, fileName), "Warning", MessageType::Warning) !=
+            YesNoAnswer::Yes)
+        return false;
 
     const WorkingStateAlignmentInput input(state);
     ExportOutcome outcome;
@@ -95,7 +98,7 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 }
 
 bool AskSaveTemporaryAlignment(EditorContext& ctx, SaveSession& save, SaveServices services) {
-    if (!ctx.platform.AskYesNo(kUnsavedQuestion, "Warning")) return true;
+    if (ctx.platform.AskYesNo(kUnsavedQuestion, "Warning", MessageType::Warning) != YesNoAnswer::Yes) return true;
     save.FilterIndex = kCloseQuestionFilterIndex;
     return ButtonSaveClick(ctx, save, services);
 }

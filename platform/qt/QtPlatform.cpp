@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -24,6 +26,33 @@ QString messageText(const std::string& s) {
     text.replace('\r', '\n');
     return text;
 }
+// A Yes/No message box that tells Escape and its close box apart from the
+// No button: a plain box takes No for both.
+class YesNoBox : public QMessageBox {
+public:
+    YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* parent)
+        : QMessageBox(icon, caption, text, QMessageBox::Yes | QMessageBox::No, parent) {}
+    bool Dismissed() const { return dismissed_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            dismissed_ = true;
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    // Reached only through the window system (close box, Alt+F4): a button
+    // ends the box without a close event.
+    void closeEvent(QCloseEvent* event) override {
+        dismissed_ = true;
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool dismissed_ = false;
+};
 }  // namespace
 
 void QtPlatform::ShowMessage(const std::string& text) {
@@ -35,10 +64,12 @@ void QtPlatform::ShowMessageBox(const std::string& text, const std::string& capt
     box.exec();
 }
 
-bool QtPlatform::AskYesNo(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Warning, fromLocal(caption), messageText(text),
-                    QMessageBox::Yes | QMessageBox::No, parent_);
-    return box.exec() == QMessageBox::Yes;
+YesNoAnswer QtPlatform::AskYesNo(const std::string& text, const std::string& caption, MessageType type) {
+    const QMessageBox::Icon icon = type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
+    YesNoBox box(icon, fromLocal(caption), messageText(text), parent_);
+    const int result = box.exec();
+    if (box.Dismissed()) return YesNoAnswer::Dismissed;
+    return result == QMessageBox::Yes ? YesNoAnswer::Yes : YesNoAnswer::No;
 }
 
 bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption) {

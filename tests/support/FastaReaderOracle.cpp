@@ -184,7 +184,7 @@ FastaReadResult ReadFastaFileStepByStep(const std::string& FileName, TFastaDataS
                                          " (" + entries[i].Name.substr(0, 20) + ")" + " at position " +
                                          std::to_string(p + 1) + " (" + std::string(1, c) + "). " +
                                          " It would be ignored in further analyses. Do you want to continue?";
-                if (!platform.AskYesNo(text, "Warning")) {
+                if (platform.AskYesNo(text, "Warning", MessageType::Warning) != YesNoAnswer::Yes) {
                     failed = true;
                     ask = false;
                 }

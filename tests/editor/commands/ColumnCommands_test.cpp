@@ -57,7 +57,7 @@ TEST(ColumnCommandsTest, DeleteCharacterAsksOnceAndRefusesLabelledColumns) {
         f.view.ReferenceGrid.MoveTo(c.left, 5);
         f.view.ReferenceGrid.MoveTo(c.right, 5, true);
         f.view.UndoEnabled = false;
-        f.platform.YesNoAnswers = c.answers;
+        for (bool yes : c.answers) f.platform.AnswerYesNo(yes);
         Deletecharacter2Click(f.ctx);
         EXPECT_EQ(f.document.ReferenceRow(), c.ref) << c.what;
         std::vector<std::string> shown = f.platform.Messages();

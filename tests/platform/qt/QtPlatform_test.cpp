@@ -1,11 +1,19 @@
-// The file dialogs of the Qt platform, set up as the program opens them.
+// The file dialogs of the Qt platform, set up as the program opens them,
+// and how its Yes/No question tells the ways of leaving it apart.
 #include "platform/qt/QtPlatform.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -58,6 +66,46 @@ TEST(QtFileDialog, SaveDialogsLeaveTheOverwriteQuestionToTheProgram) {
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(dialog.defaultSuffix(), "ali");
     EXPECT_EQ(dialog.findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*"});
+}
+
+TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIcon) {
+    using Leave = std::function<void(QMessageBox*)>;
+    const auto press = [](int key) {
+        return [key](QMessageBox*) {
+            QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &down);
+        };
+    };
+    const auto click = [](QMessageBox::StandardButton which) {
+        return [which](QMessageBox* box) { box->button(which)->click(); };
+    };
+    const struct {
+        const char* what;
+        Leave leave;
+        MessageType type;
+        YesNoAnswer answer;
+        QMessageBox::Icon icon;
+    } cases[] = {
+        {"Escape", press(Qt::Key_Escape), MessageType::Warning, YesNoAnswer::Dismissed, QMessageBox::Warning},
+        {"close box", [](QMessageBox* box) { box->close(); }, MessageType::Information, YesNoAnswer::Dismissed,
+         QMessageBox::Information},
+        {"No", click(QMessageBox::No), MessageType::Information, YesNoAnswer::No, QMessageBox::Information},
+        {"Yes", click(QMessageBox::Yes), MessageType::Warning, YesNoAnswer::Yes, QMessageBox::Warning},
+        {"Enter on the focused Yes", press(Qt::Key_Return), MessageType::Warning, YesNoAnswer::Yes,
+         QMessageBox::Warning},
+    };
+    QtPlatform platform;
+    for (const auto& c : cases) {
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        QTimer::singleShot(50, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr) << c.what;
+            shown = box->icon();
+            c.leave(box);
+        });
+        EXPECT_EQ(platform.AskYesNo("Save it?", "Warning", c.type), c.answer) << c.what;
+        EXPECT_EQ(shown, c.icon) << c.what;
+    }
 }
 
 }  // namespace
