@@ -4,6 +4,7 @@
 // of its data type.
 
 #include "sequence/CharacterRules.h"
+#include "sequence/WorkingState.h"
 
 #include <string>
 
@@ -11,6 +12,13 @@ namespace sequara {
 
 inline constexpr const char* kDnaBackupName = "backup.ali";
 inline constexpr const char* kAminoBackupName = "backup_ami.ali";
+
+// True when the aligned working state has no column: its temporary
+// alignment could not be read back (the reader needs a reference row), so
+// neither a save nor the autosave writes it.
+inline bool AlignmentHasNoColumns(const WorkingState& state) {
+    return state.AlignedReference.empty() || state.AlignedReference[0].Sequence.empty();
+}
 
 // "backup_ami.ali" for "AMINO", "backup.ali" otherwise.
 inline std::string BackupName(const std::string& dataType) {

@@ -2,7 +2,8 @@
 // The editor's autosave: every tick of its timer writes the alignment as a
 // temporary alignment into the program's folder ("backup.ali", for amino
 // acids "backup_ami.ali"), through a temporary file and a rename, whether or
-// not it changed.
+// not it changed.  An alignment without columns is not written (it could not
+// be read back); the previous backup stays.
 
 #include "sequence/FileLayer.h"
 #include "platform/Platform.h"

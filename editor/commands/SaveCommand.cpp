@@ -46,6 +46,10 @@ bool SameFileName(const std::string& a, const std::string& b) {
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     WorkingState& state = ctx.document.State();
+    if (AlignmentHasNoColumns(state)) {
+        ctx.platform.ShowMessage(kNoColumnsMessage);
+        return false;
+    }
     FileDialogOptions options;
     options.Filters = DialogFilters(SaveFilter(state.DataType));
     options.FilterIndex = save.FilterIndex;

@@ -9,7 +9,9 @@
 // place (editor/writers/ExportFiles.h).  Only then the caption changes, the
 // autosave file of the data type is deleted and the alignment counts as
 // saved (when an ".ali" of it was written).  The autosave file itself is
-// refused as a target: the editor's timer would overwrite it.  A failed
+// refused as a target: the editor's timer would overwrite it.  An alignment
+// without columns is refused with kNoColumnsMessage before the dialog, since
+// no reader could take its files back.  A failed
 // write throws WriteError; the command boundary shows it once and nothing
 // claims success.
 
@@ -29,6 +31,8 @@ namespace sequara {
 inline const std::string& kDnaSaveFilter = SaveFilter("DNA");
 inline const std::string& kAminoSaveFilter = SaveFilter(kAminoDataType);
 
+inline constexpr const char* kNoColumnsMessage =
+    "The alignment has no columns: there is nothing to save.";
 inline constexpr const char* kOverwriteQuestion = "The chosen file already exists! Overwrite?";
 inline constexpr const char* kUnsavedQuestion =
     "Temporary Alignment hasn't been saved yet. Do you want to save it now?";

@@ -250,6 +250,7 @@ TEST(NamedPipe, EveryReaderRefusesItAndEveryWriterSaysWhatItIs) {
     const std::string pipe = folder.file("x.ali");
     const std::string refusal = "Cannot read " + pipe + ": it is a named pipe (FIFO), not a plain file.";
     testing::EditorFixture f;
+    f.Load("1", "A", {{"s", "A"}});
     WorkingState& state = f.run.State();
     state.ApplicationFolder = folder.path().string() + "/";
     FileDialogOptions dialog;

@@ -4,6 +4,7 @@
 #include "editor/commands/Autosave.h"
 #include "editor/commands/SaveCommand.h"
 #include "editor/commands/RowMove.h"
+#include "editor/commands/ColumnCommands.h"
 #include "editor/writers/PlexorOldRdfWriter.h"
 #include "tests/support/EditorDump.h"
 #include "tests/support/FailingFileLayer.h"
@@ -222,6 +223,29 @@ TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
         f.platform.AnswerYesNo(true);
         EXPECT_EQ(f.Save(c.typed, c.filterIndex), c.expected) << c.dataType << " " << c.typed;
     }
+}
+
+TEST(SaveCommand, AnAlignmentWithoutColumnsIsNeitherSavedNorAutosaved) {
+    SaveFixture f;
+    f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});  // a display-only load's inserted columns
+    f.view.ReferenceGrid.MoveTo(0, 5);
+    f.view.ReferenceGrid.MoveTo(3, 5, true);
+    f.platform.AnswerYesNo(true);
+    ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { Deletecharacter2Click(c); }));
+    ASSERT_EQ(f.document.ColumnCount(), 0);
+    f.platform.Events.clear();
+    f.folder.write("backup.ali", "the last backup");
+    for (int index : {2, 1})
+        EXPECT_EQ(f.Save("empty", index), "not written\nfiles backup.ali\ncaption Alignment\nsaved no\nmessage: " +
+                                              std::string(kNoColumnsMessage) + "\n");
+    EXPECT_TRUE(f.platform.SaveFileOptions.empty());
+    struct : AutosaveTimer {
+        void Stop() override {}
+        void Start() override {}
+    } timer;
+    Timer1Timer(f.run.State(), f.files, f.platform, timer);
+    EXPECT_EQ(f.State(), "files backup.ali\ncaption Alignment\nsaved no\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "the last backup");
 }
 
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
