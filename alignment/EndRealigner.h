@@ -40,6 +40,7 @@ struct Choice {
 
 // See EndRealigner::bestRow.
 constexpr std::int64_t kScanWorkBeforeIndex = 32;
+constexpr std::int64_t kScanWorkBeforeStartIndex = 4;
 
 // An end index is made from the index of an anchor at most this much higher.
 constexpr std::int32_t kInduceReach = 16;

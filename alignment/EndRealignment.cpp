@@ -204,9 +204,12 @@ Choice EndRealigner::bestRow(Side side, std::size_t r, std::int32_t anchor, std:
     AnchorSlot& slot = cache_.slot(side, anchor);
     if (!slot.index) {
         // An index made from one above costs about two looks at every
-        // row per anchor it is away.
+        // row per anchor it is away; a start index, whose words are
+        // short, a few.
         const std::int32_t above = side == kEnd ? indexAbove(anchor) : anchor;
-        const std::int64_t buildWork = above > anchor ? 2 * static_cast<std::int64_t>(above - anchor) : kScanWorkBeforeIndex;
+        const std::int64_t buildWork = side == kStart ? kScanWorkBeforeStartIndex
+                                       : above > anchor ? 2 * static_cast<std::int64_t>(above - anchor)
+                                                        : kScanWorkBeforeIndex;
         if (slot.scanWork < std::min(buildWork, kScanWorkBeforeIndex) * static_cast<std::int64_t>(count_))
             return scanAll(side, r, anchor, from, pairs, slot.scanWork);
     }

@@ -38,7 +38,10 @@ int FindReliableStart(const std::string& Reference, const std::string& Sequence,
 // looked up and compared; once that has cost about as much as an index of
 // the rows holding the anchor (their compared characters sorted, rows with
 // the same characters sorted once), the index answers in O(log rows)
-// comparisons, so that a load grows near-linearly.  A row whose own compared characters hold a character that
+// comparisons, so that a load grows near-linearly.  An end index near one
+// already made (up to 16 anchors below it) is made from it in one pass over
+// the rows instead of sorting, so related sequences sharing long ends cost
+// one sort per group of neighbouring anchors.  A row whose own compared characters hold a character that
 // matches others (an ambiguity code) is compared with every other row, and
 // rows holding one are compared with every row that asks.  Indexes take at
 // most about 256 MB together.
