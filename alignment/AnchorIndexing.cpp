@@ -89,7 +89,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, cons
         }
         x.position[o] = static_cast<std::int32_t>(p);
         x.runOf[p] = static_cast<std::int32_t>(x.runWords.size()) - 1;
-        leaves[p].value = static_cast<std::int64_t>(rows_[o].size()) - k;
+        leaves[p].value = static_cast<std::int32_t>(static_cast<std::int64_t>(rows_[o].size()) - k);
         leaves[p].row = x.sortedRows[p];
         leaves[p].smallestRow = x.sortedRows[p];
     }
@@ -225,7 +225,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             x.sortedRows.push_back(clean[m].row);
             x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
             BestTree::Node leaf;
-            leaf.value = side == kEnd ? static_cast<std::int64_t>(rows_[o].size()) - k : k;
+            leaf.value = static_cast<std::int32_t>(side == kEnd ? static_cast<std::int64_t>(rows_[o].size()) - k : k);
             leaf.row = clean[m].row;
             leaf.smallestRow = clean[m].row;
             leaves.push_back(leaf);

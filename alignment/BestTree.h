@@ -10,18 +10,19 @@
 namespace sequara::ends {
 
 // Over positions 0..n-1 of an index: the largest value with the smallest row
-// holding it, and the smallest row, among the positions switched on.
+// holding it, and the smallest row, among the positions switched on.  The
+// leaves sit at n..2n-1 and node i combines nodes 2i and 2i + 1, so a query
+// over a range combines the nodes covering it from both ends inwards.
 class BestTree {
 public:
     struct Node {
-        std::int64_t value = std::numeric_limits<std::int64_t>::min();
+        std::int32_t value = std::numeric_limits<std::int32_t>::min();
         std::int32_t row = std::numeric_limits<std::int32_t>::max();
         std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
     };
 
     void build(std::vector<Node> leaves) {
-        size_ = 1;
-        while (size_ < leaves.size()) size_ *= 2;
+        size_ = leaves.size();
         nodes_.assign(2 * size_, Node{});
         std::copy(leaves.begin(), leaves.end(), nodes_.begin() + static_cast<std::ptrdiff_t>(size_));
         for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
@@ -56,7 +57,7 @@ private:
         n.smallestRow = std::min(a.smallestRow, b.smallestRow);
         return n;
     }
-    std::size_t size_ = 1;
+    std::size_t size_ = 0;
     std::vector<Node> leaves_;
     std::vector<Node> nodes_;
 };
