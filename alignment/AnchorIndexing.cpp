@@ -82,7 +82,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, cons
         const std::int64_t k = x.element[o];
         // Equal words: the same character before and equal next words.
         const bool newRun = p == 0 || nextRun[p] != nextRun[p - 1] ||
-                            false;
+                            follows[o] != follows[static_cast<std::size_t>(x.sortedRows[p - 1])];
         if (newRun) {
             x.runWords.push_back(endWord(o, k));
             x.runBegin.push_back(static_cast<std::int32_t>(p));
