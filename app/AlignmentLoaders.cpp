@@ -44,12 +44,14 @@ bool LoadDisplayOnlyFasta(WorkingState& state, Platform& platform, FileDialogOpt
     if (!platform.AskOkCancel(kDisplayOnlyQuestion, "Question")) return false;
     const std::optional<std::string> file = chooseFile(platform, dialog);
     if (!file) return false;
+    const std::string previousTitle = state.AlignmentTitle;
     state.AlignmentTitle = *file;
     // A file without any entry must not bring back the previous load.
     TFastaDataSet loaded;
     if (ReadFastaFile(*file, loaded, true, state.DataType, platform) == FastaReadResult::NoEntries)
         platform.ShowMessage(kNoSequencesFound + *file);
-    state.LoadedSequences.clear();
+    TFastaDataSet previousLoaded;
+    previousLoaded.swap(state.LoadedSequences);
     if (loaded.empty()) return false;
 
     std::size_t minLen = SIZE_MAX, maxLen = 0;
@@ -62,8 +64,17 @@ bool LoadDisplayOnlyFasta(WorkingState& state, Platform& platform, FileDialogOpt
         platform.ShowMessage(kDisplayOnlyNothingToShow);
         return false;
     }
-    const bool pad = minLen == maxLen || platform.AskYesNo(kDisplayOnlyLengthQuestion, "Warning", MessageType::Warning) == YesNoAnswer::Yes;
-    const std::size_t length = pad ? maxLen : minLen;
+    std::size_t length = maxLen;
+    if (minLen != maxLen) {
+        switch (platform.AskYesNo(kDisplayOnlyLengthQuestion, "Warning", MessageType::Warning)) {
+            case YesNoAnswer::Yes: break;
+            case YesNoAnswer::No: length = minLen; break;
+            case YesNoAnswer::Dismissed:  // neither pads nor cuts: the load is cancelled
+                state.AlignmentTitle = previousTitle;
+                state.LoadedSequences.swap(previousLoaded);
+                return false;
+        }
+    }
     for (TFastaSequence& s : loaded) s.Sequence.resize(length, '-');
 
     TCharacterName labels(length);

@@ -32,7 +32,8 @@ bool LoadTemporaryAlignment(WorkingState& state, Platform& platform, FileDialogO
 
 // Fastafilealreadyaligned1Click: the OK/Cancel notice, the file, the reader,
 // then rows of equal length (asking whether to pad with "-" or cut to the
-// shortest when they differ), the first sequence as the reference row and
+// shortest when they differ; Escape or the close box there cancels the load
+// and leaves AlignmentTitle and LoadedSequences as they were), the first sequence as the reference row and
 // each column numbered by its count of reference characters ("-" columns
 // unlabelled).  Empty sequences count neither as the shortest nor as the
 // longest and are shown as gaps, so one empty entry never cuts the others;

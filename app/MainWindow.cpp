@@ -7,6 +7,7 @@
 #include "platform/qt/ButtonGlyphs.h"
 #include "app/RunSetup.h"
 #include "editor/ManualAlignmentControl.h"
+#include "editor/ui/FrmAlignmentCorrection.h"
 #include "sequence/CharacterRules.h"
 
 #include <QApplication>
@@ -359,7 +360,12 @@ void MainWindow::FrontPanelOKButtonClick() {
     if (OfferBackup(state_, platform_) == BackupOffer::Restored) OpenAlignmentEditor();
 }
 
-void MainWindow::Exit1Click() { QCoreApplication::quit(); }
+void MainWindow::Exit1Click() {
+    // An open editor closes first and may ask to save; while it stays open
+    // the program keeps running.
+    if (!CloseAlignmentEditor(mdi_)) return;
+    QCoreApplication::quit();
+}
 
 void MainWindow::LicenseWeblinkLabelClick() { platform_.OpenAddress(kTermsOfUseAddress); }
 

@@ -121,6 +121,8 @@ public slots:
     void FormActivate();
     // Continue on the front panel: the run set-up.
     void FrontPanelOKButtonClick();
+    // Exit: closes an open editor first, which asks to save unsaved work;
+    // the program ends unless the editor stays open.
     void Exit1Click();
     void LicenseWeblinkLabelClick();
 

@@ -130,10 +130,13 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;
-    if (platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning", MessageType::Warning) !=
-        YesNoAnswer::Yes) {
-        std::remove(file.c_str());  // a failed deletion is not reported
-        return BackupOffer::Deleted;
+    switch (platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning",
+                              MessageType::Warning)) {
+        case YesNoAnswer::Yes: break;
+        case YesNoAnswer::No:
+            std::remove(file.c_str());  // a failed deletion is not reported
+            return BackupOffer::Deleted;
+        case YesNoAnswer::Dismissed: return BackupOffer::Kept;  // asked again at the next start
     }
     // Read into arrays of their own so that a failed read leaves no half
     // alignment in the working state.

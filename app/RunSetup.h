@@ -75,14 +75,14 @@ std::string MissingReferenceMessage();
 // letters or digits), plain files only.  Nothing else is touched.
 void RemoveAutosaveLeftovers(const std::string& folder);
 
-enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
+enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted, Kept };
 
 // At start-up: first RemoveAutosaveLeftovers in ApplicationFolder; then,
 // when the data type's backup file lies there, asks whether to restore it.
 // Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
 // (Restored), or reports an unreadable file and keeps it (Unreadable); No
-// deletes it (Deleted).
+// deletes it (Deleted); Escape or the close box leaves it alone (Kept).
 BackupOffer OfferBackup(WorkingState& state, Platform& platform);
 
 }  // namespace sequara

@@ -102,7 +102,11 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 }
 
 bool AskSaveTemporaryAlignment(EditorContext& ctx, SaveSession& save, SaveServices services) {
-    if (ctx.platform.AskYesNo(kUnsavedQuestion, "Warning", MessageType::Warning) != YesNoAnswer::Yes) return true;
+    switch (ctx.platform.AskYesNo(kUnsavedQuestion, "Warning", MessageType::Warning)) {
+        case YesNoAnswer::No: return true;
+        case YesNoAnswer::Dismissed: return false;  // Escape never drops the work
+        case YesNoAnswer::Yes: break;
+    }
     save.FilterIndex = kCloseQuestionFilterIndex;
     return ButtonSaveClick(ctx, save, services);
 }

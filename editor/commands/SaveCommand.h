@@ -66,7 +66,8 @@ struct SaveServices {
 // with nothing changed.  Throws WriteError when a file cannot be written.
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services);
 
-// Asks kUnsavedQuestion.  No: true (the editor may close).  Yes: runs the
+// Asks kUnsavedQuestion.  No: true (the editor may close).  Escape or the
+// close box: false, the editor stays open with its work.  Yes: runs the
 // Save command with the close question's entry preselected and gives its
 // result; a cancelled dialog or refused overwrite gives false, a failed
 // write throws, so the editor stays open with the work.

@@ -618,11 +618,11 @@ void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor) {
     editor->FocusSequenceGrid();  // typing goes to the sequences
 }
 
-void CloseAlignmentEditor(QMdiArea* area) {
-    if (FrmAlignmentCorrection* editor = FindAlignmentEditor(area)) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) sub->close();
-        else editor->close();
-    }
+bool CloseAlignmentEditor(QMdiArea* area) {
+    FrmAlignmentCorrection* editor = FindAlignmentEditor(area);
+    if (!editor) return true;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) return sub->close();
+    return editor->close();
 }
 
 }  // namespace sequara

@@ -232,7 +232,8 @@ FrmAlignmentCorrection* FindAlignmentEditor(QMdiArea* area);
 // sequence grid (once the window can take it: the automatic alignment opens
 // the editor while the main window is still disabled).
 void ShowAlignmentEditorMaximized(FrmAlignmentCorrection* editor);
-// Closes the open editor (runs its FormClose).
-void CloseAlignmentEditor(QMdiArea* area);
+// Closes the open editor (runs its FormClose, which may ask to save unsaved
+// work).  False when the editor stays open; true when none is left.
+bool CloseAlignmentEditor(QMdiArea* area);
 
 }  // namespace sequara

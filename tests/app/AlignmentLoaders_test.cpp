@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
@@ -88,6 +89,60 @@ TEST(DisplayOnlyLoadTest, LengthsLabelsQuestionsAndEmptySequences) {
             EXPECT_EQ(platform.Messages(), std::vector<std::string>{c.aligned}) << c.what;
         }
         EXPECT_TRUE(state.LoadedSequences.empty()) << c.what;
+    }
+}
+
+// Escape or the close box on a question whose No would drop or cut work:
+// the work stays as it was and nothing further is asked or shown.
+TEST(DismissedQuestionTest, EscapeNeverTakesTheAnswerThatDiscardsWork) {
+    TempFolder folder;
+    testing::EditorFixture f;
+    WorkingState& state = f.run.State();
+    state.ApplicationFolder = folder.path().string() + "/";
+    state.AlignmentTitle = "before";
+    state.LoadedSequences = {{"kept", "ACGT"}};
+    const std::string backup = folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
+    const std::string before = Aligned(state);
+    FileDialogOptions dialog;
+    NoSaveProgress progress;
+    SaveSession save;
+    const struct {
+        const char* what;
+        std::function<std::string()> run;
+        const char* result;
+    } cases[] = {
+        {"the editor's close question keeps the editor open",
+         [&] {
+             bool mayClose = true;
+             RunEditorCommand(f.ctx, [&](EditorContext& c) {
+                 mayClose = AskSaveTemporaryAlignment(c, save, SaveServices{DefaultFileLayer(), progress});
+             });
+             return std::string(mayClose ? "closes" : "stays open");
+         },
+         "stays open"},
+        {"the display-only length question cancels the load",
+         [&] {
+             f.platform.AnswerOkCancel(true);
+             f.platform.AnswerOpenFile(folder.write("uneven.fasta", ">a\nACGTAC\n>b\nACG\n"));
+             return std::string(LoadDisplayOnlyFasta(state, f.platform, dialog) ? "opens" : "cancelled");
+         },
+         "cancelled"},
+        {"the backup question keeps the backup",
+         [&] { return std::string(OfferBackup(state, f.platform) == BackupOffer::Kept ? "kept" : "not kept"); },
+         "kept"},
+    };
+    for (const auto& c : cases) {
+        f.platform.Events.clear();
+        f.platform.DismissYesNo();
+        EXPECT_EQ(c.run(), c.result) << c.what;
+        EXPECT_TRUE(f.platform.YesNoAnswers.empty()) << c.what;
+        EXPECT_TRUE(f.platform.Messages().empty()) << c.what;
+        EXPECT_TRUE(f.platform.SaveFileOptions.empty()) << c.what;
+        EXPECT_EQ(state.AlignmentTitle, "before") << c.what;
+        EXPECT_EQ(state.LoadedSequences, (TFastaDataSet{{"kept", "ACGT"}})) << c.what;
+        EXPECT_EQ(Aligned(state), before) << c.what;
+        EXPECT_FALSE(f.document.Saved()) << c.what;
+        EXPECT_TRUE(std::filesystem::exists(backup)) << c.what;
     }
 }
 

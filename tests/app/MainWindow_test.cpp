@@ -278,6 +278,35 @@ TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
     EXPECT_TRUE(platform.Questions().empty());
 }
 
+TEST_F(MainWindowTest, ExitAsksAboutAnUnsavedEditorAndKeepsRunningUnlessTheAnswerIsNo) {
+    folder.write(kDnaBackupName, "rCRS;ACGT\r\n1;2;3;4\r\ns;ACGA\r\n");
+    platform.AnswerYesNo(true);
+    pressContinue();
+    ASSERT_NE(editor(), nullptr);
+    // The program's exit code, or 99 while it keeps running.
+    const auto exitCode = [this] {
+        QTimer::singleShot(0, [this] { w().Exit1()->trigger(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        watchdog.start(300);
+        return QApplication::exec();
+    };
+    const std::string question = "Temporary Alignment hasn't been saved yet. Do you want to save it now?";
+    platform.Events.clear();
+    platform.DismissYesNo();
+    EXPECT_EQ(exitCode(), 99);
+    EXPECT_NE(editor(), nullptr);
+    platform.AnswerYesNo(true);
+    platform.SaveFileAnswers.push_back(std::nullopt);  // the save dialog cancelled
+    EXPECT_EQ(exitCode(), 99);
+    EXPECT_NE(editor(), nullptr);
+    EXPECT_EQ(platform.Questions(), (std::vector<std::string>{question, question}));
+    platform.AnswerYesNo(false);
+    EXPECT_EQ(exitCode(), 0);
+    EXPECT_EQ(platform.Questions().size(), 3u);
+}
+
 TEST_F(MainWindowTest, ADamagedPictureLeavesThePanelWithoutOne) {
     EXPECT_FALSE(w().FrontImage()->pixmap().isNull());
     EXPECT_FALSE(w().LoadFrontPicture(QByteArray("\xFF\xD8\xFF\xE0 damaged", 10)));

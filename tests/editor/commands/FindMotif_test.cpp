@@ -57,6 +57,7 @@ TEST_F(FindMotifTest, NothingFoundAsksToRestartFromTheBeginning) {
     EXPECT_EQ(find("ACGT", 6, 3), "1,1 -> cursor 1,0 ref 0");
     ASSERT_EQ(f.platform.Questions(), std::vector<std::string>{kRestartSearchQuestion});
     EXPECT_EQ(f.platform.Events[0].caption, "Information");
+    EXPECT_EQ(f.platform.Events[0].type, MessageType::Information);  // its icon too
 
     // No: the cursors and the position stay.
     f.view.SequenceGrid.MoveTo(3, 1);
