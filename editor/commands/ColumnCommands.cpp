@@ -59,7 +59,8 @@ void Deletecharacter2Click(EditorContext& ctx) {
         }
         const bool mutation = hasMutation(d, index);
         if (mutation && !asked) {
-            proceed = ctx.platform.AskYesNo(kMutationQuestion, kMutationCaption, MessageType::Warning) == YesNoAnswer::Yes;
+            proceed = ctx.platform.AskYesNo(kMutationQuestion, kMutationCaption, MessageType::Warning) ==
+                      YesNoAnswer::Yes;
             asked = true;
         }
         if (proceed || !mutation) deleted.push_back(c + 1);
