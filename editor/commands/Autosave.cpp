@@ -11,9 +11,9 @@
 namespace sequara {
 
 void Timer1Timer(const WorkingState& state, FileLayer& files, Platform& platform, AutosaveTimer& timer) {
-    // An alignment without columns cannot be read back; the last backup that
-    // had them stays.
-    if (AlignmentHasNoColumns(state)) return;
+    // An alignment without columns or sequences cannot be read back; the last
+    // backup that had them stays.
+    if (AlignmentHasNoColumns(state) || AlignmentHasNoSequences(state)) return;
     std::string message;
     try {
         const WorkingStateAlignmentInput alignment(state);

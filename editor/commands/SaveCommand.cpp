@@ -46,8 +46,8 @@ bool SameFileName(const std::string& a, const std::string& b) {
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     WorkingState& state = ctx.document.State();
-    if (AlignmentHasNoColumns(state)) {
-        ctx.platform.ShowMessage(kNoColumnsMessage);
+    if (AlignmentHasNoColumns(state) || AlignmentHasNoSequences(state)) {
+        ctx.platform.ShowMessage(AlignmentHasNoColumns(state) ? kNoColumnsMessage : kNoSequencesMessage);
         return false;
     }
     FileDialogOptions options;

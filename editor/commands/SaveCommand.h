@@ -10,8 +10,9 @@
 // autosave file of the data type is deleted and the alignment counts as
 // saved (when an ".ali" of it was written).  The autosave file itself is
 // refused as a target: the editor's timer would overwrite it.  An alignment
-// without columns is refused with kNoColumnsMessage before the dialog, since
-// no reader could take its files back.  A failed
+// without columns or without sequences is refused with kNoColumnsMessage or
+// kNoSequencesMessage before the dialog, since no reader could take its
+// files back.  A failed
 // write throws WriteError; the command boundary shows it once and nothing
 // claims success.
 
@@ -33,6 +34,8 @@ inline const std::string& kAminoSaveFilter = SaveFilter(kAminoDataType);
 
 inline constexpr const char* kNoColumnsMessage =
     "The alignment has no columns: there is nothing to save.";
+inline constexpr const char* kNoSequencesMessage =
+    "The alignment has no sequences: there is nothing to save.";
 inline constexpr const char* kOverwriteQuestion = "The chosen file already exists! Overwrite?";
 inline constexpr const char* kUnsavedQuestion =
     "Temporary Alignment hasn't been saved yet. Do you want to save it now?";

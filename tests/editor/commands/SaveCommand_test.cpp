@@ -225,7 +225,7 @@ TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
     }
 }
 
-TEST(SaveCommand, AnAlignmentWithoutColumnsIsNeitherSavedNorAutosaved) {
+TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved) {
     SaveFixture f;
     f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});  // a display-only load's inserted columns
     f.view.ReferenceGrid.MoveTo(0, 5);
@@ -246,6 +246,17 @@ TEST(SaveCommand, AnAlignmentWithoutColumnsIsNeitherSavedNorAutosaved) {
     Timer1Timer(f.run.State(), f.files, f.platform, timer);
     EXPECT_EQ(f.State(), "files backup.ali\ncaption Alignment\nsaved no\n");
     EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "the last backup");
+
+    // Every sequence removed: the reference rows alone would not read back either.
+    SaveFixture g;
+    g.Load("1|2|3", "ACG", {{"s", "ACG"}, {"t", "AGG"}});
+    g.folder.write("backup.ali", "the last backup");
+    ASSERT_TRUE(RunEditorCommand(g.ctx, [](EditorContext& c) { RemoveSequences(c, 0, 1); }));
+    g.platform.Events.clear();
+    EXPECT_EQ(g.Save("none", 2), "not written\nfiles backup.ali\ncaption Alignment\nsaved no\nmessage: " +
+                                     std::string(kNoSequencesMessage) + "\n");
+    Timer1Timer(g.run.State(), g.files, g.platform, timer);
+    EXPECT_EQ(ReadBytes(g.folder.file("backup.ali")), "the last backup");
 }
 
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
