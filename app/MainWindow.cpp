@@ -11,6 +11,7 @@
 #include "sequence/CharacterRules.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFrame>
@@ -303,6 +304,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
         (watched == loadMenu_ || watched == referenceMenu_ || watched == parametersMenu_ || watched == helpMenu_))
         return true;
     return QMainWindow::eventFilter(watched, e);
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!CloseAlignmentEditor(mdi_)) return e->ignore();
+    QMainWindow::closeEvent(e);
 }
 
 bool MainWindow::event(QEvent* e) {

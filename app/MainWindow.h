@@ -148,6 +148,9 @@ public slots:
 
 protected:
     bool event(QEvent* e) override;
+    // The close box is Exit: an open editor may ask to save, and while it
+    // stays open so does the program.
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

@@ -297,14 +297,17 @@ TEST_F(MainWindowTest, ExitAsksAboutAnUnsavedEditorAndKeepsRunningUnlessTheAnswe
     platform.DismissYesNo();
     EXPECT_EQ(exitCode(), 99);
     EXPECT_NE(editor(), nullptr);
+    platform.DismissYesNo();
+    EXPECT_FALSE(w().close()) << "the window's close box is Exit too";
+    EXPECT_NE(editor(), nullptr);
     platform.AnswerYesNo(true);
     platform.SaveFileAnswers.push_back(std::nullopt);  // the save dialog cancelled
     EXPECT_EQ(exitCode(), 99);
     EXPECT_NE(editor(), nullptr);
-    EXPECT_EQ(platform.Questions(), (std::vector<std::string>{question, question}));
+    EXPECT_EQ(platform.Questions(), (std::vector<std::string>{question, question, question}));
     platform.AnswerYesNo(false);
     EXPECT_EQ(exitCode(), 0);
-    EXPECT_EQ(platform.Questions().size(), 3u);
+    EXPECT_EQ(platform.Questions().size(), 4u);
 }
 
 TEST_F(MainWindowTest, ADamagedPictureLeavesThePanelWithoutOne) {
