@@ -2,6 +2,7 @@
 
 #include "platform/qt/ButtonGlyphs.h"
 #include "app/RunSetup.h"
+#include "editor/ManualAlignmentControl.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -69,9 +70,9 @@ void TDlgAbout::FormActivate() {
     lblVersion_->adjustSize();
 }
 
-void TDlgAbout::BtnContactClick() { platform_.OpenAddress(kSupportMailAddress); }
+void TDlgAbout::BtnContactClick() { OpenAddressOrShowIt(platform_, kSupportMailAddress); }
 
-void TDlgAbout::Button1Click() { platform_.OpenAddress(kSecondMailAddress); }
+void TDlgAbout::Button1Click() { OpenAddressOrShowIt(platform_, kSecondMailAddress); }
 
 bool TDlgAbout::event(QEvent* e) {
     // Showing counts as an activation too: a window system may show the box

@@ -373,7 +373,7 @@ void MainWindow::Exit1Click() {
     QCoreApplication::quit();
 }
 
-void MainWindow::LicenseWeblinkLabelClick() { platform_.OpenAddress(kTermsOfUseAddress); }
+void MainWindow::LicenseWeblinkLabelClick() { OpenAddressOrShowIt(platform_, kTermsOfUseAddress); }
 
 void MainWindow::About1Click() {
     TDlgAbout dialog(platform_, this);

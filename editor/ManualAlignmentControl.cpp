@@ -70,7 +70,17 @@ void ShowOutputFormatsHelp(Platform& platform) { platform.ShowMessage(kOutputFor
 
 void ShowPoorAlignmentHelp(Platform& platform) { platform.ShowMessage(kPoorAlignmentHelpText); }
 
-void HelpLinkButtonClick(Platform& platform) { platform.OpenAddress(kHelpPageAddress); }
+void OpenAddressOrShowIt(Platform& platform, const std::string& address) {
+    if (platform.OpenAddress(address)) return;
+    const std::string mailto = "mailto:";
+    if (address.starts_with(mailto))
+        platform.ShowMessage("No mail program could be started. Please write to " + address.substr(mailto.size()) +
+                             ".");
+    else
+        platform.ShowMessage("No web browser could be started. Please open " + address + " in your browser.");
+}
+
+void HelpLinkButtonClick(Platform& platform) { OpenAddressOrShowIt(platform, kHelpPageAddress); }
 
 void Editnucleotides1Click(Platform& platform) {
     platform.ShowMessageBox("Use right mouse button for editing main table.", "Edit nucleotides");

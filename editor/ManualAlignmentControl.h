@@ -18,7 +18,12 @@ extern const char* const kPoorAlignmentHelpText;
 void ShowOutputFormatsHelp(Platform& platform);
 void ShowPoorAlignmentHelp(Platform& platform);
 
-// Opens the help web page; the outcome is not examined.
+// Opens a web page or a "mailto:" address with the user's program; when no
+// program can be started, a message gives the address (a mail address
+// without its "mailto:") so that the user can use it by hand.
+void OpenAddressOrShowIt(Platform& platform, const std::string& address);
+
+// Opens the help web page (OpenAddressOrShowIt).
 void HelpLinkButtonClick(Platform& platform);
 
 // The editor's Edit-menu entries that only say how such an edit is done:

@@ -62,9 +62,9 @@ public:
     // Colour dialog on a 0x00BBGGRR colour; nothing when cancelled.
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
 
-    // Opens a web page or a mail address with the user's default program.
-    // The result is not examined.
-    virtual void OpenAddress(const std::string& address) = 0;
+    // Opens a web page or a mail address with the user's default program;
+    // false when no program could be started for it.
+    virtual bool OpenAddress(const std::string& address) = 0;
 
     // Lets the window system handle pending messages once.
     virtual void ProcessMessages() = 0;

@@ -85,8 +85,9 @@ std::optional<std::uint32_t> ScriptedPlatform::ChooseColor(std::uint32_t) {
     return answer;
 }
 
-void ScriptedPlatform::OpenAddress(const std::string& address) {
-    Events.push_back({Kind::Address, address, {}, true});
+bool ScriptedPlatform::OpenAddress(const std::string& address) {
+    Events.push_back({Kind::Address, address, {}, !OpenAddressFails});
+    return !OpenAddressFails;
 }
 
 }  // namespace sequara

@@ -36,6 +36,8 @@ public:
     std::vector<FileDialogOptions> OpenFileOptions;   // the options each dialog was shown with
     std::vector<FileDialogOptions> SaveFileOptions;
     int ProcessMessagesCalls = 0;
+    // When true, no program can be started for an address (recorded with answer false).
+    bool OpenAddressFails = false;
 
     void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes ? YesNoAnswer::Yes : YesNoAnswer::No); }
     // The next Yes/No question is closed with Escape or its close box.
@@ -57,7 +59,7 @@ public:
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
-    void OpenAddress(const std::string& address) override;
+    bool OpenAddress(const std::string& address) override;
     void ProcessMessages() override { ++ProcessMessagesCalls; }
 };
 

@@ -133,8 +133,8 @@ std::optional<std::uint32_t> QtPlatform::ChooseColor(std::uint32_t initial) {
     return FromQColor(chosen);
 }
 
-void QtPlatform::OpenAddress(const std::string& address) {
-    QDesktopServices::openUrl(QUrl(fromLocal(address)));
+bool QtPlatform::OpenAddress(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(fromLocal(address)));
 }
 
 void QtPlatform::ProcessMessages() { QCoreApplication::processEvents(); }

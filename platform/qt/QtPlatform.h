@@ -29,7 +29,7 @@ public:
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
-    void OpenAddress(const std::string& address) override;
+    bool OpenAddress(const std::string& address) override;
     void ProcessMessages() override;
 
 private:

@@ -71,5 +71,34 @@ TEST(HelpTexts, EachEntryShowsOneBoxOrOpensTheHelpPage) {
     }
 }
 
+TEST(HelpTexts, AnAddressNoProgramCanOpenIsShownForUseByHand) {
+    struct Case {
+        std::string address;
+        bool fails;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {kHelpPageAddress, false, {}},
+        {"mailto:support@sequara.example.org", false, {}},
+        {kHelpPageAddress, true,
+         {"No web browser could be started. Please open https://sequara.example.org/help in your browser."}},
+        {"mailto:support@sequara.example.org", true,
+         {"No mail program could be started. Please write to support@sequara.example.org."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address + (c.fails ? " failing" : ""));
+        ScriptedPlatform platform;
+        platform.OpenAddressFails = c.fails;
+        OpenAddressOrShowIt(platform, c.address);
+        ASSERT_FALSE(platform.Events.empty());
+        EXPECT_EQ(platform.Events[0].text, c.address);  // the program is always tried first
+        EXPECT_EQ(platform.Messages(), c.messages);
+    }
+    ScriptedPlatform failing;
+    failing.OpenAddressFails = true;
+    HelpLinkButtonClick(failing);
+    EXPECT_EQ(failing.Messages().size(), 1u);
+}
+
 }  // namespace
 }  // namespace sequara
