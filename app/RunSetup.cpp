@@ -89,27 +89,47 @@ std::string MissingReferenceMessage() {
            kExampleReferencesAddress + ".";
 }
 
-bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage) {
-    const std::size_t length = state.ReferenceData.empty() ? 0 : state.ReferenceData[0].Sequence.size();
+bool LooksLikeDna(std::string_view sequence) {
+    bool letters = false;
+    for (char c : sequence) {
+        if (c == '-') continue;
+        switch (c) {
+            case 'A': case 'C': case 'G': case 'T': case 'U': case 'N':
+            case 'a': case 'c': case 'g': case 't': case 'u': case 'n':
+                letters = true;
+                break;
+            default:
+                return false;
+        }
+    }
+    return letters;
+}
+
+bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,
+                    const std::string& refusedNote) {
+    const std::string_view sequence =
+        state.ReferenceData.empty() ? std::string_view() : std::string_view(state.ReferenceData[0].Sequence);
+    const std::size_t length = sequence.size();
     const std::size_t labels = state.ReferenceNumbering.size();
+    auto refuse = [&](const std::string& message) {
+        platform.ShowMessage(refusedNote.empty() ? message : message + " " + refusedNote);
+        return false;
+    };
     switch (CheckReferenceData(length, labels)) {
         case ReferenceCheck::LabelCountDiffers:
-            platform.ShowMessage("Error: The Reference Sequence range specifies a length of " +
-                                 std::to_string(labels) + ", but the length of the reference sequence is " +
-                                 std::to_string(length) +
-                                 ". Please close program and correct the reference Sequence file.");
-            return false;
+            return refuse("Error: The Reference Sequence range specifies a length of " + std::to_string(labels) +
+                          ", but the length of the reference sequence is " + std::to_string(length) +
+                          ". Please close program and correct the reference Sequence file.");
         case ReferenceCheck::Missing:
-            platform.ShowMessage(missingMessage);
-            return false;
+            return refuse(missingMessage);
         case ReferenceCheck::TooLong:
-            platform.ShowMessage(
+            return refuse(
                 "ReferenceSequence is too long (more than 99999 characters). Automatic alignment will be "
                 "disabled. Please contact corvane Technology for help.");
-            return false;
         case ReferenceCheck::Accepted:
             break;
     }
+    if (state.DataType == kAminoDataType && LooksLikeDna(sequence)) platform.ShowMessage(kDnaReferenceWarning);
     return true;
 }
 

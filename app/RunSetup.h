@@ -10,6 +10,7 @@
 #include "sequence/WorkingState.h"
 
 #include <string>
+#include <string_view>
 
 namespace sequara {
 
@@ -62,9 +63,20 @@ enum class ReferenceCheck { Accepted, LabelCountDiffers, Missing, TooLong };
 ReferenceCheck CheckReferenceData(std::size_t sequenceLength, std::size_t labelCount);
 
 // Applies the checks to element 0 of ReferenceData and shows the failing
-// rule's message; missingMessage is the text for a reference without
-// characters.  True when the reference is accepted.
-bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage);
+// rule's message, followed by refusedNote when that is not empty;
+// missingMessage is the text for a reference without characters.  True when
+// the reference is accepted; an accepted reference that looks like DNA in an
+// "AMINO" run is accepted with a warning.
+bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,
+                    const std::string& refusedNote = {});
+
+// True when the sequence has letters and holds only A, C, G, T, U, N (either
+// case) and gaps.
+bool LooksLikeDna(std::string_view sequence);
+
+inline constexpr const char* kDnaReferenceWarning =
+    "The reference sequence looks like a DNA sequence, but the data type is AMINO: amino-acid sequences "
+    "aligned against it give no meaningful alignment.";
 
 // The run set-up's text for a reference without characters.
 std::string MissingReferenceMessage();

@@ -83,9 +83,50 @@ TEST_F(ReferenceCommandsTest, ARefusedReferenceIsReportedAndThePreviousOneStaysI
         std::string message = c.message;
         if (auto at = message.find("{file}"); at != std::string::npos)
             message.replace(at, 6, folder.file("ref.txt"));
-        EXPECT_EQ(platform.Messages(), std::vector<std::string>{message}) << c.what;
+        EXPECT_EQ(platform.Messages(),
+                  std::vector<std::string>{message + " The previous reference sequence remains in use."})
+            << c.what;
         expectOldReference();
     }
+}
+
+TEST_F(ReferenceCommandsTest, ADnaLookingReferenceInAnAminoRunIsAcceptedWithOneWarning) {
+    struct Case {
+        const char* dataType;
+        std::string sequence;
+        bool warns;
+    };
+    const std::vector<Case> cases = {
+        {"AMINO", "ACGTACGTNN", true},
+        {"AMINO", "acgu-n--ACGT", true},
+        {"AMINO", "NNNN", true},
+        {"AMINO", "ACGTM", false},  // M: no nucleotide letter of the list
+        {"AMINO", "MKVLAAGIVG", false},
+        {"DNA", "ACGTACGTNN", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.dataType) + " " + c.sequence);
+        state.DataType = c.dataType;
+        // Run set-up: the reference file in the program's folder.
+        platform.Events.clear();
+        state.ApplicationFolder = folder.path().string() + "/";
+        folder.write(kReferenceFileName, ">r\n" + c.sequence + "\n");
+        state.ReferenceNumbering.clear();
+        ReadReference(state, platform);
+        EXPECT_TRUE(CheckReference(state, platform, MissingReferenceMessage()));
+        const std::vector<std::string> expected =
+            c.warns ? std::vector<std::string>{kDnaReferenceWarning} : std::vector<std::string>{};
+        EXPECT_EQ(platform.Messages(), expected);
+        // Reference sequence > New.
+        platform.Events.clear();
+        EXPECT_EQ(chooseNew(">r\n" + c.sequence + "\n"), NewReferenceOutcome::Accepted);
+        EXPECT_EQ(platform.Messages(), expected);
+    }
+    // A refused reference gets its refusal only.
+    platform.Events.clear();
+    state.DataType = "AMINO";
+    EXPECT_EQ(chooseNew(">x\n<1-3\nACGT\n"), NewReferenceOutcome::Refused);
+    EXPECT_EQ(platform.Messages().size(), 1u);
 }
 
 }  // namespace
