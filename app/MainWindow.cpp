@@ -5,6 +5,7 @@
 #include "app/DialogAbout.h"
 #include "app/JpegDecoder.h"
 #include "platform/qt/ButtonGlyphs.h"
+#include "platform/qt/ProgressGauge.h"
 #include "app/RunSetup.h"
 #include "editor/ManualAlignmentControl.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
@@ -199,14 +200,11 @@ void MainWindow::createProgressBox() {
     alignmentMessageBox_->setAutoFillBackground(true);
     alignmentMessageLabel_ = new QLabel(kAlignmentRunning, alignmentMessageBox_);
     alignmentMessageLabel_->setObjectName("AlignmentMessageLabel");
-    alignmentProgressGauge_ = new QProgressBar(alignmentMessageBox_);
+    alignmentProgressGauge_ = new ProgressGauge(QColor("navy"), alignmentMessageBox_);
     alignmentProgressGauge_->setObjectName("AlignmentProgressGauge");
     alignmentProgressGauge_->setMinimumSize(217, 33);
     alignmentProgressGauge_->setRange(0, 100);
     alignmentProgressGauge_->setValue(0);
-    alignmentProgressGauge_->setStyleSheet(
-        "QProgressBar { border: 1px solid #7a7a7a; background: white; text-align: center; }"
-        "QProgressBar::chunk { background-color: navy; }");
     // The box grows with the label's text at the font in use: the label with
     // room on both sides over the gauge, which takes the box's width.
     auto* layout = new QVBoxLayout(alignmentMessageBox_);

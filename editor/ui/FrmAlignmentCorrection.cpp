@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "editor/ManualAlignmentControl.h"
+#include "platform/qt/ProgressGauge.h"
 #include "editor/commands/AddAlignment.h"
 #include "editor/commands/Autosave.h"
 #include "editor/commands/CellCommands.h"
@@ -217,13 +218,11 @@ void FrmAlignmentCorrection::createComponents() {
     lblSaveInProgress_ = new QLabel("Saving is in progress. Please wait.", msgBoxSaveInProgress_);
     lblSaveInProgress_->setObjectName("LblSaveInProgress");
     lblSaveInProgress_->setGeometry(24, 24, 230, 18);
-    saveProgressGauge_ = new QProgressBar(msgBoxSaveInProgress_);
+    saveProgressGauge_ = new ProgressGauge(QColor("blue"), msgBoxSaveInProgress_);
     saveProgressGauge_->setObjectName("SaveProgressGauge");
     saveProgressGauge_->setRange(0, 100);
-    saveProgressGauge_->setAlignment(Qt::AlignCenter);  // the percentage in the middle of the bar
     saveProgressGauge_->setValue(0);
     saveProgressGauge_->setGeometry(24, 56, 217, 25);
-    saveProgressGauge_->setStyleSheet("QProgressBar::chunk { background-color: blue; }");
     msgBoxSaveInProgress_->resize(265, 100);
     msgBoxSaveInProgress_->hide();
 
