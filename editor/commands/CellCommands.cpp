@@ -166,7 +166,11 @@ std::vector<bool> PopupMenuItemsShown(std::size_t ItemCount, bool OnName) {
 void AlignedSequencesGridMouseDown(EditorContext& ctx, std::int32_t ClickedCol, std::int32_t ClickedRow) {
     if (!ctx.document.HasRow(ClickedRow) || ClickedCol < 0) return;
     GridCursor& grid = ctx.view.SequenceGrid;
-    if (grid.Selection().Contains(ClickedCol, ClickedRow)) return;
+    const GridRect block = grid.Selection();
+    if (block.Contains(ClickedCol, ClickedRow)) return;
+    // A name of one of the block's rows keeps the block too, so that
+    // "Remove sequence" removes all its rows.
+    if (ClickedCol == 0 && ClickedRow >= block.Top && ClickedRow <= block.Bottom) return;
     grid.MoveTo(ClickedCol > 0 ? ClickedCol : grid.Col(), ClickedRow);
     ctx.view.ReferenceGrid.MoveTo(grid.Col() - 1, EditorView::kReferenceRow);
 }

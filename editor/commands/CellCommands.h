@@ -78,8 +78,8 @@ void AlignmentGridPopupMenueItemChosen(EditorContext& ctx, std::string_view Capt
 std::vector<bool> PopupMenuItemsShown(std::size_t ItemCount, bool OnName);
 
 // A right click on the cell (ClickedCol, ClickedRow), ClickedCol 0 being a
-// name: inside the selection nothing changes, so the popup acts on the whole
-// block; outside it the clicked cell becomes the current cell (a name sets
+// name: inside the selection, or on the name of one of its rows, nothing
+// changes, so the popup acts on the whole block; outside it the clicked cell becomes the current cell (a name sets
 // only the row) and the reference grid follows.  The window calls it only
 // where a cell lies under the click: elsewhere (beyond the last row or
 // column) the click is ignored and no popup opens.

@@ -147,5 +147,26 @@ TEST_F(EditingWindowTest, RightClicksPreparePopupsWhoseEntriesEditAndUndo) {
     EXPECT_EQ(rows(), "ACGTA ACGTA ACGTA TTTTT");
 }
 
+TEST_F(EditingWindowTest, ARightClickOnANameOfTheBlocksRowsKeepsTheBlockForRemoval) {
+    GridCursor& cursor = e->Model().SequenceGrid();
+    key(Qt::Key_Down);
+    key(Qt::Key_Down, Qt::ShiftModifier);  // rows 1-2
+    const GridRect block = cursor.Selection();
+    ASSERT_EQ(block.Top, 1);
+    ASSERT_EQ(block.Bottom, 2);
+    rightClick(grid, grid->CellRect(0, 2).center());  // the name of the block's last row
+    EXPECT_EQ(cursor.Selection(), block);
+    EXPECT_EQ(shownEntries(), "Rem,Hig,Dis,");
+    choose(e->PopupMenuItems()[5]);  // "Remove sequence": both rows
+    EXPECT_EQ(rows(), "ACGTA ACGTA");
+    undo();
+
+    cursor.MoveTo(block.Left, 1);
+    cursor.MoveTo(block.Right, 2, true);
+    rightClick(grid, grid->CellRect(0, 0).center());  // a name outside the block: only its row
+    EXPECT_EQ(cursor.Selection().Top, 0);
+    EXPECT_EQ(cursor.Selection().Bottom, 0);
+}
+
 }  // namespace
 }  // namespace sequara
