@@ -128,9 +128,7 @@ TAlignedColumns BuildAlignedColumns(const TAlignmentResult& Alignment, const TFa
     for (std::int32_t k = 1; k <= m; ++k) {
         const std::size_t c = column[static_cast<std::size_t>(k)];
         out.ReferenceRow[c] = Reference[static_cast<std::size_t>(k) - 1];
-        std::string label = GetNumberingLabel(CharNames, k);
-        if (label.size() > kShownLabelLength) label.resize(kShownLabelLength);
-        out.Labels[c] = TLabel(label);
+        out.Labels[c] = TLabel(GetNumberingLabel(CharNames, k)).Shown();
     }
 
     out.Rows.resize(rowCount);

@@ -29,9 +29,6 @@ struct TAlignedColumns {
     std::int32_t RepairedRows = 0;
 };
 
-// Longest number of label characters shown above a column.
-inline constexpr std::size_t kShownLabelLength = 5;
-
 // Label of reference position Index (from 1): element Index-1 of CharNames
 // when there is one, else Index in decimal.
 std::string GetNumberingLabel(const TCharacterName& CharNames, std::int32_t Index);

@@ -67,9 +67,7 @@ std::optional<ForensicAlignment> BuildForensicAlignment(const TDBFDataSet& recor
     std::unordered_map<std::int32_t, std::vector<std::size_t>> columnsOf;
     for (std::size_t c = 0; c < columns; ++c) {
         // Labels read back from an editor's header are padded with blanks.
-        std::string_view text = labels[c].view();
-        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-        auto p = ParseInteger(text);
+        auto p = ParseInteger(labels[c].Unpadded());
         if (!p) return std::nullopt;
         positions[c] = *p;
         columnsOf[*p].push_back(c);

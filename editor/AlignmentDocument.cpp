@@ -1,7 +1,5 @@
 #include "editor/AlignmentDocument.h"
 
-#include "alignment/ColumnModel.h"
-
 #include <algorithm>
 #include <iterator>
 
@@ -182,8 +180,7 @@ void AlignmentDocument::ReadAlignmentFromGrids() {
     for (const TAlignedSequence& s : state_.AlignedSequences) n = std::max(n, s.Sequence.size());
     if (ReferenceRow().size() < n) state_.AlignedReference[0].Sequence.Edit().resize(n, '-');
     state_.AlignedNumbering.resize(n);
-    for (TLabel& label : state_.AlignedNumbering)
-        if (label.size() > kShownLabelLength) label = TLabel(label.view().substr(0, kShownLabelLength));
+    for (TLabel& label : state_.AlignedNumbering) label = label.Shown();
     for (TAlignedSequence& s : state_.AlignedSequences)
         if (s.Sequence.size() < n) s.Sequence.Edit().resize(n, '-');
 }

@@ -6,43 +6,16 @@
 // Fields are separated by tabs or ";".
 
 #include "platform/Platform.h"
+#include "sequence/ShortText.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace sequara {
-
-// A text of at most N characters held inside the record (a length byte and
-// N characters, no allocation).  Longer text is cut to its first N characters.
-template <std::size_t N>
-class ShortText {
-    static_assert(N <= 255);
-
-public:
-    static constexpr std::size_t Capacity = N;
-    ShortText() = default;
-    ShortText(std::string_view text) { assign(text); }  // NOLINT: converts from text
-
-    void assign(std::string_view text) {
-        length_ = static_cast<std::uint8_t>(std::min(text.size(), N));
-        std::memcpy(chars_, text.data(), length_);
-    }
-    std::string_view view() const { return {chars_, length_}; }
-    std::string str() const { return std::string(view()); }
-    std::size_t size() const { return length_; }
-    bool empty() const { return length_ == 0; }
-    bool operator==(std::string_view o) const { return view() == o; }
-
-private:
-    std::uint8_t length_ = 0;
-    char chars_[N] = {};
-};
 
 inline constexpr int kForensicMaxRecords = 50000;   // further accepted lines are ignored
 inline constexpr int kForensicFieldCount = 58;      // fields read per line

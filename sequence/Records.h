@@ -3,9 +3,10 @@
 // sets, position labels and alignment rows.  All are plain values: assigning
 // one variable to another copies it.
 
-#include <algorithm>
+#include "sequence/ShortText.h"
+
 #include <cstdint>
-#include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,31 +25,48 @@ struct TFastaSequence {
 // set of its own.
 using TFastaDataSet = std::vector<TFastaSequence>;
 
+// Label characters a column header shows: one per header row.
+inline constexpr std::size_t kShownLabelLength = 5;
+
 // A position label of at most 10 characters, held inside the element (no
 // allocation per label).  Longer text is cut to its first 10 characters.
-class TLabel {
+// Above an alignment column a label shows its first kShownLabelLength
+// characters, one per header row; read back from the header rows it comes
+// padded with blanks to that length.
+class TLabel : public ShortText<10> {
 public:
-    static constexpr std::size_t Capacity = 10;
-    TLabel() = default;
-    TLabel(std::string_view text) { assign(text); }   // NOLINT: labels convert from text
-    TLabel(const char* text) : TLabel(std::string_view(text)) {}
-    TLabel(const std::string& text) : TLabel(std::string_view(text)) {}
+    using ShortText::ShortText;
 
-    void assign(std::string_view text) {
-        length_ = static_cast<std::uint8_t>(std::min(text.size(), Capacity));
-        std::memcpy(chars_, text.data(), length_);
+    // The characters a header shows.
+    TLabel Shown() const { return TLabel(view().substr(0, kShownLabelLength)); }
+    // The shown characters padded with blanks to kShownLabelLength, as the
+    // header rows give the label back.
+    TLabel Padded() const {
+        char text[kShownLabelLength];
+        for (std::size_t r = 0; r < kShownLabelLength; ++r) text[r] = r < size() ? view()[r] : ' ';
+        return TLabel(std::string_view(text, kShownLabelLength));
     }
-    std::string_view view() const { return {chars_, length_}; }
-    std::string str() const { return std::string(view()); }
-    std::size_t size() const { return length_; }
-    bool empty() const { return length_ == 0; }
-
-    bool operator==(const TLabel& o) const { return view() == o.view(); }
-    bool operator==(std::string_view o) const { return view() == o; }
-
-private:
-    char chars_[Capacity] = {};
-    std::uint8_t length_ = 0;
+    // Without the blanks that padding may have added at its end.
+    std::string_view Unpadded() const {
+        std::string_view text = view();
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+        return text;
+    }
+    // A label of blanks only (or none) marks an inserted column.
+    bool MarksInsertedColumn() const { return view().find_first_not_of(' ') == std::string_view::npos; }
+    // Its number: the decimal digits read in order, every other character
+    // skipped; -1 when there is none or they exceed a 32-bit integer.
+    std::int32_t Number() const {
+        std::int64_t value = 0;
+        bool digits = false;
+        for (char c : view()) {
+            if (c < '0' || c > '9') continue;
+            digits = true;
+            value = value * 10 + (c - '0');
+            if (value > std::numeric_limits<std::int32_t>::max()) return -1;
+        }
+        return digits ? static_cast<std::int32_t>(value) : -1;
+    }
 };
 
 // One label per reference position or alignment column, indexed from 0

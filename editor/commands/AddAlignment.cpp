@@ -1,7 +1,6 @@
 #include "editor/commands/AddAlignment.h"
 
 #include "alignment/AlignmentFileReader.h"
-#include "alignment/ColumnModel.h"
 #include "editor/commands/UndoCommands.h"
 #include "sequence/CharacterRules.h"
 #include "sequence/FileLayer.h"
@@ -194,12 +193,7 @@ bool AddAlignment(EditorContext& ctx, AddedAlignment added) {
     // The grids are rebuilt from the data: every label goes down its five
     // header rows, a blank where it is shorter, and reads back so.
     document.ReadAlignmentFromGrids();
-    for (TLabel& label : state.AlignedNumbering)
-        if (label.size() < kShownLabelLength) {
-            std::string padded(label.view());
-            padded.resize(kShownLabelLength, ' ');
-            label.assign(padded);
-        }
+    for (TLabel& label : state.AlignedNumbering) label = label.Padded();
     ctx.view.SyncGridSizes(document);
     return true;
 }

@@ -8,13 +8,6 @@
 namespace sequara {
 
 namespace {
-// A label holding only blanks (or nothing) marks an inserted column.
-bool isInsertedColumn(const TLabel& label) {
-    for (char c : label.view())
-        if (c != ' ') return false;
-    return true;
-}
-
 // Some row differs from the reference at column index c (from 0).
 bool hasMutation(const AlignmentDocument& d, std::size_t c) {
     const char reference = d.ReferenceRow()[c];
@@ -50,7 +43,7 @@ void Deletecharacter2Click(EditorContext& ctx) {
     std::vector<std::int32_t> deleted;
     for (std::int32_t c = right; c >= left; --c) {
         const auto index = static_cast<std::size_t>(c);
-        if (!isInsertedColumn(d.Labels()[index])) {
+        if (!d.Labels()[index].MarksInsertedColumn()) {
             if (!refusalShown) {
                 ctx.platform.ShowMessage(kOnlyInsertionsMessage);
                 refusalShown = true;

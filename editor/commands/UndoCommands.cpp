@@ -6,18 +6,16 @@ namespace sequara {
 
 namespace {
 constexpr std::size_t kHeaderRows = EditorView::kHeaderRows;
+static_assert(kHeaderRows == kShownLabelLength);
 
 // Rows 0-4 of the reference grid, one text each: character r of every label,
 // a blank where the label is shorter.
 void writeHeaderRows(std::vector<std::string>& rows, const TCharacterName& labels) {
     rows.assign(EditorView::kReferenceGridRows, std::string());
-    for (std::size_t r = 0; r < kHeaderRows; ++r) {
-        std::string& row = rows[r];
-        row.resize(labels.size(), ' ');
-        for (std::size_t c = 0; c < labels.size(); ++c) {
-            const std::string_view label = labels[c].view();
-            if (r < label.size()) row[c] = label[r];
-        }
+    for (std::size_t r = 0; r < kHeaderRows; ++r) rows[r].resize(labels.size());
+    for (std::size_t c = 0; c < labels.size(); ++c) {
+        const TLabel shown = labels[c].Padded();
+        for (std::size_t r = 0; r < kHeaderRows; ++r) rows[r][c] = shown.view()[r];
     }
 }
 }  // namespace
@@ -61,8 +59,7 @@ void ButtonUndoClick(EditorContext& ctx) {
     reference[0].Sequence = SharedText(std::move(referenceRow));
     ctx.document.Assign(std::move(reference), std::move(labels), session.UndoSequences);
     // Columns added by the padding are inserted columns: blank labels.
-    for (TLabel& l : ctx.document.State().AlignedNumbering)
-        if (l.empty()) l.assign("     ");
+    for (TLabel& l : ctx.document.State().AlignedNumbering) l = l.Padded();
     ctx.view.SyncGridSizes(ctx.document);
     ctx.view.UndoEnabled = false;
 }

@@ -3,28 +3,14 @@
 #include "editor/writers/AlignmentInput.h"
 #include "sequence/CharacterRules.h"
 
-#include <limits>
-
 namespace sequara {
-
-std::int32_t LabelNumber(std::string_view label) {
-    std::int64_t value = 0;
-    bool digits = false;
-    for (char c : label) {
-        if (c < '0' || c > '9') continue;
-        digits = true;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max()) return -1;
-    }
-    return digits ? static_cast<std::int32_t>(value) : -1;
-}
 
 PositionTable::PositionTable(std::span<const TLabel> labels) : number_(labels.size()), position_(labels.size()) {
     const std::size_t n = labels.size();
     // Forward: position_ holds the previous number (at or before the column).
     std::int32_t previous = -1;
     for (std::size_t i = 0; i < n; ++i) {
-        number_[i] = LabelNumber(labels[i].view());
+        number_[i] = labels[i].Number();
         if (number_[i] != -1) previous = number_[i];
         position_[i] = previous;
     }
@@ -81,13 +67,6 @@ TActiveMinMax FindActiveRanges(const AlignmentInput& alignment, const PositionTa
     return ranges;
 }
 
-namespace {
-char CharAt(std::string_view text, std::int64_t column) {
-    return column >= 1 && column <= static_cast<std::int64_t>(text.size()) ? text[static_cast<std::size_t>(column - 1)]
-                                                                           : '-';
-}
-}  // namespace
-
 void BuildMutationList(std::string_view sequence, std::string_view reference, const PositionTable& positions,
                        std::int32_t upperMin, std::int32_t upperMax, std::int32_t lowerMin, std::int32_t lowerMax,
                        MutationList& sites) {
@@ -112,7 +91,7 @@ void BuildMutationList(std::string_view sequence, std::string_view reference, co
     };
     const std::int64_t length = static_cast<std::int64_t>(reference.size());
     for (std::int64_t k = 1; k <= length; ++k) {
-        const char s = CharAt(sequence, k);
+        const char s = CharacterAt(sequence, k);
         const char r = reference[static_cast<std::size_t>(k - 1)];
         if (s == r) continue;
         std::int32_t p = -1;
@@ -129,7 +108,7 @@ void BuildMutationList(std::string_view sequence, std::string_view reference, co
         add(before + ".1" + s);
         for (int n = 2; k < length && reference[static_cast<std::size_t>(k)] == '-' && positions.Position(k + 1) == p;) {
             ++k;
-            const char inserted = CharAt(sequence, k);
+            const char inserted = CharacterAt(sequence, k);
             if (inserted != '-') add(before + "." + std::to_string(n++) + inserted);
         }
     }

@@ -29,11 +29,13 @@ inline constexpr std::int32_t kLowerRangeMax = 15995;
 // The lower bound the writers pass to FindSequenceRange.
 inline constexpr std::int32_t kLowerSearchMin = -1;
 
-// The number of a label: its decimal digits read in order, every other
-// character skipped; -1 when it has none or they exceed a 32-bit integer.
-std::int32_t LabelNumber(std::string_view label);
+// Character of a text at a column from 1; "-" beyond its end.
+inline char CharacterAt(std::string_view text, std::int64_t column) {
+    return column >= 1 && column <= static_cast<std::int64_t>(text.size()) ? text[static_cast<std::size_t>(column - 1)]
+                                                                           : '-';
+}
 
-// Every column's label number and position number, built once per save in
+// Every column's label number (TLabel::Number) and position number, built once per save in
 // a forward and a backward scan of the labels.  A column's position is the
 // next labelled number (from the column on) when a previous labelled number
 // (up to the column) exists and the next one exceeds it by at most 1;

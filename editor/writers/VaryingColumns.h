@@ -30,12 +30,6 @@ struct VaryingColumn {
 std::vector<VaryingColumn> FindVaryingColumns(const WriterInput& input, const TActiveMinMax& ranges,
                                               SaveProgress& progress);
 
-// Character of a row at a column from 1; "-" beyond its end.
-inline char CharacterAt(std::string_view row, std::int64_t column) {
-    return column >= 1 && column <= static_cast<std::int64_t>(row.size()) ? row[static_cast<std::size_t>(column - 1)]
-                                                                          : '-';
-}
-
 // Lines 1 to 6 of a fixed-width table, each starting with seven blanks.  Each
 // added column appends one character to every line: the label's first five
 // characters downwards in lines 1 to 5 (blanks below a shorter label), the
