@@ -1,7 +1,7 @@
 #include "app/DialogAbout.h"
 
 #include "platform/qt/ButtonGlyphs.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/ManualAlignmentControl.h"
 
 #include <QEvent>

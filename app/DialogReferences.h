@@ -3,7 +3,7 @@
 // (unusable ones disabled and marked), OK and Cancel.  The caller sets
 // References, shows the dialog and reads References back after OK.
 
-#include "app/ReferenceCommands.h"
+#include "commands/ReferenceCommands.h"
 
 #include <QDialog>
 #include <vector>

@@ -1,8 +1,8 @@
 // The main window's load commands and the opening of the editor on the
 // aligned working state.
-#include "app/AlignmentLoaders.h"
-#include "app/AutomaticAlignmentCommand.h"
-#include "app/ForensicImport.h"
+#include "commands/AlignmentLoaders.h"
+#include "commands/AutomaticAlignmentCommand.h"
+#include "commands/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "editor/commands/UndoCommands.h"
 #include "editor/ui/FrmAlignmentCorrection.h"

@@ -4,7 +4,7 @@
 #include "app/DialogParameters.h"
 #include "app/DialogReferences.h"
 #include "app/MainWindow.h"
-#include "app/ReferenceCommands.h"
+#include "commands/ReferenceCommands.h"
 #include "sequence/SettingsWriter.h"
 
 #include <QAction>

@@ -13,7 +13,7 @@
 // written and the times on stdout, CPU time and peak memory on stderr; exits
 // with 1 and the message when reading or writing fails.
 
-#include "app/AlignmentLoaders.h"
+#include "commands/AlignmentLoaders.h"
 #include "bench/BenchSupport.h"
 #include "editor/EditorView.h"
 #include "editor/RunContext.h"

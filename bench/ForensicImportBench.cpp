@@ -5,7 +5,7 @@
 // --ali saves the imported alignment as a temporary alignment (an input for
 // bench/sequara-export).
 // Prints the reading and building times (wall and CPU) and the peak memory.
-#include "app/ForensicImport.h"
+#include "commands/ForensicImport.h"
 #include "editor/writers/AtomicReplace.h"
 #include "editor/writers/TemporaryAlignmentWriter.h"
 #include "platform/ScriptedPlatform.h"

@@ -2,14 +2,14 @@
 // only)": what each puts into the aligned working state, its questions and
 // messages, and, headless through the main window, the editor they open,
 // with a paste undone byte for byte.
-#include "app/AlignmentLoaders.h"
-#include "app/AutomaticAlignmentCommand.h"
-#include "app/ForensicImport.h"
+#include "commands/AlignmentLoaders.h"
+#include "commands/AutomaticAlignmentCommand.h"
+#include "commands/ForensicImport.h"
 #include "editor/commands/AddAlignment.h"
 #include "editor/commands/Autosave.h"
 #include "editor/commands/SaveCommand.h"
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/commands/UndoCommands.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"

@@ -5,7 +5,7 @@
 
 #include "app/DataDefinitionDialog.h"
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "tests/support/TempFolder.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The automatic-alignment command against a recording main window: the
 // question, the dialog, the early ends, the progress box and its texts, the
 // gauge, the finishing message and the editor opening, in order.
-#include "app/AutomaticAlignmentCommand.h"
+#include "commands/AutomaticAlignmentCommand.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
 #include "tests/app/AppTestSupport.h"

@@ -2,9 +2,9 @@
 // file (auto align)" on a small FASTA file, the finishing message, then the
 // editor with its caption, grid cells and header digits; and the
 // auto-reverse variant on a file with a reverse-complemented sequence.
-#include "app/AutomaticAlignmentCommand.h"
+#include "commands/AutomaticAlignmentCommand.h"
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "platform/ScriptedPlatform.h"
 #include "tests/app/AppTestSupport.h"

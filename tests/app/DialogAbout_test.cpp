@@ -1,6 +1,6 @@
 #include "app/DialogAbout.h"
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/ManualAlignmentControl.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/qt/QtPlatform.h"

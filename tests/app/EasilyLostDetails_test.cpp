@@ -3,7 +3,7 @@
 // sites past the listed ones, the reference dialog's filter between two
 // "New", and a named pipe as the target of a file replacement.
 #include "app/DialogParameters.h"
-#include "app/ForensicImport.h"
+#include "commands/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FileLayer.h"

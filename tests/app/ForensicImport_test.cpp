@@ -1,6 +1,6 @@
-#include "app/ForensicImport.h"
+#include "commands/ForensicImport.h"
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
 #include "tests/app/AppTestSupport.h"
 #include "platform/ScriptedPlatform.h"

@@ -1,4 +1,4 @@
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/IniFile.h"
 #include "tests/app/AppTestSupport.h"

@@ -3,7 +3,7 @@
 // question and load the companion again; a save that fails part-way; the
 // autosave that the next start restores.
 #include "app/MainWindow.h"
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "editor/WorkingStateAlignmentInput.h"
 #include "editor/commands/RowMove.h"
 #include "editor/writers/AtomicReplace.h"

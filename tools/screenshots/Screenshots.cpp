@@ -24,7 +24,7 @@
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/app/sequara_screenshots build/app out
 // The first argument is the folder holding ReferenceSequence.txt and
 // UserSettings.txt (the program's folder).
-#include "app/AutomaticAlignmentCommand.h"
+#include "commands/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
 #include "app/DialogParameters.h"
 #include "app/DialogReferences.h"

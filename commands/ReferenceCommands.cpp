@@ -1,6 +1,6 @@
-#include "app/ReferenceCommands.h"
+#include "commands/ReferenceCommands.h"
 
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 #include "sequence/FastaReader.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "app/ReferenceCommands.h"
-#include "app/RunSetup.h"
+#include "commands/ReferenceCommands.h"
+#include "commands/RunSetup.h"
 #include "platform/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/AutomaticAlignmentCommand.h"
+#include "commands/AutomaticAlignmentCommand.h"
 
 #include "alignment/AlignmentPipeline.h"
 #include "sequence/FastaReader.h"

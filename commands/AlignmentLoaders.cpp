@@ -1,7 +1,7 @@
-#include "app/AlignmentLoaders.h"
+#include "commands/AlignmentLoaders.h"
 
 #include "alignment/AlignmentFileReader.h"
-#include "app/AutomaticAlignmentCommand.h"
+#include "commands/AutomaticAlignmentCommand.h"
 #include "sequence/FastaReader.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "alignment/AlignmentPipeline.h"
 #include "alignment/ColumnModel.h"
-#include "app/ForensicImport.h"
+#include "commands/ForensicImport.h"
 #include "editor/commands/SaveCommand.h"
 #include "editor/writers/ForensicWriter.h"
 #include "platform/ScriptedPlatform.h"

@@ -1,4 +1,4 @@
-#include "app/ForensicImport.h"
+#include "commands/ForensicImport.h"
 
 #include "sequence/IntegerText.h"
 

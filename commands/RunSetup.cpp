@@ -1,4 +1,4 @@
-#include "app/RunSetup.h"
+#include "commands/RunSetup.h"
 
 #include "alignment/AlignmentFileReader.h"
 #include "sequence/CharacterRules.h"
