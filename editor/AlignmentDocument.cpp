@@ -165,6 +165,33 @@ void AlignmentDocument::AppendRows(TAlignedDataSet rows) {
     sequences.insert(sequences.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
 }
 
+void AlignmentDocument::SetLabel(std::int32_t column, TLabel label) {
+    if (column < 1 || static_cast<std::size_t>(column) > state_.AlignedNumbering.size()) return;
+    MarkChanged();
+    state_.AlignedNumbering[static_cast<std::size_t>(column - 1)] = label;
+}
+
+void AlignmentDocument::SetReferenceCharacter(std::int32_t column, char c) {
+    if (column < 1 || column > ColumnCount()) return;
+    MarkChanged();
+    state_.AlignedReference[0].Sequence.Edit()[static_cast<std::size_t>(column - 1)] = c;
+}
+
+void AlignmentDocument::PadLabels() {
+    for (TLabel& label : state_.AlignedNumbering) label = label.Padded();
+}
+
+AlignmentDocument::Snapshot AlignmentDocument::Take() const {
+    return {state_.AlignedReference, state_.AlignedNumbering, state_.AlignedSequences, saved_};
+}
+
+void AlignmentDocument::Restore(Snapshot snapshot) {
+    state_.AlignedReference = std::move(snapshot.Reference);
+    state_.AlignedNumbering = std::move(snapshot.Labels);
+    state_.AlignedSequences = std::move(snapshot.Sequences);
+    saved_ = snapshot.Saved;
+}
+
 void AlignmentDocument::Assign(TAlignedDataSet reference, TCharacterName labels, TAlignedDataSet sequences) {
     MarkChanged();
     state_.AlignedReference = std::move(reference);

@@ -6,8 +6,9 @@
 // working state (WorkingState::AlignedReference, AlignedNumbering,
 // AlignedSequences), so the save command, the writers and the autosave read
 // the same rows that the editor shows, at any moment, without a sync step.
-// A command reaches those variables through Document().State(), or reads
-// them through the accessors below.
+// A command changes those variables only through the primitives below, and
+// reads them (and the rest of the run's state) through the accessors and
+// State(), which hands the state out read-only.
 //
 // Alignment column p (from 1, p = 1 .. N) is character p of the reference
 // row and of every row, and label p-1.  The reference row, every row and the
@@ -78,6 +79,13 @@ public:
     // Appends rows below the last one (as they come: the caller gives them
     // the document's length).
     void AppendRows(TAlignedDataSet rows);
+    // The label and the reference character of one column (1 .. N).
+    void SetLabel(std::int32_t column, TLabel label);
+    void SetReferenceCharacter(std::int32_t column, char c);
+    // Every label padded with blanks to the header's rows, as the header
+    // gives labels back (TLabel::Padded).  Like ReadAlignmentFromGrids, does
+    // not mark the alignment unsaved.
+    void PadLabels();
     // Replaces the whole alignment (undo, loads).  Then ReadAlignmentFromGrids.
     void Assign(TAlignedDataSet reference, TCharacterName labels, TAlignedDataSet sequences);
     // Brings the aligned working state into the shape the grids give it: one
@@ -95,7 +103,18 @@ public:
     void MarkSaved() { saved_ = true; }
     void MarkChanged() { saved_ = false; }
 
-    WorkingState& State() { return state_; }
+    // The alignment and its saved mark as they stand, and putting them back
+    // (the command boundary's checkpoint).  Rows are shared, not copied.
+    struct Snapshot {
+        TAlignedDataSet Reference;
+        TCharacterName Labels;
+        TAlignedDataSet Sequences;
+        bool Saved = false;
+    };
+    Snapshot Take() const;
+    void Restore(Snapshot snapshot);
+
+    // The run's working state, to read.
     const WorkingState& State() const { return state_; }
 
 private:

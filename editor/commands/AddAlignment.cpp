@@ -147,7 +147,7 @@ std::optional<std::string> DisallowedCharacterMessage(const AddedAlignment& adde
 bool AddAlignment(EditorContext& ctx, AddedAlignment added) {
     for (TLabel& label : added.Labels) label = TrimLabel(label);
     AlignmentDocument& document = ctx.document;
-    WorkingState& state = document.State();
+    const WorkingState& state = document.State();
     const std::optional<MergeLayout> layout = PlanMerge(state.AlignedNumbering, added.Labels);
     if (!layout) {
         ctx.platform.ShowMessage(kAddAlignmentNoCommonLabel);
@@ -164,19 +164,18 @@ bool AddAlignment(EditorContext& ctx, AddedAlignment added) {
     document.InsertGapColumns(layout->InsertBefore);
     const AllowedCharacterTable& upper = AllowedCharactersFor(state.DataType);
     const std::string addedReference = added.Reference.empty() ? std::string() : added.Reference[0].Sequence;
-    if (state.AlignedReference.empty()) state.AlignedReference.resize(1);
-    std::string& reference = state.AlignedReference[0].Sequence.Edit();
     for (std::size_t i = 0; i < layout->Source.size(); ++i) {
         // In the merged order the i-th created column has i created columns
         // and the open columns before its spot to its left.
-        const std::size_t column = static_cast<std::size_t>(layout->InsertBefore[i] - 1) + i;
+        const auto column = layout->InsertBefore[i] + static_cast<std::int32_t>(i);
         const auto k = static_cast<std::size_t>(layout->Source[i]);
-        state.AlignedNumbering[column] = added.Labels[k];
-        if (k < addedReference.size()) reference[column] = upper.upper[static_cast<unsigned char>(addedReference[k])];
+        document.SetLabel(column, added.Labels[k]);
+        if (k < addedReference.size())
+            document.SetReferenceCharacter(column, upper.upper[static_cast<unsigned char>(addedReference[k])]);
     }
 
     // Each added row is built once, at its final length.
-    const std::size_t length = reference.size();
+    const auto length = static_cast<std::size_t>(document.ColumnCount());
     const std::size_t n = added.Labels.size();
     TAlignedDataSet rows(added.Sequences.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -193,7 +192,7 @@ bool AddAlignment(EditorContext& ctx, AddedAlignment added) {
     // The grids are rebuilt from the data: every label goes down its five
     // header rows, a blank where it is shorter, and reads back so.
     document.ReadAlignmentFromGrids();
-    for (TLabel& label : state.AlignedNumbering) label = label.Padded();
+    document.PadLabels();
     ctx.view.SyncGridSizes(document);
     return true;
 }

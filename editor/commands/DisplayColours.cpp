@@ -9,8 +9,7 @@ DisplayColours CurrentDisplayColours(const WorkingState& state) {
             state.MismatchColor, state.SelectionColor, state.HighlightColor};
 }
 
-void SetDisplayColours(EditorContext& ctx, const DisplayColours& colours) {
-    WorkingState& state = ctx.document.State();
+void SetDisplayColours(WorkingState& state, const DisplayColours& colours) {
     state.HeaderColor = colours.Header;
     state.ReferenceColor = colours.Reference;
     state.MatchColor = colours.Match;

@@ -20,8 +20,9 @@ struct DisplayColours {
 DisplayColours CurrentDisplayColours(const WorkingState& state);
 
 // The colours confirmed in the colour dialog become the run's colours; the
-// window repaints in them.  The alignment does not change.
-void SetDisplayColours(EditorContext& ctx, const DisplayColours& colours);
+// window repaints in them.  They are the run's settings, not the alignment's,
+// so they are set on the run's state.
+void SetDisplayColours(WorkingState& state, const DisplayColours& colours);
 
 // "S&ave settings": writes the six colours into the settings file's DISPLAY_PARAMS section; a
 // missing settings file is reported by the settings reader's own message and

@@ -9,10 +9,7 @@ namespace sequara {
 
 namespace {
 struct Checkpoint {
-    TAlignedDataSet reference;
-    TCharacterName labels;
-    TAlignedDataSet sequences;
-    bool saved;
+    AlignmentDocument::Snapshot alignment;
     EditorView view;
     EditorSession session;
 };
@@ -22,9 +19,7 @@ bool RunEditorCommand(EditorContext& ctx, const std::function<void(EditorContext
     std::optional<Checkpoint> before;
     std::string message;
     try {
-        WorkingState& s = ctx.document.State();
-        before.emplace(Checkpoint{s.AlignedReference, s.AlignedNumbering, s.AlignedSequences,
-                                  ctx.document.Saved(), ctx.view, ctx.session});
+        before.emplace(Checkpoint{ctx.document.Take(), ctx.view, ctx.session});
         command(ctx);
         return true;
     } catch (const std::bad_alloc&) {
@@ -33,12 +28,7 @@ bool RunEditorCommand(EditorContext& ctx, const std::function<void(EditorContext
         message = e.what();
     }
     if (before) {
-        WorkingState& s = ctx.document.State();
-        s.AlignedReference = std::move(before->reference);
-        s.AlignedNumbering = std::move(before->labels);
-        s.AlignedSequences = std::move(before->sequences);
-        if (before->saved) ctx.document.MarkSaved();
-        else ctx.document.MarkChanged();
+        ctx.document.Restore(std::move(before->alignment));
         ctx.view = std::move(before->view);
         ctx.session = std::move(before->session);
     }

@@ -37,7 +37,8 @@
 
 namespace sequara {
 
-// What a command works on.  The working state is ctx.document.State().
+// What a command works on.  The working state is ctx.document.State(), to
+// read.
 struct EditorContext {
     AlignmentDocument& document;
     EditorView& view;

@@ -45,7 +45,7 @@ bool SameFileName(const std::string& a, const std::string& b) {
 }
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
-    WorkingState& state = ctx.document.State();
+    const WorkingState& state = ctx.document.State();
     if (AlignmentHasNoColumns(state) || AlignmentHasNoSequences(state)) {
         ctx.platform.ShowMessage(AlignmentHasNoColumns(state) ? kNoColumnsMessage : kNoSequencesMessage);
         return false;

@@ -59,7 +59,7 @@ void ButtonUndoClick(EditorContext& ctx) {
     reference[0].Sequence = SharedText(std::move(referenceRow));
     ctx.document.Assign(std::move(reference), std::move(labels), session.UndoSequences);
     // Columns added by the padding are inserted columns: blank labels.
-    for (TLabel& l : ctx.document.State().AlignedNumbering) l = l.Padded();
+    ctx.document.PadLabels();
     ctx.view.SyncGridSizes(ctx.document);
     ctx.view.UndoEnabled = false;
 }

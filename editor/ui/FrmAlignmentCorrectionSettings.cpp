@@ -42,7 +42,7 @@ void FrmAlignmentCorrection::Displayparameters1Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const DisplayColours chosen{dialog.GetHeaderCol(), dialog.GetRefSequCol(), dialog.GetMatchCol(),
                                 dialog.GetMismatchCol(), dialog.GetSelectCol(), dialog.GetHighlightCol()};
-    runCommand([&](EditorContext& ctx) { SetDisplayColours(ctx, chosen); });
+    runCommand([&](EditorContext&) { SetDisplayColours(run_.State(), chosen); });
     // The window is shown anew, maximised, in the new colours.
     QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
     frame->showMinimized();
