@@ -312,6 +312,41 @@ void compareShiftedCopiesWithOracle(std::uint32_t randomStart, int sets, int max
 
 TEST(AlignerDifferential, ShiftedCopiesAreNotTakenForEachOther) { compareShiftedCopiesWithOracle(21, 30, 200, 300); }
 
+// Rows sharing their characters from the one before anchor 17 on but not
+// the one before that (C, G or T) have equal words at anchor 17 and
+// different ones at anchor 16, whose index is made from anchor 17's.  The
+// last row, placed badly from element 25 on, must copy the one row with its
+// character before anchor 16, never a row with another character there.
+TEST(AlignerDifferential, RowsDifferingOnlyBeforeTheAnchorAreApartInAnIndexMadeFromTheNextOne) {
+    const std::string ref = "GATCACAGGTCTATCACCCTATTAACCACTCACGGGAGCTCTCCATGCATTTGGTATTTT";
+    auto text = [&](char before) {
+        std::string s = ref.substr(0, 40);
+        s[14] = before;
+        return s;
+    };
+    auto rising = [](int count) {
+        TAlignmentRow row(40, -1);
+        for (int i = 0; i < count; ++i) row[static_cast<std::size_t>(i)] = i + 1;
+        return row;
+    };
+    TFastaDataSet data;
+    TAlignmentResult rows;
+    auto add = [&](const std::string& s, int placed) {
+        data.push_back({"s" + std::to_string(data.size()), s});
+        rows.push_back(rising(placed));
+    };
+    for (int i = 0; i < 6; ++i) add(text('C'), 26);  // anchor 17, whose index is made first
+    add(text('T'), 40);
+    add(text('G'), 25);  // anchor 16: looked up row by row, then through its index
+    add(text('G'), 25);
+    add(text('T').substr(0, 27) + "TTTTTTTTTTTTT", 25);
+    TAlignmentResult fast = rows, slow = rows;
+    RealignSequenceEnds(fast, data, ref, "DNA");
+    oracle::RealignSequenceEnds(slow, data, ref, "DNA");
+    EXPECT_EQ(fast, slow);
+    EXPECT_EQ(fast[9], rising(40));
+}
+
 // Rows as the passes leave them: rising positions with gaps, insertions,
 // runs of insertions, now and then a position out of order.
 TAlignmentRow generatedRow(CaseGenerator& gen, std::size_t n, int m) {
