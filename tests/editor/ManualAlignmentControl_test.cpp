@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace sequara {
 namespace {
 
@@ -72,27 +74,17 @@ TEST(HelpTexts, EachEntryShowsOneBoxOrOpensTheHelpPage) {
 }
 
 TEST(HelpTexts, AnAddressNoProgramCanOpenIsShownForUseByHand) {
-    struct Case {
-        std::string address;
-        bool fails;
-        std::vector<std::string> messages;
-    };
-    const std::vector<Case> cases = {
-        {kHelpPageAddress, false, {}},
-        {"mailto:support@sequara.example.org", false, {}},
-        {kHelpPageAddress, true,
-         {"No web browser could be started. Please open https://sequara.example.org/help in your browser."}},
-        {"mailto:support@sequara.example.org", true,
-         {"No mail program could be started. Please write to support@sequara.example.org."}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.address + (c.fails ? " failing" : ""));
+    const std::string page = kHelpPageAddress, mail = "mailto:support@sequara.example.org";
+    for (const auto& [address, fails, message] : std::vector<std::tuple<std::string, bool, std::string>>{
+             {page, false, ""}, {mail, false, ""},
+             {page, true, "No web browser could be started. Please open " + page + " in your browser."},
+             {mail, true, "No mail program could be started. Please write to support@sequara.example.org."}}) {
         ScriptedPlatform platform;
-        platform.OpenAddressFails = c.fails;
-        OpenAddressOrShowIt(platform, c.address);
+        platform.OpenAddressFails = fails;
+        OpenAddressOrShowIt(platform, address);
         ASSERT_FALSE(platform.Events.empty());
-        EXPECT_EQ(platform.Events[0].text, c.address);  // the program is always tried first
-        EXPECT_EQ(platform.Messages(), c.messages);
+        EXPECT_EQ(platform.Events[0].text, address);  // the program is always tried first
+        EXPECT_EQ(platform.Messages(), std::vector<std::string>(message.empty() ? 0 : 1, message)) << address << fails;
     }
     ScriptedPlatform failing;
     failing.OpenAddressFails = true;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace sequara {
 namespace {
@@ -27,6 +28,25 @@ struct RecordingProgress : SaveProgress {
     void SetPosition(std::int32_t) override {}
     void Hide() override { Visible = false; }
 };
+
+// A timer that says whether it runs.
+struct RecordingTimer : AutosaveTimer {
+    bool Running = true;
+    void Stop() override { Running = false; }
+    void Start() override { Running = true; }
+};
+
+// The folder, caption and saved mark after a save that claimed nothing, or
+// after one that saved to <folder>/caption; the question for two existing files.
+std::string Kept(const std::string& files) { return "files " + files + "\ncaption Alignment\nsaved no\n"; }
+std::string Saved(const std::string& files, const std::string& caption) {
+    return "files " + files + "\ncaption <folder>/" + caption + "\nsaved yes\n";
+}
+std::string BothExist(const std::string& ali, const std::string& chosen, const char* answer) {
+    return "question: The files <folder>/" + ali + " and <folder>/" + chosen + " already exist! Overwrite them? -> " +
+           answer + "\n";
+}
+const std::string kChosenExists = "question: The chosen file already exists! Overwrite? -> ";
 
 struct SaveFixture : testing::EditorFixture {
     SaveFixture() {
@@ -66,6 +86,10 @@ struct SaveFixture : testing::EditorFixture {
         }
         platform.Events.clear();
         return out;
+    }
+    void Autosave() {
+        RecordingTimer timer;
+        Timer1Timer(run.State(), files, platform, timer);
     }
 
     TempFolder folder;
@@ -128,8 +152,8 @@ TEST(SaveCommand, FastaWithItsCompanionTheCaptionAndTheBackupOfItsDataType) {
     // Saving over both: one question naming both.
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("result.txt", 1),
-              "written\nfiles backup_ami.ali result.ali result.txt\ncaption <folder>/result.txt\nsaved yes\n"
-              "question: The files <folder>/result.ali and <folder>/result.txt already exist! Overwrite them? -> Yes\n");
+              "written\n" + Saved("backup_ami.ali result.ali result.txt", "result.txt") +
+                  BothExist("result.ali", "result.txt", "Yes"));
     EXPECT_EQ(ReadBytes(f.folder.file("result.txt")), ">s2\r\nCGT\r\n>s1\r\nACGA\r\n");
 }
 
@@ -155,23 +179,15 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
 }
 
 TEST(SaveCommand, AnExistingCompanionIsReplacedOnlyAfterTheQuestion) {
-    struct Case {
-        std::vector<std::string> before;  // files there before the save
-        bool yes;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {{"krings.ali"}, false, "not written\nfiles krings.ali\ncaption Alignment\nsaved no\n"
-                                "question: The file <folder>/krings.ali already exists! Overwrite? -> No\n"},
-        {{"krings.ali"}, true, "written\nfiles krings.ali krings.phy\ncaption <folder>/krings.phy\nsaved yes\n"
-                               "question: The file <folder>/krings.ali already exists! Overwrite? -> Yes\n"},
+    const std::string ali = "question: The file <folder>/krings.ali already exists! Overwrite? -> ";
+    const struct { std::vector<std::string> before; bool yes; std::string expected; } cases[] = {
+        {{"krings.ali"}, false, "not written\n" + Kept("krings.ali") + ali + "No\n"},
+        {{"krings.ali"}, true, "written\n" + Saved("krings.ali krings.phy", "krings.phy") + ali + "Yes\n"},
         {{"krings.ali", "krings.phy"}, false,
-         "not written\nfiles krings.ali krings.phy\ncaption Alignment\nsaved no\n"
-         "question: The files <folder>/krings.ali and <folder>/krings.phy already exist! Overwrite them? -> No\n"},
-        {{"krings.phy"}, false, "not written\nfiles krings.phy\ncaption Alignment\nsaved no\n"
-                                "question: The chosen file already exists! Overwrite? -> No\n"},
+         "not written\n" + Kept("krings.ali krings.phy") + BothExist("krings.ali", "krings.phy", "No")},
+        {{"krings.phy"}, false, "not written\n" + Kept("krings.phy") + kChosenExists + "No\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SaveFixture f;
         for (const std::string& name : c.before) f.folder.write(name, "another alignment");
         f.platform.AnswerYesNo(c.yes);
@@ -194,27 +210,21 @@ TEST(SaveCommand, ADotInAFolderNameIsNoExtension) {
 }
 
 TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
-    const std::string refused = "not written\nfiles backup.ali backup_ami.ali sub\ncaption Alignment\nsaved no\n"
-                                "message: Cannot save as <folder>/";
-    const std::string why = ": this is the backup file, which the editor overwrites every minute while it is "
-                            "open. Please choose another name.\n";
-    struct Case {
-        std::string dataType, typed;
-        int filterIndex;
-        std::string expected;
+    const auto refused = [](const std::string& shown) {
+        return "not written\n" + Kept("backup.ali backup_ami.ali sub") + "message: Cannot save as <folder>/" + shown +
+               ": this is the backup file, which the editor overwrites every minute while it is open. Please "
+               "choose another name.\n";
     };
-    const std::vector<Case> cases = {
-        {"DNA", "backup", 2, refused + "backup.ali" + why},
-        {"DNA", "backup", 1, refused + "backup.ali" + why},
-        {"DNA", "sub/../backup.ali", 2, refused + "sub/../backup.ali" + why},
-        {"AMINO", "backup_ami", 9, refused + "backup_ami.ali" + why},
+    const struct { std::string dataType, typed; int filterIndex; std::string expected; } cases[] = {
+        {"DNA", "backup", 2, refused("backup.ali")},
+        {"DNA", "backup", 1, refused("backup.ali")},
+        {"DNA", "sub/../backup.ali", 2, refused("sub/../backup.ali")},
+        {"AMINO", "backup_ami", 9, refused("backup_ami.ali")},
         // Another data type's backup is an ordinary file; the run's own goes.
-        {"DNA", "backup_ami", 2, "written\nfiles backup_ami.ali sub\ncaption <folder>/backup_ami.ali\nsaved yes\n"
-                                 "question: The chosen file already exists! Overwrite? -> Yes\n"},
-        {"AMINO", "backup", 2, "written\nfiles backup.ali sub\ncaption <folder>/backup.ali\nsaved yes\n"
-                               "question: The chosen file already exists! Overwrite? -> Yes\n"},
+        {"DNA", "backup_ami", 2, "written\n" + Saved("backup_ami.ali sub", "backup_ami.ali") + kChosenExists + "Yes\n"},
+        {"AMINO", "backup", 2, "written\n" + Saved("backup.ali sub", "backup.ali") + kChosenExists + "Yes\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SaveFixture f;
         f.run.State().DataType = c.dataType;
         f.folder.write("backup.ali", "b");
@@ -226,37 +236,33 @@ TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
 }
 
 TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved) {
-    SaveFixture f;
-    f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});  // a display-only load's inserted columns
-    f.view.ReferenceGrid.MoveTo(0, 5);
-    f.view.ReferenceGrid.MoveTo(3, 5, true);
-    f.platform.AnswerYesNo(true);
-    ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { Deletecharacter2Click(c); }));
-    ASSERT_EQ(f.document.ColumnCount(), 0);
-    f.platform.Events.clear();
-    f.folder.write("backup.ali", "the last backup");
-    for (int index : {2, 1})
-        EXPECT_EQ(f.Save("empty", index), "not written\nfiles backup.ali\ncaption Alignment\nsaved no\nmessage: " +
-                                              std::string(kNoColumnsMessage) + "\n");
-    EXPECT_TRUE(f.platform.SaveFileOptions.empty());
-    struct : AutosaveTimer {
-        void Stop() override {}
-        void Start() override {}
-    } timer;
-    Timer1Timer(f.run.State(), f.files, f.platform, timer);
-    EXPECT_EQ(f.State(), "files backup.ali\ncaption Alignment\nsaved no\n");
-    EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "the last backup");
-
-    // Every sequence removed: the reference rows alone would not read back either.
-    SaveFixture g;
-    g.Load("1|2|3", "ACG", {{"s", "ACG"}, {"t", "AGG"}});
-    g.folder.write("backup.ali", "the last backup");
-    ASSERT_TRUE(RunEditorCommand(g.ctx, [](EditorContext& c) { RemoveSequences(c, 0, 1); }));
-    g.platform.Events.clear();
-    EXPECT_EQ(g.Save("none", 2), "not written\nfiles backup.ali\ncaption Alignment\nsaved no\nmessage: " +
-                                     std::string(kNoSequencesMessage) + "\n");
-    Timer1Timer(g.run.State(), g.files, g.platform, timer);
-    EXPECT_EQ(ReadBytes(g.folder.file("backup.ali")), "the last backup");
+    const auto run = [](SaveFixture& f, void (*command)(EditorContext&)) {
+        ASSERT_TRUE(RunEditorCommand(f.ctx, command));
+    };
+    const struct { const char* message; std::function<void(SaveFixture&)> empty; } cases[] = {
+        {kNoColumnsMessage, [&](SaveFixture& f) {   // a display-only load's inserted columns, all deleted
+             f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});
+             f.view.ReferenceGrid.MoveTo(0, 5);
+             f.view.ReferenceGrid.MoveTo(3, 5, true);
+             f.platform.AnswerYesNo(true);
+             run(f, [](EditorContext& c) { Deletecharacter2Click(c); });
+             ASSERT_EQ(f.document.ColumnCount(), 0);
+         }},
+        // Every sequence removed: the reference rows alone would not read back either.
+        {kNoSequencesMessage, [&](SaveFixture& f) { run(f, [](EditorContext& c) { RemoveSequences(c, 0, 1); }); }},
+    };
+    for (const auto& c : cases) {
+        SaveFixture f;
+        c.empty(f);
+        f.platform.Events.clear();
+        f.folder.write("backup.ali", "the last backup");
+        for (int index : {2, 1})
+            EXPECT_EQ(f.Save("empty", index), "not written\n" + Kept("backup.ali") + "message: " + c.message + "\n");
+        EXPECT_TRUE(f.platform.SaveFileOptions.empty());
+        f.Autosave();
+        EXPECT_EQ(f.State(), Kept("backup.ali"));
+        EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "the last backup");
+    }
 }
 
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
@@ -281,9 +287,8 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     f.files.SpaceLeft = 7;   // the companion fails after a few bytes
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("out.txt", 1),
-              "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
-              "question: The files <folder>/out.ali and <folder>/out.txt already exist! Overwrite them? -> Yes\n"
-              "message: Could not save <folder>/out.ali: No space left on device\n");
+              "failed\n" + Kept("backup.ali out.ali out.txt") + BothExist("out.ali", "out.txt", "Yes") +
+                  "message: Could not save <folder>/out.ali: No space left on device\n");
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
     EXPECT_EQ(ReadBytes(f.folder.file("out.ali")), old);
     EXPECT_FALSE(f.progress.Visible);
@@ -293,9 +298,8 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     f.files.FailAt = FailingFileLayer::Step::Rename;
     f.platform.AnswerYesNo(true);
     EXPECT_EQ(f.Save("out.txt", 1),
-              "failed\nfiles backup.ali out.ali out.txt\ncaption Alignment\nsaved no\n"
-              "question: The files <folder>/out.ali and <folder>/out.txt already exist! Overwrite them? -> Yes\n"
-              "message: Could not save <folder>/out.ali: Input/output error\n");
+              "failed\n" + Kept("backup.ali out.ali out.txt") + BothExist("out.ali", "out.txt", "Yes") +
+                  "message: Could not save <folder>/out.ali: Input/output error\n");
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
 }
 
@@ -326,12 +330,7 @@ TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerI
     EXPECT_EQ(ask(), "close\nfiles done.ali done.rdf\ncaption <folder>/done.rdf\nsaved yes\n" + question + " -> Yes\n");
 }
 
-// A timer that says whether it ran while each message was shown.
-struct RecordingTimer : AutosaveTimer {
-    bool Running = true;
-    void Stop() override { Running = false; }
-    void Start() override { Running = true; }
-};
+// Whether the timer ran while each message was shown.
 struct TimerCheckingPlatform : ScriptedPlatform {
     RecordingTimer* timer = nullptr;
     std::vector<bool> runningDuringMessage;
@@ -352,10 +351,9 @@ TEST(SaveCommand, AWritersNoticeComesOnceTheFileIsInPlaceAndNeverAfterAFailure) 
     EXPECT_FALSE(f.progress.Visible);
     f.files.SpaceLeft = 40;   // the table, written before the companion, does not fit
     f.platform.AnswerYesNo(true);
-    EXPECT_EQ(f.Save("table", 4), "failed\nfiles table.ali table.rdf\ncaption <folder>/table.rdf\nsaved yes\n"
-                                  "question: The files <folder>/table.ali and <folder>/table.rdf already exist! "
-                                  "Overwrite them? -> Yes\n"
-                                  "message: Could not save <folder>/table.rdf: No space left on device\n");
+    EXPECT_EQ(f.Save("table", 4), "failed\n" + Saved("table.ali table.rdf", "table.rdf") +
+                                      BothExist("table.ali", "table.rdf", "Yes") +
+                                      "message: Could not save <folder>/table.rdf: No space left on device\n");
     EXPECT_FALSE(f.progress.Visible);
 }
 
@@ -363,32 +361,27 @@ TEST(SaveCommand, InsertedColumnsNeedingALetterPastZAreRefusedWithNoFileChanged)
     // Position 315, n inserted columns, position 316; both rows differ at 315
     // and in every inserted column.  The old formats letter such columns b
     // to z (25), the 4.5 formats a to z (26).
-    struct Case { int filterIndex, inserted; const char* last; };
-    const Case cases[] = {{3, 25, "z"}, {4, 26, ""}, {5, 26, "315z;"}, {6, 27, ""}};
-    for (const Case& c : cases) {
+    const struct { int filterIndex, inserted; const char *written, *most, *first; } cases[] = {
+        {3, 25, "z", "", ""}, {4, 26, nullptr, "25", "b"}, {5, 26, "315z;", "", ""}, {6, 27, nullptr, "26", "a"}};
+    for (const auto& c : cases) {
         SaveFixture f;
-        const std::string run(static_cast<std::size_t>(c.inserted), 'C');
-        f.Load("315" + std::string(static_cast<std::size_t>(c.inserted), '|') + "|316",
-               "A" + std::string(static_cast<std::size_t>(c.inserted), '-') + "T",
-               {{"s1", "G" + run + "T"}, {"s2", "G" + run + "T"}});
+        const auto n = static_cast<std::size_t>(c.inserted);
+        f.Load("315" + std::string(n, '|') + "|316", "A" + std::string(n, '-') + "T",
+               {{"s1", "G" + std::string(n, 'C') + "T"}, {"s2", "G" + std::string(n, 'C') + "T"}});
         f.folder.write("table.ali", "old");
         f.folder.write("table.rdf", "old");
         f.platform.AnswerYesNo(true);
         const std::string state = f.Save("table", c.filterIndex);
-        const std::string bytes = ReadBytes(f.folder.file("table.rdf"));
-        if (*c.last) {
+        if (c.written) {
             EXPECT_EQ(state.substr(0, 7), "written") << c.filterIndex;
-            EXPECT_NE(bytes.find(c.last), std::string::npos) << c.filterIndex;
+            EXPECT_NE(ReadBytes(f.folder.file("table.rdf")).find(c.written), std::string::npos) << c.filterIndex;
             continue;
         }
-        EXPECT_EQ(state, "failed\nfiles table.ali table.rdf\ncaption Alignment\nsaved no\n"
-                         "question: The files <folder>/table.ali and <folder>/table.rdf already exist! "
-                         "Overwrite them? -> Yes\nmessage: Not saved: more than " +
-                             std::string(c.filterIndex == 4 ? "25" : "26") +
-                             " varying inserted columns follow position 315 with no varying position between "
-                             "them, and this format letters them " + (c.filterIndex == 4 ? "b" : "a") +
-                             " to z only. No file was changed.\n") << c.filterIndex;
-        EXPECT_EQ(bytes + ReadBytes(f.folder.file("table.ali")), "oldold") << c.filterIndex;
+        EXPECT_EQ(state, "failed\n" + Kept("table.ali table.rdf") + BothExist("table.ali", "table.rdf", "Yes") +
+                             "message: Not saved: more than " + c.most + " varying inserted columns follow position "
+                             "315 with no varying position between them, and this format letters them " + c.first +
+                             " to z only. No file was changed.\n");
+        EXPECT_EQ(ReadBytes(f.folder.file("table.rdf")) + ReadBytes(f.folder.file("table.ali")), "oldold");
         EXPECT_FALSE(f.progress.Visible);
     }
 }
