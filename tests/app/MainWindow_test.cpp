@@ -1,5 +1,7 @@
 #include "commands/AutomaticAlignmentCommand.h"
 #include "app/DataDefinitionDialog.h"
+#include "app/DialogParameters.h"
+#include "commands/ForensicImport.h"
 #include "app/MainWindow.h"
 #include "commands/RunSetup.h"
 #include "editor/ui/FrmAlignmentCorrection.h"
@@ -21,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <filesystem>
 
@@ -301,6 +304,42 @@ TEST_F(MainWindowTest, ExitAsksAboutAnUnsavedEditorAndKeepsRunningUnlessTheAnswe
     platform.AnswerYesNo(false);
     EXPECT_EQ(exitCode(300), 0);
     EXPECT_EQ(platform.Questions().size(), 4u);
+}
+
+// Easily lost: the parameters dialog's top for the initial nucleotides, the
+// count of skipped sites past the listed ones, the reference dialog's filter.
+TEST_F(MainWindowTest, SpinBoxTopSkippedSitesCountAndReferenceFilter) {
+    WorkingState& state = w().State();
+    AnswerNextModal([](QDialog* d) {   // the initial nucleotides go up to 30 and no further
+        auto* dialog = qobject_cast<TDlgParameters*>(d);
+        if (!dialog) return d->reject();
+        dialog->SpinShrinkUntil()->setValue(29);
+        dialog->SpinShrinkUntil()->stepUp();
+        dialog->SpinShrinkUntil()->stepUp();
+        dialog->OKBtn()->click();
+    });
+    w().AdjustParam()->trigger();
+    EXPECT_EQ(state.InitialNucleotides, 30);
+
+    // Twenty skipped sites are listed, the others counted (the record holds 22 of them).
+    state.ReferenceData = {{"ref", "ACGTAC"}};
+    state.ReferenceNumbering = {"16192", "16193", "16194", "1", "2", "3"};
+    std::string sites;
+    for (int i = 0; i < 23; ++i) sites += ";1619X." + std::to_string(i);
+    platform.AnswerOpenFile(folder.write("list.for", "s1;;;;1;16193.A" + sites + "\r\n"));
+    FileDialogOptions forensicDialog;
+    ASSERT_TRUE(ImportForensicList(state, platform, forensicDialog));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Messages()[0].ends_with("S1 1619X.19 and 2 more")) << platform.Messages()[0];
+
+    // Reference sequence > New opens where the last one left: its folder and its filter.
+    platform.AnswerOpenFile(folder.file("missing.fas"), 2);
+    w().New1()->trigger();
+    platform.CancelOpenFile();
+    w().New1()->trigger();
+    ASSERT_EQ(platform.OpenFileOptions.size(), 3u);
+    EXPECT_EQ(platform.OpenFileOptions[2].FilterIndex, 2);
+    EXPECT_EQ(platform.OpenFileOptions[2].InitialFolder, folder.path().string());
 }
 
 TEST_F(MainWindowTest, ADamagedPictureLeavesThePanelWithoutOne) {

@@ -1,11 +1,14 @@
 // The Save command, the close question and the autosave, on a real folder:
 // which files exist afterwards, the caption, the saved mark and what the
 // user was asked and told.
+#include "alignment/AlignmentFileReader.h"
 #include "editor/commands/Autosave.h"
 #include "editor/commands/SaveCommand.h"
 #include "editor/commands/RowMove.h"
 #include "editor/commands/ColumnCommands.h"
+#include "editor/writers/ExportFormats.h"
 #include "editor/writers/PlexorOldRdfWriter.h"
+#include "sequence/FastaReader.h"
 #include "tests/support/EditorDump.h"
 #include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
@@ -263,6 +266,30 @@ TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved
         EXPECT_EQ(f.State(), Kept("backup.ali"));
         EXPECT_EQ(ReadBytes(f.folder.file("backup.ali")), "the last backup");
     }
+}
+
+// A TAB or ";" in a name: read from FASTA as ",", written to every .ali as a blank.
+TEST(SaveCommand, ATabOrSemicolonInANameIsWrittenAsABlankAndTheAliReadsBack) {
+    SaveFixture f;
+    TFastaDataSet read;
+    ReadFastaFile(f.folder.write("in.fasta", ">HG00096\tsample from plate 7\nACGA\n>c;d\n-CGT\n"), read, false,
+                  "DNA", f.platform);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].Name + "|" + read[1].Name, "HG00096,sample from plate 7|c,d");
+    f.Load("1|2|3|4", "ACGT", {{"HG00096\tsample from plate 7", "ACGA"}, {"c;d", "-CGT"}});
+    f.run.State().AlignedReference[0].Name = "rCRS\tHVS;1";
+    EXPECT_EQ(f.Save("own.ali", kTemporaryAlignmentFilterIndex), "written\n" + Saved("in.fasta own.ali", "own.ali"));
+    EXPECT_EQ(f.Save("plain.txt", kFastaFilterIndex),
+              "written\n" + Saved("in.fasta own.ali plain.ali plain.txt", "plain.txt"));
+    for (const char* ali : {"own.ali", "plain.ali"}) {  // saved, and beside another format
+        TFastaDataSet reference, rows;
+        TCharacterName labels;
+        ASSERT_TRUE(ReadAlignmentFile(f.folder.file(ali), reference, labels, rows, false, f.platform)) << ali;
+        std::string dump = reference[0].Name + "=" + reference[0].Sequence;
+        for (const TFastaSequence& row : rows) dump += " | " + row.Name + "=" + row.Sequence;
+        EXPECT_EQ(dump, "rCRS HVS 1=ACGT | HG00096 sample from plate 7=ACGA | c d=-CGT") << ali;
+    }
+    EXPECT_TRUE(f.platform.Messages().empty());
 }
 
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
