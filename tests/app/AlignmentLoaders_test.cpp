@@ -106,42 +106,29 @@ TEST(DismissedQuestionTest, EscapeNeverTakesTheAnswerThatDiscardsWork) {
     FileDialogOptions dialog;
     NoSaveProgress progress;
     SaveSession save;
-    const struct {
-        const char* what;
-        std::function<std::string()> run;
-        const char* result;
-    } cases[] = {
-        {"the editor's close question keeps the editor open",
-         [&] {
-             bool mayClose = true;
-             RunEditorCommand(f.ctx, [&](EditorContext& c) {
-                 mayClose = AskSaveTemporaryAlignment(c, save, SaveServices{DefaultFileLayer(), progress});
-             });
-             return std::string(mayClose ? "closes" : "stays open");
-         },
-         "stays open"},
-        {"the display-only length question cancels the load",
-         [&] {
-             f.platform.AnswerOkCancel(true);
-             f.platform.AnswerOpenFile(folder.write("uneven.fasta", ">a\nACGTAC\n>b\nACG\n"));
-             return std::string(LoadDisplayOnlyFasta(state, f.platform, dialog) ? "opens" : "cancelled");
-         },
-         "cancelled"},
-        {"the backup question keeps the backup",
-         [&] { return std::string(OfferBackup(state, f.platform) == BackupOffer::Kept ? "kept" : "not kept"); },
-         "kept"},
-    };
-    for (const auto& c : cases) {
+    FileLayer& files = DefaultFileLayer();
+    // An answer's result, then what is left to ask or was shown, and what stays.
+    const auto after = [&](const std::string& result) {
+        const std::string out =
+            result + " " + std::to_string(f.platform.YesNoAnswers.size() + f.platform.Messages().size() +
+                                          f.platform.SaveFileOptions.size()) + " " + state.AlignmentTitle +
+            (state.LoadedSequences == TFastaDataSet{{"kept", "ACGT"}} ? " kept" : " lost") +
+            (Aligned(state) == before ? " aligned" : " changed") + (f.document.Saved() ? " saved" : "") +
+            (std::filesystem::exists(backup) ? " backup" : "");
         f.platform.Events.clear();
-        f.platform.DismissYesNo();
-        const std::string result = c.run();   // then what is left to ask or was shown, and what stays
-        EXPECT_EQ(result + " " + std::to_string(f.platform.YesNoAnswers.size() + f.platform.Messages().size() +
-                                                f.platform.SaveFileOptions.size()) + " " + state.AlignmentTitle +
-                      (state.LoadedSequences == TFastaDataSet{{"kept", "ACGT"}} ? " kept" : " lost") +
-                      (Aligned(state) == before ? " aligned" : " changed") + (f.document.Saved() ? " saved" : "") +
-                      (std::filesystem::exists(backup) ? " backup" : ""),
-                  c.result + std::string(" 0 before kept aligned backup")) << c.what;
-    }
+        return out;
+    };
+    const std::string kept = " 0 before kept aligned backup";
+    f.platform.DismissYesNo();   // the editor's close question keeps the editor open
+    bool closes = true;
+    RunEditorCommand(f.ctx, [&](EditorContext& c) { closes = AskSaveTemporaryAlignment(c, save, {files, progress}); });
+    EXPECT_EQ(after(closes ? "closes" : "stays open"), "stays open" + kept);
+    f.platform.DismissYesNo();   // the display-only length question cancels the load
+    f.platform.AnswerOkCancel(true);
+    f.platform.AnswerOpenFile(folder.write("uneven.fasta", ">a\nACGTAC\n>b\nACG\n"));
+    EXPECT_EQ(after(LoadDisplayOnlyFasta(state, f.platform, dialog) ? "opens" : "cancelled"), "cancelled" + kept);
+    f.platform.DismissYesNo();   // the backup question keeps the backup
+    EXPECT_EQ(after(OfferBackup(state, f.platform) == BackupOffer::Kept ? "kept" : "not kept"), "kept" + kept);
 }
 
 TEST(DisplayOnlyLoadTest, CancelChangesNothingAndAnEmptyFileNeverShowsThePreviousLoad) {
