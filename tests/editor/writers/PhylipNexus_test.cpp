@@ -54,12 +54,9 @@ TEST(PhylipNexus, NamesNoRowsAndRowsOfGapsOnly) {
 }
 
 TEST(PhylipNexus, NamesTheFieldMakesEqualOrSplitsAreNamedInOneNotice) {
-    struct Case {
-        std::vector<std::string> names;
-        std::string phylip, nexus;   // the notice's middle, between the field and the closing sentence
-    };
     const std::string shared = "Sample_123456\" (row 1) and \"Sample_123457\" (row 2) as ";
-    const Case cases[] = {
+    // Row names; each notice's middle, between the field and the closing sentence.
+    const struct { std::vector<std::string> names; std::string phylip, nexus; } cases[] = {
         {{"Sample_1", "Sample_2", "Exactly_9", "Exactly_12ch"}, "", ""},
         {{"Sample_123456", "Sample_123457", "x"}, "equal names: \"" + shared + "\"Sample_12\".",
          "equal names: \"" + shared + "\"Sample_12345\"."},
@@ -77,7 +74,7 @@ TEST(PhylipNexus, NamesTheFieldMakesEqualOrSplitsAreNamedInOneNotice) {
                                         (middle[0] == 'e' ? "rows are written with " : "names ") + middle +
                                         " Programs that need distinct names will refuse or misread them."};
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TestAlignment a{{"r", "A"}, LabelList({"1"}), {}};
         for (const std::string& name : c.names) a.Rows.push_back({name, "A"});
         EXPECT_EQ(RunFormat("phylip", a).Notices, notice("PHYLIP", 9, c.phylip)) << c.names[0];
