@@ -52,7 +52,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, cons
     forEachRow(kEnd, anchor, [&](std::size_t o, std::int64_t k) {
         x.element[o] = static_cast<std::int32_t>(k);
         if (!hasWord(kEnd, o, k)) return;
-        const auto first = static_cast<unsigned char>(data_[o].Sequence[static_cast<std::size_t>(k - 1)]);
+        const auto first = static_cast<unsigned char>(texts_[o].text[k - 1]);
         if (next.position[o] >= 0 && next.element[o] == k + 1 && !wild_[first])
             follows[o] = static_cast<std::uint16_t>(first + 1);
         else
@@ -89,7 +89,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, cons
         }
         x.position[o] = static_cast<std::int32_t>(p);
         x.runOf[p] = static_cast<std::int32_t>(x.runWords.size()) - 1;
-        leaves[p].value = static_cast<std::int32_t>(static_cast<std::int64_t>(rows_[o].size()) - k);
+        leaves[p].value = static_cast<std::int32_t>(texts_[o].length - k);
         leaves[p].row = x.sortedRows[p];
         leaves[p].smallestRow = x.sortedRows[p];
     }
@@ -225,7 +225,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             x.sortedRows.push_back(clean[m].row);
             x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
             BestTree::Node leaf;
-            leaf.value = static_cast<std::int32_t>(side == kEnd ? static_cast<std::int64_t>(rows_[o].size()) - k : k);
+            leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
             leaf.row = clean[m].row;
             leaf.smallestRow = clean[m].row;
             leaves.push_back(leaf);
@@ -261,7 +261,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     std::string backwards;
     std::string_view q;
     if (side == kEnd) {
-        q = std::string_view(s).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(available_[r] - from));
+        q = std::string_view(s).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(texts_[r].available - from));
     } else {
         backwards.assign(s.rbegin() + static_cast<std::ptrdiff_t>(s.size()) - from - 1, s.rend());
         q = backwards;

@@ -38,6 +38,15 @@ struct Choice {
     }
 };
 
+// What the passes over all rows read of a row, kept together so that a
+// pass in the order of an index touches one small record per row instead
+// of the row's sequence record, its entries' header and a count apart.
+struct RowText {
+    const char* text;        // the sequence's characters
+    std::int32_t available;  // elements with a character: the shorter of the sequence and the row
+    std::int32_t length;     // the row's elements
+};
+
 // See EndRealigner::bestRow.
 constexpr std::int64_t kScanWorkBeforeIndex = 32;
 constexpr std::int64_t kScanWorkBeforeStartIndex = 4;
@@ -73,7 +82,7 @@ private:
     // character) hold no wild character.
     bool hasWord(Side side, std::size_t o, std::int64_t k) const {
         const std::int64_t i = firstCompared(side, k);
-        return k >= 0 && i >= 0 && i < available_[o];
+        return k >= 0 && i >= 0 && i < texts_[o].available;
     }
     bool isClean(Side side, std::size_t o, std::int64_t i);
 
@@ -92,7 +101,7 @@ private:
     // when that pair lay past row o's end (it ran out).
     std::int64_t endTie(std::size_t o, std::int64_t k, std::int64_t L, std::int64_t pairs) const {
         const std::int64_t t = L == pairs ? L - 1 : L;  // the last pair compared
-        return std::max<std::int64_t>(0, static_cast<std::int64_t>(rows_[o].size()) - k - t);
+        return std::max<std::int64_t>(0, texts_[o].length - k - t);
     }
 
     // Calls visit(o, k) for every row o in order, k being its first element
@@ -109,7 +118,7 @@ private:
             for (std::size_t o = first; o < last; ++o) {
                 const std::int64_t k = lookups_.find(o, anchor);
                 found[o - first] = k;
-                if (hasWord(side, o, k)) fetchAhead(data_[o].Sequence.data() + firstCompared(side, k));
+                if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
             }
             for (std::size_t o = first; o < last; ++o) visit(o, found[o - first]);
         }
@@ -135,15 +144,14 @@ private:
     // from element k back to element 0 (stored backwards in the index).
     std::string_view endWord(std::size_t o, std::int64_t k) const {
         const std::int64_t i = k - 1;
-        return std::string_view(data_[o].Sequence).substr(static_cast<std::size_t>(i),
-                                                          static_cast<std::size_t>(available_[o] - i));
+        return std::string_view(texts_[o].text + i, static_cast<std::size_t>(texts_[o].available - i));
     }
 
     // The characters of a row's word in sequence order (the start side's
     // word is them read backwards): two words are equal when these are.
     std::string_view wordText(Side side, std::size_t o, std::int64_t k) const {
         if (side == kEnd) return endWord(o, k);
-        return std::string_view(data_[o].Sequence).substr(0, static_cast<std::size_t>(k) + 1);
+        return std::string_view(texts_[o].text, static_cast<std::size_t>(k) + 1);
     }
 
     // Changes an index takes in before it is made again.
@@ -197,8 +205,8 @@ private:
     std::size_t count_;
     FirstElementLookups lookups_;
     bool reflexive_;  // every character matches itself
-    std::vector<std::int64_t> available_;  // per row: elements with a character
-    std::vector<std::int64_t> firstWild_;  // per row: first wild character, available_ when none
+    std::vector<RowText> texts_;
+    std::vector<std::int64_t> firstWild_;  // per row: first wild character, its available elements when none
     std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
     std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it; -1 not found yet
     std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash_;

@@ -82,7 +82,7 @@ EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dat
     : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
       wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
       reflexive_(matchesItself(table_)),
-      available_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
+      texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
     for (std::size_t r = 0; r < count_; ++r) {
         if (r + kRowsAhead < count_) {
             const TAlignmentRow& ahead = rows_[r + kRowsAhead];
@@ -94,7 +94,9 @@ EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dat
         // A row changes only in its own steps, so its end step finds the
         // run found now, while the row is at hand.
         endAnchor_[r] = endAnchorElement(r);
-        available_[r] = static_cast<std::int64_t>(std::min(data_[r].Sequence.size(), rows_[r].size()));
+        const std::string& text = data_[r].Sequence;
+        texts_[r] = {text.data(), static_cast<std::int32_t>(std::min(text.size(), rows_[r].size())),
+                     static_cast<std::int32_t>(rows_[r].size())};
     }
 }
 
@@ -119,18 +121,16 @@ void EndRealigner::run() {
 
 std::int64_t EndRealigner::matchingRun(std::size_t r, std::int64_t i, std::size_t o, std::int64_t k, std::int64_t maxPairs,
                          int step) const {
-    const std::string& a = data_[r].Sequence;
-    const std::string& b = data_[o].Sequence;
     // A character needs an entry too: a row shorter than its sequence
     // ends the comparison at its own end.
-    const std::int64_t na = available_[r];
-    const std::int64_t nb = available_[o];
+    const std::int64_t na = texts_[r].available;
+    const std::int64_t nb = texts_[o].available;
     if (i < 0 || k < 0 || i >= na || k >= nb) return 0;
     // Pairs available before either sequence ends in the direction of step.
     const std::int64_t available = step > 0 ? std::min(na - i, nb - k) : std::min(i, k) + 1;
     const std::int64_t limit = std::min(maxPairs, available);
-    const char* x = a.data() + i;
-    const char* y = b.data() + k;
+    const char* x = texts_[r].text + i;
+    const char* y = texts_[o].text + k;
     std::int64_t t = 0;
     if (reflexive_) {
         // Equal characters match: they are passed eight at a time, and
@@ -157,7 +157,7 @@ bool EndRealigner::isClean(Side side, std::size_t o, std::int64_t i) {
 void EndRealigner::describeText(std::size_t o) {
     if (textClass_[o] >= 0) return;
     const std::string& s = data_[o].Sequence;
-    const std::int64_t n = available_[o];
+    const std::int64_t n = texts_[o].available;
     auto isWild = [&](std::int64_t i) { return wild_[static_cast<unsigned char>(s[static_cast<std::size_t>(i)])]; };
     std::int64_t first = 0;
     while (first < n && !isWild(first)) ++first;
