@@ -28,27 +28,34 @@ public:
     std::int64_t find(std::size_t r, std::int32_t value) const {
         const RowRuns& runs = rows_[r];
         const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
-        const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end);
-        if (runs.rising) {
+        const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end & ~kScattered);
+        auto at = [value](const Run& run) -> std::int64_t {
+            const std::int64_t offset = std::int64_t(value) - run.firstValue;
+            return offset >= 0 && offset < run.length ? std::int64_t(run.firstIndex) + offset : -1;
+        };
+        if (!(runs.end & kScattered)) {
             auto it = std::upper_bound(first, last, value, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
-            if (it == first) return -1;
-            --it;
-            return value < it->firstValue + it->length ? it->firstIndex + (value - it->firstValue) : -1;
+            return it == first ? -1 : at(*(it - 1));
         }
         for (auto it = first; it != last; ++it)
-            if (value >= it->firstValue && value < it->firstValue + it->length) return it->firstIndex + (value - it->firstValue);
+            if (const std::int64_t k = at(*it); k >= 0) return k;
         return -1;
     }
 
 private:
+    // A row's elements and entries fit 32 bits (its entries are 32-bit
+    // positions); 12 bytes a run and 8 a row keep a pass over the rows'
+    // lookups small.
     struct Run {
-        std::int64_t firstValue;
-        std::int64_t firstIndex;
-        std::int64_t length;
+        std::int32_t firstValue;
+        std::int32_t firstIndex;
+        std::int32_t length;
     };
+    // The row's runs are runs_[begin, end); kScattered set in end when
+    // their values do not rise from run to run.
+    static constexpr std::uint32_t kScattered = 0x80000000u;
     struct RowRuns {
-        std::size_t begin = 0, end = 0;
-        bool rising = true;
+        std::uint32_t begin = 0, end = 0;
     };
     std::vector<Run> runs_;
     std::vector<RowRuns> rows_;
