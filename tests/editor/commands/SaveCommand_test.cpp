@@ -67,11 +67,11 @@ struct SaveFixture : testing::EditorFixture {
         });
         return std::string(ran ? (written ? "written" : "not written") : "failed") + "\n" + State();
     }
-    // Folder contents, caption, saved mark, then everything asked or shown.
+    // Folder contents (subfolders' too), caption, saved mark, then everything asked or shown.
     std::string State() {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            names.push_back(std::filesystem::relative(entry.path(), folder.path()).string());
         std::sort(names.begin(), names.end());
         std::string out = "files";
         for (const std::string& n : names) out += " " + n;
@@ -181,60 +181,52 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
               "question: The chosen file already exists! Overwrite? -> Yes\n");
 }
 
-TEST(SaveCommand, AnExistingCompanionIsReplacedOnlyAfterTheQuestion) {
+// Where a save goes, with the files there before it (a trailing "/" makes a
+// folder): an existing companion is replaced only after the question, a dot
+// in a folder name is no extension, and the backup of the run's data type is
+// refused as a target while another data type's is an ordinary file.
+TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
     const std::string ali = "question: The file <folder>/krings.ali already exists! Overwrite? -> ";
-    const struct { std::vector<std::string> before; bool yes; std::string expected; } cases[] = {
-        {{"krings.ali"}, false, "not written\n" + Kept("krings.ali") + ali + "No\n"},
-        {{"krings.ali"}, true, "written\n" + Saved("krings.ali krings.phy", "krings.phy") + ali + "Yes\n"},
-        {{"krings.ali", "krings.phy"}, false,
-         "not written\n" + Kept("krings.ali krings.phy") + BothExist("krings.ali", "krings.phy", "No")},
-        {{"krings.phy"}, false, "not written\n" + Kept("krings.phy") + kChosenExists + "No\n"},
-    };
-    for (const auto& c : cases) {
-        SaveFixture f;
-        for (const std::string& name : c.before) f.folder.write(name, "another alignment");
-        f.platform.AnswerYesNo(c.yes);
-        EXPECT_EQ(f.Save("krings", 9), c.expected);
-        for (const std::string& name : c.before)
-            EXPECT_EQ(ReadBytes(f.folder.file(name)) == "another alignment", !c.yes) << name;
-    }
-}
-
-TEST(SaveCommand, ADotInAFolderNameIsNoExtension) {
-    // Typed name, format, and the name both files get without extension.
-    for (const auto& [typed, index, written] : std::vector<std::tuple<std::string, int, std::string>>{
-             {"run.1/s1", 1, "run.1/s1"}, {"run.1/s.fas", 1, "run.1/s"}, {"run.1/a.b/s1", 9, "run.1/a.b/s1"}}) {
-        SaveFixture f;
-        std::filesystem::create_directories(f.folder.file("run.1/a.b"));
-        const std::string extension = index == 1 ? ".txt" : ".phy";
-        EXPECT_EQ(f.Save(typed, index), "written\nfiles run.1\ncaption <folder>/" + written + extension + "\nsaved yes\n");
-        EXPECT_TRUE(std::filesystem::is_regular_file(f.folder.file(written + ".ali"))) << typed;
-    }
-}
-
-TEST(SaveCommand, TheAutosaveFileOfTheDataTypeIsRefusedAsATarget) {
-    const auto refused = [](const std::string& shown) {
-        return "not written\n" + Kept("backup.ali backup_ami.ali sub") + "message: Cannot save as <folder>/" + shown +
+    const std::string backups = "backup.ali backup_ami.ali sub";
+    const auto refused = [&](const std::string& shown) {
+        return "not written\n" + Kept(backups) + "message: Cannot save as <folder>/" + shown +
                ": this is the backup file, which the editor overwrites every minute while it is open. Please "
                "choose another name.\n";
     };
-    const struct { std::string dataType, typed; int filterIndex; std::string expected; } cases[] = {
-        {"DNA", "backup", 2, refused("backup.ali")},
-        {"DNA", "backup", 1, refused("backup.ali")},
-        {"DNA", "sub/../backup.ali", 2, refused("sub/../backup.ali")},
-        {"AMINO", "backup_ami", 9, refused("backup_ami.ali")},
-        // Another data type's backup is an ordinary file; the run's own goes.
-        {"DNA", "backup_ami", 2, "written\n" + Saved("backup_ami.ali sub", "backup_ami.ali") + kChosenExists + "Yes\n"},
-        {"AMINO", "backup", 2, "written\n" + Saved("backup.ali sub", "backup.ali") + kChosenExists + "Yes\n"},
+    const struct { std::vector<std::string> before; const char* dataType; std::string typed; int index; bool yes;
+                   std::string expected; } cases[] = {
+        {{"krings.ali"}, "DNA", "krings", 9, false, "not written\n" + Kept("krings.ali") + ali + "No\n"},
+        {{"krings.ali"}, "DNA", "krings", 9, true,
+         "written\n" + Saved("krings.ali krings.phy", "krings.phy") + ali + "Yes\n"},
+        {{"krings.ali", "krings.phy"}, "DNA", "krings", 9, false,
+         "not written\n" + Kept("krings.ali krings.phy") + BothExist("krings.ali", "krings.phy", "No")},
+        {{"krings.phy"}, "DNA", "krings", 9, false, "not written\n" + Kept("krings.phy") + kChosenExists + "No\n"},
+        {{"run.1/"}, "DNA", "run.1/s1", 1, true,
+         "written\n" + Saved("run.1 run.1/s1.ali run.1/s1.txt", "run.1/s1.txt")},
+        {{"run.1/"}, "DNA", "run.1/s.fas", 1, true,
+         "written\n" + Saved("run.1 run.1/s.ali run.1/s.txt", "run.1/s.txt")},
+        {{"run.1/a.b/"}, "DNA", "run.1/a.b/s1", 9, true,
+         "written\n" + Saved("run.1 run.1/a.b run.1/a.b/s1.ali run.1/a.b/s1.phy", "run.1/a.b/s1.phy")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 2, true, refused("backup.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 1, true, refused("backup.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "sub/../backup.ali", 2, true, refused("sub/../backup.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup_ami", 9, true, refused("backup_ami.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true,
+         "written\n" + Saved("backup_ami.ali sub", "backup_ami.ali") + kChosenExists + "Yes\n"},   // the run's own goes
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 2, true,
+         "written\n" + Saved("backup.ali sub", "backup.ali") + kChosenExists + "Yes\n"},
     };
     for (const auto& c : cases) {
         SaveFixture f;
         f.run.State().DataType = c.dataType;
-        f.folder.write("backup.ali", "b");
-        f.folder.write("backup_ami.ali", "a");
-        std::filesystem::create_directory(f.folder.file("sub"));
-        f.platform.AnswerYesNo(true);
-        EXPECT_EQ(f.Save(c.typed, c.filterIndex), c.expected) << c.dataType << " " << c.typed;
+        for (const std::string& name : c.before)
+            if (name.back() == '/') std::filesystem::create_directories(f.folder.file(name));
+            else f.folder.write(name, "another alignment");
+        f.platform.AnswerYesNo(c.yes);
+        EXPECT_EQ(f.Save(c.typed, c.index), c.expected) << c.dataType << " " << c.typed;
+        for (const std::string& name : c.before)   // replaced only by a save that was written
+            EXPECT_TRUE(!std::filesystem::is_regular_file(f.folder.file(name)) ||
+                        (ReadBytes(f.folder.file(name)) == "another alignment") == (c.expected[0] == 'n')) << name;
     }
 }
 
