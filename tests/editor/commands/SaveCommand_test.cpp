@@ -231,20 +231,19 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
 }
 
 TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved) {
-    const auto run = [](SaveFixture& f, void (*command)(EditorContext&)) {
-        ASSERT_TRUE(RunEditorCommand(f.ctx, command));
-    };
     const struct { const char* message; std::function<void(SaveFixture&)> empty; } cases[] = {
-        {kNoColumnsMessage, [&](SaveFixture& f) {   // a display-only load's inserted columns, all deleted
+        {kNoColumnsMessage, [](SaveFixture& f) {   // a display-only load's inserted columns, all deleted
              f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});
              f.view.ReferenceGrid.MoveTo(0, 5);
              f.view.ReferenceGrid.MoveTo(3, 5, true);
              f.platform.AnswerYesNo(true);
-             run(f, [](EditorContext& c) { Deletecharacter2Click(c); });
+             ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { Deletecharacter2Click(c); }));
              ASSERT_EQ(f.document.ColumnCount(), 0);
          }},
         // Every sequence removed: the reference rows alone would not read back either.
-        {kNoSequencesMessage, [&](SaveFixture& f) { run(f, [](EditorContext& c) { RemoveSequences(c, 0, 1); }); }},
+        {kNoSequencesMessage, [](SaveFixture& f) {
+             ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { RemoveSequences(c, 0, 1); }));
+         }},
     };
     for (const auto& c : cases) {
         SaveFixture f;
