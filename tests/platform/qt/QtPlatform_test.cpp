@@ -12,8 +12,8 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QImage>
-#include <QKeyEvent>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -72,12 +72,7 @@ TEST(QtFileDialog, SaveDialogsLeaveTheOverwriteQuestionToTheProgram) {
 }
 
 TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIcon) {
-    const auto press = [](int key) {
-        return [key](QMessageBox*) {
-            QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(QApplication::focusWidget(), &down);
-        };
-    };
+    const auto press = [](Qt::Key k) { return [k](QMessageBox*) { QTest::keyClick(QApplication::focusWidget(), k); }; };
     const auto click = [](QMessageBox::StandardButton b) { return [b](QMessageBox* box) { box->button(b)->click(); }; };
     const auto warning = MessageType::Warning, information = MessageType::Information;
     const struct {
