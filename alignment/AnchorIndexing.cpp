@@ -14,10 +14,14 @@ std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anc
     if (side == kEnd) {
         const std::int32_t above = indexAbove(anchor);
         if (above > anchor) {
+            std::vector<std::vector<std::int32_t>> elements;
+            std::vector<std::vector<unsigned char>> before;
+            findElements(anchor, above, elements, before);
             for (std::int32_t a = above - 1; a >= anchor; --a) {
                 AnchorSlot& next = cache_.slot(kEnd, a + 1);
                 catchUp(kEnd, a + 1, *next.index);
-                std::unique_ptr<AnchorIndex> made = induceIndex(a, *next.index);
+                const auto i = static_cast<std::size_t>(a - anchor);
+                std::unique_ptr<AnchorIndex> made = induceIndex(*next.index, std::move(elements[i]), before[i]);
                 if (!made) break;
                 AnchorSlot& slot = cache_.slot(kEnd, a);
                 if (slot.index) cache_.removed(*slot.index);
@@ -30,6 +34,29 @@ std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anc
     return buildIndex(side, anchor);
 }
 
+void EndRealigner::findElements(std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
+                                std::vector<std::vector<unsigned char>>& before) const {
+    const auto span = static_cast<std::size_t>(high - low);
+    elements.assign(span, std::vector<std::int32_t>(count_, -1));
+    before.assign(span, std::vector<unsigned char>(count_, 0));
+    // The rows are looked up a few at a time and their characters fetched
+    // ahead, as in forEachRow.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t first = 0; first < count_; first += kAhead) {
+        const std::size_t last = std::min(count_, first + kAhead);
+        for (std::size_t o = first; o < last; ++o) {
+            for (std::size_t i = 0; i < span; ++i)
+                elements[i][o] = static_cast<std::int32_t>(lookups_.find(o, low + static_cast<std::int32_t>(i)));
+            const std::int64_t k = elements[0][o];
+            if (hasWord(kEnd, o, k)) fetchAhead(texts_[o].text + k - 1);
+        }
+        for (std::size_t o = first; o < last; ++o)
+            for (std::size_t i = 0; i < span; ++i)
+                if (const std::int64_t k = elements[i][o]; hasWord(kEnd, o, k))
+                    before[i][o] = static_cast<unsigned char>(texts_[o].text[k - 1]);
+    }
+}
+
 std::int32_t EndRealigner::indexAbove(std::int32_t anchor) const {
     if (anchor > std::numeric_limits<std::int32_t>::max() - kInduceReach) return anchor;
     for (std::int32_t above = anchor + 1; above <= anchor + kInduceReach; ++above)
@@ -37,10 +64,11 @@ std::int32_t EndRealigner::indexAbove(std::int32_t anchor) const {
     return anchor;
 }
 
-std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, const AnchorIndex& next) {
+std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(const AnchorIndex& next, std::vector<std::int32_t> elements,
+                                                      const std::vector<unsigned char>& before) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
-    x.element.assign(count_, -1);
+    x.element = std::move(elements);
     x.position.assign(count_, -1);
     x.stale.assign(count_, 0);
     // Rows whose word continues the word they have in the next index (the
@@ -49,15 +77,15 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(std::int32_t anchor, cons
     // ordered from it; other rows with a word are compared one by one.
     // Per row: 1 + its word's first character when it follows, else 0.
     std::vector<std::uint16_t> follows(count_, 0);
-    forEachRow(kEnd, anchor, [&](std::size_t o, std::int64_t k) {
-        x.element[o] = static_cast<std::int32_t>(k);
-        if (!hasWord(kEnd, o, k)) return;
-        const auto first = static_cast<unsigned char>(texts_[o].text[k - 1]);
+    for (std::size_t o = 0; o < count_; ++o) {
+        const std::int64_t k = x.element[o];
+        if (!hasWord(kEnd, o, k)) continue;
+        const unsigned char first = before[o];
         if (next.position[o] >= 0 && next.element[o] == k + 1 && !wild_[first])
             follows[o] = static_cast<std::uint16_t>(first + 1);
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
-    });
+    }
     if (x.wild.size() > 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(count_)))) return nullptr;
     // The next index's rows in its order, counted by their character
     // before: each character's rows start after those of the smaller ones.

@@ -172,8 +172,19 @@ private:
     std::int32_t indexAbove(std::int32_t anchor) const;
 
     // The end index of an anchor from the end index of the next anchor;
-    // none when too many rows would have to be compared one by one.
-    std::unique_ptr<AnchorIndex> induceIndex(std::int32_t anchor, const AnchorIndex& next);
+    // none when too many rows would have to be compared one by one.  The
+    // rows between an anchor and the index above are looked up in one pass
+    // (findElements), not one pass per anchor.
+    // elements: per row its element of the anchor; before: per row with a
+    // word its character before that element.
+    std::unique_ptr<AnchorIndex> induceIndex(const AnchorIndex& next, std::vector<std::int32_t> elements,
+                                             const std::vector<unsigned char>& before);
+
+    // In one pass over the rows: per anchor low..high - 1 (outer) and row
+    // (inner) its element of the anchor and, when it has a word there, the
+    // character before it.
+    void findElements(std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
+                      std::vector<std::vector<unsigned char>>& before) const;
 
     std::size_t indexBytes(const AnchorIndex& x) const;
 
