@@ -11,34 +11,36 @@
 namespace sequara::ends {
 
 std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anchor) {
-    if (side == kEnd) {
-        const std::int32_t above = indexAbove(anchor);
-        if (above > anchor) {
-            std::vector<std::vector<std::int32_t>> elements;
-            std::vector<std::vector<unsigned char>> before;
-            findElements(anchor, above, elements, before);
-            for (std::int32_t a = above - 1; a >= anchor; --a) {
-                AnchorSlot& next = cache_.slot(kEnd, a + 1);
-                catchUp(kEnd, a + 1, *next.index);
-                const auto i = static_cast<std::size_t>(a - anchor);
-                std::unique_ptr<AnchorIndex> made = induceIndex(*next.index, std::move(elements[i]), before[i]);
-                if (!made) break;
-                AnchorSlot& slot = cache_.slot(kEnd, a);
-                if (slot.index) cache_.removed(*slot.index);
-                slot.index = std::move(made);
-                cache_.added(*slot.index);
-                if (a == anchor) return std::move(slot.index);
-            }
+    const std::int32_t near = nearIndex(side, anchor);
+    if (near != anchor) {
+        // From the anchor next to the near index towards this one.
+        const std::int32_t step = side == kEnd ? -1 : 1;
+        const std::int32_t low = std::min(anchor, near + step), high = std::max(anchor, near + step) + 1;
+        std::vector<std::vector<std::int32_t>> elements;
+        std::vector<std::vector<unsigned char>> firsts;
+        findElements(side, low, high, elements, firsts);
+        for (std::int32_t a = near + step;; a += step) {
+            AnchorSlot& next = cache_.slot(side, a - step);
+            catchUp(side, a - step, *next.index);
+            const auto i = static_cast<std::size_t>(a - low);
+            std::unique_ptr<AnchorIndex> made = induceIndex(side, *next.index, std::move(elements[i]), firsts[i]);
+            if (!made) break;
+            AnchorSlot& slot = cache_.slot(side, a);
+            if (slot.index) cache_.removed(*slot.index);
+            slot.index = std::move(made);
+            cache_.added(*slot.index);
+            if (a == anchor) return std::move(slot.index);
         }
     }
     return buildIndex(side, anchor);
 }
 
-void EndRealigner::findElements(std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
-                                std::vector<std::vector<unsigned char>>& before) const {
+void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high,
+                                std::vector<std::vector<std::int32_t>>& elements,
+                                std::vector<std::vector<unsigned char>>& firsts) const {
     const auto span = static_cast<std::size_t>(high - low);
     elements.assign(span, std::vector<std::int32_t>(count_, -1));
-    before.assign(span, std::vector<unsigned char>(count_, 0));
+    firsts.assign(span, std::vector<unsigned char>(count_, 0));
     // The rows are looked up a few at a time and their characters fetched
     // ahead, as in forEachRow.
     constexpr std::size_t kAhead = 16;
@@ -48,47 +50,52 @@ void EndRealigner::findElements(std::int32_t low, std::int32_t high, std::vector
             for (std::size_t i = 0; i < span; ++i)
                 elements[i][o] = static_cast<std::int32_t>(lookups_.find(o, low + static_cast<std::int32_t>(i)));
             const std::int64_t k = elements[0][o];
-            if (hasWord(kEnd, o, k)) fetchAhead(texts_[o].text + k - 1);
+            if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
         }
         for (std::size_t o = first; o < last; ++o)
             for (std::size_t i = 0; i < span; ++i)
-                if (const std::int64_t k = elements[i][o]; hasWord(kEnd, o, k))
-                    before[i][o] = static_cast<unsigned char>(texts_[o].text[k - 1]);
+                if (const std::int64_t k = elements[i][o]; hasWord(side, o, k))
+                    firsts[i][o] = static_cast<unsigned char>(texts_[o].text[firstCompared(side, k)]);
     }
 }
 
-std::int32_t EndRealigner::indexAbove(std::int32_t anchor) const {
-    if (anchor > std::numeric_limits<std::int32_t>::max() - kInduceReach) return anchor;
-    for (std::int32_t above = anchor + 1; above <= anchor + kInduceReach; ++above)
-        if (cache_.find(kEnd, above)) return above;
+std::int32_t EndRealigner::nearIndex(Side side, std::int32_t anchor) const {
+    const std::int32_t step = side == kEnd ? 1 : -1;
+    for (std::int32_t d = 1; d <= kInduceReach; ++d) {
+        const std::int64_t near = std::int64_t(anchor) + std::int64_t(step) * d;
+        if (near > std::numeric_limits<std::int32_t>::max() || near < 1) break;
+        if (cache_.find(side, static_cast<std::int32_t>(near))) return static_cast<std::int32_t>(near);
+    }
     return anchor;
 }
 
-std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(const AnchorIndex& next, std::vector<std::int32_t> elements,
-                                                      const std::vector<unsigned char>& before) {
+std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIndex& next, std::vector<std::int32_t> elements,
+                                                      const std::vector<unsigned char>& firsts) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
     x.element = std::move(elements);
     x.position.assign(count_, -1);
     x.stale.assign(count_, 0);
     // Rows whose word continues the word they have in the next index (the
-    // anchor one element before the element they had there; a row changed
+    // anchor one element before (end) or after (start) the element they
+    // had there; a row changed
     // since keeps its text, so that word is still its word from there) are
     // ordered from it; other rows with a word are compared one by one.
     // Per row: 1 + its word's first character when it follows, else 0.
     std::vector<std::uint16_t> follows(count_, 0);
     for (std::size_t o = 0; o < count_; ++o) {
         const std::int64_t k = x.element[o];
-        if (!hasWord(kEnd, o, k)) continue;
-        const unsigned char first = before[o];
-        if (next.position[o] >= 0 && next.element[o] == k + 1 && !wild_[first])
+        if (!hasWord(side, o, k)) continue;
+        const unsigned char first = firsts[o];
+        if (next.position[o] >= 0 && next.element[o] == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
             follows[o] = static_cast<std::uint16_t>(first + 1);
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
     }
     if (x.wild.size() > 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(count_)))) return nullptr;
-    // The next index's rows in its order, counted by their character
-    // before: each character's rows start after those of the smaller ones.
+    // The next index's rows in its order, counted by their word's first
+    // character: each character's rows start after those of the smaller
+    // ones.
     std::array<std::size_t, 258> start{};
     for (const std::int32_t row : next.sortedRows)
         if (const std::uint16_t v = follows[static_cast<std::size_t>(row)]) ++start[v + 1u];
@@ -105,21 +112,42 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(const AnchorIndex& next, 
     }
     std::vector<BestTree::Node> leaves(placed);
     x.runOf.resize(placed);
+    std::vector<std::int32_t> runNext;  // start: per run, the next index's run its word continues
     for (std::size_t p = 0; p < placed; ++p) {
         const auto o = static_cast<std::size_t>(x.sortedRows[p]);
         const std::int64_t k = x.element[o];
-        // Equal words: the same character before and equal next words.
+        // Equal words: the same first character and equal next words.
         const bool newRun = p == 0 || nextRun[p] != nextRun[p - 1] ||
                             follows[o] != follows[static_cast<std::size_t>(x.sortedRows[p - 1])];
         if (newRun) {
-            x.runWords.push_back(endWord(o, k));
+            if (side == kEnd)
+                x.runWords.push_back(endWord(o, k));
+            else
+                runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
         x.position[o] = static_cast<std::int32_t>(p);
-        x.runOf[p] = static_cast<std::int32_t>(x.runWords.size()) - 1;
-        leaves[p].value = static_cast<std::int32_t>(texts_[o].length - k);
+        x.runOf[p] = static_cast<std::int32_t>(x.runBegin.size()) - 1;
+        leaves[p].value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
         leaves[p].row = x.sortedRows[p];
         leaves[p].smallestRow = x.sortedRows[p];
+    }
+    if (side == kStart) {
+        // A start word, stored backwards, is its first character followed
+        // by the next run's word.
+        std::size_t length = 0;
+        for (const std::int32_t n : runNext) length += 1 + next.runWords[static_cast<std::size_t>(n)].size();
+        x.reversedWords.reserve(length);
+        for (std::size_t run = 0; run < runNext.size(); ++run) {
+            const auto o = static_cast<std::size_t>(x.sortedRows[static_cast<std::size_t>(x.runBegin[run])]);
+            x.reversedWords.push_back(static_cast<char>(follows[o] - 1));
+            x.reversedWords.append(next.runWords[static_cast<std::size_t>(runNext[run])]);
+        }
+        for (std::size_t run = 0, offset = 0; run < runNext.size(); ++run) {
+            const std::size_t size = 1 + next.runWords[static_cast<std::size_t>(runNext[run])].size();
+            x.runWords.push_back(std::string_view(x.reversedWords).substr(offset, size));
+            offset += size;
+        }
     }
     x.runBegin.push_back(static_cast<std::int32_t>(placed));
     x.tree.build(std::move(leaves));

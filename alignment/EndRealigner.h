@@ -51,7 +51,7 @@ struct RowText {
 constexpr std::int64_t kScanWorkBeforeIndex = 32;
 constexpr std::int64_t kScanWorkBeforeStartIndex = 4;
 
-// An end index is made from the index of an anchor at most this much higher.
+// An index is made from the index of an anchor at most this far away.
 constexpr std::int32_t kInduceReach = 16;
 
 // Words up to this length are grouped by their own characters.
@@ -162,29 +162,29 @@ private:
 
     // An end word is the character before the anchor followed by the end
     // word of the next anchor whenever that anchor sits one element later
-    // in the row.  So an end index comes from the next anchor's index (made
-    // first, from the nearest one above that is at hand) by ordering its
-    // rows by that one character; only the topmost index sorts whole words.
+    // in the row; a start word is the anchor's character followed by the
+    // start word of the anchor before, one element earlier.  So an index
+    // comes from the index of its neighbour on that side (made first, from
+    // the nearest one at hand) by ordering the neighbour's rows by that one
+    // character; only an index without one near sorts whole words.
     std::unique_ptr<AnchorIndex> makeIndex(Side side, std::int32_t anchor);
 
-    // The nearest anchor above with an end index within reach; the anchor
-    // itself when there is none.
-    std::int32_t indexAbove(std::int32_t anchor) const;
+    // The nearest anchor above (end) or below (start) with an index within
+    // reach; the anchor itself when there is none.
+    std::int32_t nearIndex(Side side, std::int32_t anchor) const;
 
-    // The end index of an anchor from the end index of the next anchor;
-    // none when too many rows would have to be compared one by one.  The
-    // rows between an anchor and the index above are looked up in one pass
-    // (findElements), not one pass per anchor.
-    // elements: per row its element of the anchor; before: per row with a
-    // word its character before that element.
-    std::unique_ptr<AnchorIndex> induceIndex(const AnchorIndex& next, std::vector<std::int32_t> elements,
-                                             const std::vector<unsigned char>& before);
+    // The index of an anchor from the index of its neighbour; none when too
+    // many rows would have to be compared one by one.  elements: per row
+    // its element of the anchor; firsts: per row with a word there, the
+    // word's first character.
+    std::unique_ptr<AnchorIndex> induceIndex(Side side, const AnchorIndex& next, std::vector<std::int32_t> elements,
+                                             const std::vector<unsigned char>& firsts);
 
-    // In one pass over the rows: per anchor low..high - 1 (outer) and row
-    // (inner) its element of the anchor and, when it has a word there, the
-    // character before it.
-    void findElements(std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
-                      std::vector<std::vector<unsigned char>>& before) const;
+    // In one pass over the rows (not one per anchor): per anchor
+    // low..high - 1 (outer) and row (inner) its element of the anchor and,
+    // when it has a word there, the word's first character.
+    void findElements(Side side, std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
+                      std::vector<std::vector<unsigned char>>& firsts) const;
 
     std::size_t indexBytes(const AnchorIndex& x) const;
 

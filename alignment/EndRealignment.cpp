@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -203,14 +204,14 @@ Choice EndRealigner::scanAll(Side side, std::size_t r, std::int32_t anchor, std:
 Choice EndRealigner::bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs) {
     AnchorSlot& slot = cache_.slot(side, anchor);
     if (!slot.index) {
-        // An index made from one above costs about two looks at every
+        // An index made from a near one costs about two looks at every
         // row per anchor it is away; a start index, whose words are
         // short, a few.
-        const std::int32_t above = side == kEnd ? indexAbove(anchor) : anchor;
-        const std::int64_t buildWork = side == kStart ? kScanWorkBeforeStartIndex
-                                       : above > anchor ? 2 * static_cast<std::int64_t>(above - anchor)
-                                                        : kScanWorkBeforeIndex;
-        if (slot.scanWork < std::min(buildWork, kScanWorkBeforeIndex) * static_cast<std::int64_t>(count_))
+        const std::int32_t near = nearIndex(side, anchor);
+        const std::int64_t alone = side == kStart ? kScanWorkBeforeStartIndex : kScanWorkBeforeIndex;
+        const std::int64_t buildWork =
+            near != anchor ? std::min<std::int64_t>(alone, 2 * std::abs(std::int64_t(near) - anchor)) : alone;
+        if (slot.scanWork < buildWork * static_cast<std::int64_t>(count_))
             return scanAll(side, r, anchor, from, pairs, slot.scanWork);
     }
     if (!isClean(side, r, from)) {
