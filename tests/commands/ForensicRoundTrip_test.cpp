@@ -110,13 +110,12 @@ TEST(ForensicWriter, EveryRowAndInsertedCharacterWrittenComesBackOrIsNamedInANot
     testing::EditorFixture f;
     f.Load("16192|16193|_|_|_|16194|73|74", "AC---GTA",
            {{"gapped", "ACC-TGTA"}, {"AAA7", "ACG--CTA"}, {"plain", "AC---GTC"}});
+    SaveSession save;
+    NoSaveProgress progress;
     auto saveAndImport = [&] {
-        SaveSession save;
-        NoSaveProgress progress;
         f.platform.AnswerYesNo(true);  // overwrite, the second time
         f.platform.AnswerSaveFile(folder.file("list.for"), 12);
-        RunEditorCommand(
-            f.ctx, [&](EditorContext& c) { ButtonSaveClick(c, save, SaveServices{DefaultFileLayer(), progress}); });
+        RunEditorCommand(f.ctx, [&](EditorContext& c) { ButtonSaveClick(c, save, {DefaultFileLayer(), progress}); });
         WorkingState back;
         back.ReferenceData = {{"ref", "ACGTA"}};
         back.ReferenceNumbering = {"16192", "16193", "16194", "73", "74"};

@@ -152,8 +152,7 @@ TEST_F(EditingWindowTest, ARightClickOnANameOfTheBlocksRowsKeepsTheBlockForRemov
     key(Qt::Key_Down);
     key(Qt::Key_Down, Qt::ShiftModifier);  // rows 1-2
     const GridRect block = cursor.Selection();
-    ASSERT_EQ(block.Top, 1);
-    ASSERT_EQ(block.Bottom, 2);
+    ASSERT_EQ(std::make_pair(block.Top, block.Bottom), std::make_pair(1, 2));
     rightClick(grid, grid->CellRect(0, 2).center());  // the name of the block's last row
     EXPECT_EQ(cursor.Selection(), block);
     EXPECT_EQ(shownEntries(), "Rem,Hig,Dis,");
@@ -164,8 +163,7 @@ TEST_F(EditingWindowTest, ARightClickOnANameOfTheBlocksRowsKeepsTheBlockForRemov
     cursor.MoveTo(block.Left, 1);
     cursor.MoveTo(block.Right, 2, true);
     rightClick(grid, grid->CellRect(0, 0).center());  // a name outside the block: only its row
-    EXPECT_EQ(cursor.Selection().Top, 0);
-    EXPECT_EQ(cursor.Selection().Bottom, 0);
+    EXPECT_EQ(std::make_pair(cursor.Selection().Top, cursor.Selection().Bottom), std::make_pair(0, 0));
 }
 
 }  // namespace
