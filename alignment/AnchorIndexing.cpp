@@ -333,7 +333,6 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                       : static_cast<std::size_t>(std::lower_bound(index.runWords.begin(), index.runWords.end(), q) -
                                                  index.runWords.begin());
     const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
-    if (own >= 0) index.tree.set(static_cast<std::size_t>(own), false);
     auto usable = [&](std::size_t p) {
         const auto o = static_cast<std::size_t>(index.sortedRows[p]);
         return o != r && !index.stale[o];
@@ -362,8 +361,13 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         // at atRun - 1, from atRun on one beginning there.
         const std::size_t firstRun = gallopDown(atRun, sharesStart);
         const std::size_t lastRun = gallopUp(atRun, runs, sharesStart);  // one past the stretch
-        const BestTree::Node node = index.tree.query(static_cast<std::size_t>(index.runBegin[firstRun]),
-                                                     static_cast<std::size_t>(index.runBegin[lastRun]) - 1);
+        // Row r itself is left out.
+        const auto first = static_cast<std::size_t>(index.runBegin[firstRun]);
+        const auto last = static_cast<std::size_t>(index.runBegin[lastRun]) - 1;
+        const auto ownPlace = static_cast<std::size_t>(own);
+        const BestTree::Node node = own >= 0 && ownPlace >= first && ownPlace <= last
+                                        ? index.tree.queryWithout(first, last, ownPlace)
+                                        : index.tree.query(first, last);
         if (node.row != std::numeric_limits<std::int32_t>::max()) {
             best.pairs = static_cast<std::int64_t>(longest);
             if (side == kEnd) {
@@ -377,7 +381,6 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
             best.element = index.element[static_cast<std::size_t>(best.row)];
         }
     }
-    if (own >= 0) index.tree.set(static_cast<std::size_t>(own), true);
     return best;
 }
 

@@ -42,6 +42,13 @@ public:
         }
         return combine(left, right);
     }
+    // Positions first..last but skip, which lies among them: two queries
+    // around it, leaving the tree as it is.
+    Node queryWithout(std::size_t first, std::size_t last, std::size_t skip) const {
+        const Node left = skip > first ? query(first, skip - 1) : Node{};
+        const Node right = skip < last ? query(skip + 1, last) : Node{};
+        return combine(left, right);
+    }
     std::size_t bytes() const { return (nodes_.size() + leaves_.size()) * sizeof(Node); }
 
 private:
