@@ -4,6 +4,7 @@
 // indexes take together.
 
 #include "alignment/BestTree.h"
+#include "alignment/SharedStarts.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +36,7 @@ struct AnchorIndex {
     std::vector<std::int32_t> runOf;          // per place in sortedRows
     std::vector<std::string_view> runWords;   // per run, in word order
     std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
+    SharedStarts runShared;                   // per run its word's common start with the run before's
     std::string reversedWords;  // the start side's words, stored backwards
     BestTree tree;
     std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none

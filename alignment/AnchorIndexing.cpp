@@ -1,6 +1,5 @@
 #include "alignment/EndRealigner.h"
 
-#include "alignment/GallopingSearch.h"
 #include "alignment/TextHash.h"
 
 #include <algorithm>
@@ -150,6 +149,20 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         }
     }
     x.runBegin.push_back(static_cast<std::int32_t>(placed));
+    // Two neighbouring runs with the same first character continue runs a
+    // and b > a of the next index: their common start is that character and
+    // the common start of those runs' words, the least over runs a + 1..b.
+    std::vector<std::int32_t> shared(x.runBegin.size() - 1, 0);
+    for (std::size_t run = 1; run < shared.size(); ++run) {
+        const auto p = static_cast<std::size_t>(x.runBegin[run]), before = static_cast<std::size_t>(x.runBegin[run - 1]);
+        if (follows[static_cast<std::size_t>(x.sortedRows[p])] != follows[static_cast<std::size_t>(x.sortedRows[before])])
+            continue;
+        std::int32_t least = std::numeric_limits<std::int32_t>::max();
+        for (auto n = static_cast<std::size_t>(nextRun[before]) + 1; n <= static_cast<std::size_t>(nextRun[p]); ++n)
+            least = std::min(least, next.runShared[n]);
+        shared[run] = 1 + least;
+    }
+    x.runShared.build(std::move(shared));
     x.tree.build(std::move(leaves));
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
@@ -158,7 +171,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
 
 std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
     return x.sortedRows.size() * 2 * sizeof(std::int32_t) +
-           x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.reversedWords.size() +
+           x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.runShared.bytes() + x.reversedWords.size() +
            x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
 }
 
@@ -288,6 +301,10 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
         }
     }
     x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+    std::vector<std::int32_t> shared(x.runWords.size(), 0);
+    for (std::size_t run = 1; run < x.runWords.size(); ++run)
+        shared[run] = static_cast<std::int32_t>(commonPrefix(x.runWords[run - 1], x.runWords[run]));
+    x.runShared.build(std::move(shared));
     x.tree.build(std::move(leaves));
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
@@ -337,30 +354,36 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         const auto o = static_cast<std::size_t>(index.sortedRows[p]);
         return o != r && !index.stale[o];
     };
-    auto sharedWith = [&](std::size_t p) {
-        const auto run = static_cast<std::size_t>(index.runOf[p]);
-        return run == ownRun ? q.size() : commonPrefix(q, index.runWords[run]);
-    };
+    // The words are sorted and row r's would come between runs atRun - 1
+    // and atRun, so its common start with a run's word is the least of its
+    // common start with the nearer of those two and the common starts of
+    // the neighbouring runs between.
+    const std::size_t below = atRun == 0                 ? 0
+                              : ownRun < runs            ? static_cast<std::size_t>(index.runShared[atRun])
+                                                         : commonPrefix(q, index.runWords[atRun - 1]);
     std::size_t longest = 0;
-    for (std::size_t p = at; p-- > 0;)
+    for (std::size_t p = at, shared = below; p-- > 0;) {
+        if (p + 1 < at && index.runOf[p] != index.runOf[p + 1])
+            shared = std::min(shared, static_cast<std::size_t>(index.runShared[static_cast<std::size_t>(index.runOf[p + 1])]));
         if (usable(p)) {
-            longest = sharedWith(p);
+            longest = shared;
             break;
         }
-    for (std::size_t p = at; p < n; ++p)
+    }
+    const std::size_t above = atRun == runs ? 0 : atRun == ownRun ? q.size() : commonPrefix(q, index.runWords[atRun]);
+    for (std::size_t p = at, shared = above; p < n; ++p) {
+        if (p > at && index.runOf[p] != index.runOf[p - 1])
+            shared = std::min(shared, static_cast<std::size_t>(index.runShared[static_cast<std::size_t>(index.runOf[p])]));
         if (usable(p)) {
-            longest = std::max(longest, sharedWith(p));
+            longest = std::max(longest, shared);
             break;
         }
+    }
     if (longest > 0) {
-        const std::string_view start = q.substr(0, longest);
-        auto sharesStart = [&](std::size_t run) {
-            return run == ownRun || index.runWords[run].substr(0, longest) == start;
-        };
         // Before atRun the runs sharing the start form a stretch ending
         // at atRun - 1, from atRun on one beginning there.
-        const std::size_t firstRun = gallopDown(atRun, sharesStart);
-        const std::size_t lastRun = gallopUp(atRun, runs, sharesStart);  // one past the stretch
+        const std::size_t firstRun = below >= longest ? index.runShared.stretchBegin(atRun - 1, longest) : atRun;
+        const std::size_t lastRun = above >= longest ? index.runShared.stretchEnd(atRun, longest) : atRun;  // one past
         // Row r itself is left out.
         const auto first = static_cast<std::size_t>(index.runBegin[firstRun]);
         const auto last = static_cast<std::size_t>(index.runBegin[lastRun]) - 1;
