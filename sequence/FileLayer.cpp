@@ -112,7 +112,7 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
     if (fd < 0) return nullptr;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        refusal = refusalFor(name, S_ISREG(st.st_mode) ? std::string("not a plain file") : kindOf(st.st_mode));
+        refusal = refusalFor(name, kindOf(st.st_mode));  // a failed fstat leaves mode 0: "not a plain file"
         ::close(fd);
         errno = EINVAL;
         return nullptr;
@@ -129,13 +129,8 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
 
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate) {
     const std::string prefix = target + ".tmp";
-    if (candidate.size() != prefix.size() + kTemporaryLetterCount || candidate.compare(0, prefix.size(), prefix) != 0)
-        return false;
-    for (std::size_t i = prefix.size(); i < candidate.size(); ++i) {
-        const char c = candidate[i];
-        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
-    }
-    return true;
+    return candidate.size() == prefix.size() + kTemporaryLetterCount && candidate.starts_with(prefix) &&
+           candidate.find_first_not_of(kTemporaryLetters, prefix.size()) == std::string::npos;
 }
 
 FileLayer& DefaultFileLayer() {

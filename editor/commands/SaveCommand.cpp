@@ -7,7 +7,6 @@
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace sequara {
@@ -94,10 +93,8 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 
     save.Caption = fileName;
     ctx.platform.ProcessMessages();
-    // Never a file just written, whatever name reaches it.
-    const bool written = std::any_of(targets.begin(), targets.end(),
-                                     [&](const std::string& target) { return SameFileName(target, backup); });
-    if (!written) (void)services.Files.Remove(backup);  // a missing file is fine
+    // No target is the backup file (refused above), so this never removes a file just written.
+    (void)services.Files.Remove(backup);  // a missing file is fine
     return true;
 }
 
