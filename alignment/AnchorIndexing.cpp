@@ -1,6 +1,7 @@
 #include "alignment/EndRealigner.h"
 
 #include "alignment/TextHash.h"
+#include "alignment/WordSort.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         x.sortedRows[at] = next.sortedRows[p];
         nextRun[at] = next.runOf[p];
     }
-    std::vector<BestTree::Node> leaves(placed);
+    x.tree.reset(placed);
     x.runOf.resize(placed);
     std::vector<std::int32_t> runNext;  // start: per run, the next index's run its word continues
     for (std::size_t p = 0; p < placed; ++p) {
@@ -127,9 +128,10 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         }
         x.position[o] = static_cast<std::int32_t>(p);
         x.runOf[p] = static_cast<std::int32_t>(x.runBegin.size()) - 1;
-        leaves[p].value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
-        leaves[p].row = x.sortedRows[p];
-        leaves[p].smallestRow = x.sortedRows[p];
+        BestTree::Node& leaf = x.tree.leaf(p);
+        leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
+        leaf.row = x.sortedRows[p];
+        leaf.smallestRow = x.sortedRows[p];
     }
     if (side == kStart) {
         // A start word, stored backwards, is its first character followed
@@ -163,7 +165,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         shared[run] = 1 + least;
     }
     x.runShared.build(std::move(shared));
-    x.tree.build(std::move(leaves));
+    x.tree.combineAll();
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     return index;
@@ -273,17 +275,19 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             offset += length;
         }
     }
-    std::vector<std::size_t> order(groups);
-    for (std::size_t g = 0; g < groups; ++g) order[g] = g;
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return groupWord[a] < groupWord[b]; });
-    std::vector<BestTree::Node> leaves;
-    leaves.reserve(clean.size());
+    // Groups with equal words (of different text classes) are one run.
+    std::vector<std::uint32_t> order;
+    std::vector<std::int32_t> groupShared;
+    sortWords(groupWord, order, groupShared);
+    std::vector<std::int32_t> shared;
+    x.tree.reset(clean.size());
     x.sortedRows.reserve(clean.size());
     x.runOf.reserve(clean.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::size_t g = order[i];
-        if (i == 0 || groupWord[g] != groupWord[order[i - 1]]) {
+        const std::size_t size = groupWord[g].size();
+        if (i == 0 || static_cast<std::size_t>(groupShared[i]) < size || groupWord[order[i - 1]].size() != size) {
+            shared.push_back(groupShared[i]);
             x.runWords.push_back(groupWord[g]);
             x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
         }
@@ -293,19 +297,15 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             x.position[o] = static_cast<std::int32_t>(x.sortedRows.size());
             x.sortedRows.push_back(clean[m].row);
             x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
-            BestTree::Node leaf;
+            BestTree::Node& leaf = x.tree.leaf(x.sortedRows.size() - 1);
             leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
             leaf.row = clean[m].row;
             leaf.smallestRow = clean[m].row;
-            leaves.push_back(leaf);
         }
     }
     x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
-    std::vector<std::int32_t> shared(x.runWords.size(), 0);
-    for (std::size_t run = 1; run < x.runWords.size(); ++run)
-        shared[run] = static_cast<std::int32_t>(commonPrefix(x.runWords[run - 1], x.runWords[run]));
     x.runShared.build(std::move(shared));
-    x.tree.build(std::move(leaves));
+    x.tree.combineAll();
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     cache_.added(x);
@@ -320,7 +320,7 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
         if (!index.stale[c]) {
             index.stale[c] = 1;
             ++index.staleCount;
-            if (index.position[c] >= 0) index.tree.set(static_cast<std::size_t>(index.position[c]), false);
+            if (index.position[c] >= 0) index.tree.switchOff(static_cast<std::size_t>(index.position[c]));
         }
         if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
     }

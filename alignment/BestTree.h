@@ -21,16 +21,19 @@ public:
         std::int32_t smallestRow = std::numeric_limits<std::int32_t>::max();
     };
 
-    void build(std::vector<Node> leaves) {
-        size_ = leaves.size();
-        nodes_.assign(2 * size_, Node{});
-        std::copy(leaves.begin(), leaves.end(), nodes_.begin() + static_cast<std::ptrdiff_t>(size_));
-        for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
-        leaves_ = std::move(leaves);
+    // A tree of n positions, all switched off, whose leaves are then set
+    // and combined once.
+    void reset(std::size_t n) {
+        size_ = n;
+        nodes_.assign(2 * n, Node{});
     }
-    void set(std::size_t position, bool on) {
+    Node& leaf(std::size_t position) { return nodes_[size_ + position]; }
+    void combineAll() {
+        for (std::size_t i = size_; i-- > 1;) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
+    }
+    void switchOff(std::size_t position) {
         std::size_t i = size_ + position;
-        nodes_[i] = on ? leaves_[position] : Node{};
+        nodes_[i] = Node{};
         for (i /= 2; i >= 1; i /= 2) nodes_[i] = combine(nodes_[2 * i], nodes_[2 * i + 1]);
     }
     // Positions first..last, both included.
@@ -49,7 +52,7 @@ public:
         const Node right = skip < last ? query(skip + 1, last) : Node{};
         return combine(left, right);
     }
-    std::size_t bytes() const { return (nodes_.size() + leaves_.size()) * sizeof(Node); }
+    std::size_t bytes() const { return nodes_.size() * sizeof(Node); }
 
 private:
     static Node combine(const Node& a, const Node& b) {
@@ -65,7 +68,6 @@ private:
         return n;
     }
     std::size_t size_ = 0;
-    std::vector<Node> leaves_;
     std::vector<Node> nodes_;
 };
 
