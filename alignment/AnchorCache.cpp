@@ -4,7 +4,7 @@ namespace sequara::ends {
 
 void AnchorCache::added(const AnchorIndex& index) {
     bytes_ += index.bytes;
-    while (bytes_ > kBudgetBytes) {
+    while (bytes_ > budget_) {
         std::unique_ptr<AnchorIndex>* oldest = nullptr;
         for (auto& slots : slots_)
             for (auto& [anchor, slot] : slots)

@@ -34,7 +34,7 @@ struct Candidate {
 struct AnchorIndex {
     std::vector<std::int32_t> sortedRows;
     std::vector<std::int32_t> runOf;          // per place in sortedRows
-    std::vector<std::string_view> runWords;   // per run, in word order
+    std::vector<std::string_view> runWords;   // start side: per run its word; the end side reads it from the run's first row
     std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
     SharedStarts runShared;                   // per run its word's common start with the run before's
     std::string reversedWords;  // the start side's words, stored backwards
@@ -59,7 +59,7 @@ struct AnchorSlot {
 // used one goes first.
 class AnchorCache {
 public:
-    static constexpr std::size_t kBudgetBytes = std::size_t(256) << 20;
+    explicit AnchorCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
     AnchorSlot& slot(Side side, std::int32_t anchor) { return slots_[side][anchor]; }
     // The index of an anchor, null when there is none.
@@ -77,6 +77,7 @@ public:
 
 private:
     std::unordered_map<std::int32_t, AnchorSlot> slots_[2];  // per side, per anchor
+    std::size_t budget_;
     std::size_t bytes_ = 0;
     std::uint64_t uses_ = 0;
 };

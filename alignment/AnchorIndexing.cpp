@@ -120,10 +120,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         const bool newRun = p == 0 || nextRun[p] != nextRun[p - 1] ||
                             follows[o] != follows[static_cast<std::size_t>(x.sortedRows[p - 1])];
         if (newRun) {
-            if (side == kEnd)
-                x.runWords.push_back(endWord(o, k));
-            else
-                runNext.push_back(nextRun[p]);
+            if (side == kStart) runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
         x.position[o] = static_cast<std::int32_t>(p);
@@ -173,7 +170,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
 
 std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
     return x.sortedRows.size() * 2 * sizeof(std::int32_t) +
-           x.runWords.size() * (sizeof(std::string_view) + sizeof(std::int32_t)) + x.runShared.bytes() + x.reversedWords.size() +
+           x.runWords.size() * sizeof(std::string_view) + x.runBegin.size() * sizeof(std::int32_t) + x.runShared.bytes() + x.reversedWords.size() +
            x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
 }
 
@@ -288,7 +285,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
         const std::size_t size = groupWord[g].size();
         if (i == 0 || static_cast<std::size_t>(groupShared[i]) < size || groupWord[order[i - 1]].size() != size) {
             shared.push_back(groupShared[i]);
-            x.runWords.push_back(groupWord[g]);
+            if (side == kStart) x.runWords.push_back(groupWord[g]);
             x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
         }
         for (std::size_t m = groupFirst[g]; m < groupFirst[g + 1]; ++m) {
@@ -296,7 +293,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             const std::int64_t k = clean[m].element;
             x.position[o] = static_cast<std::int32_t>(x.sortedRows.size());
             x.sortedRows.push_back(clean[m].row);
-            x.runOf.push_back(static_cast<std::int32_t>(x.runWords.size()) - 1);
+            x.runOf.push_back(static_cast<std::int32_t>(x.runBegin.size()) - 1);
             BestTree::Node& leaf = x.tree.leaf(x.sortedRows.size() - 1);
             leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
             leaf.row = clean[m].row;
@@ -340,15 +337,24 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         q = backwards;
     }
     const std::int32_t own = index.stale[r] ? -1 : index.position[r];
-    const std::size_t runs = index.runWords.size();
+    const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
     const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
                                    ? static_cast<std::size_t>(index.runOf[static_cast<std::size_t>(own)])
                                    : runs;
-    const std::size_t atRun =
-        ownRun < runs ? ownRun
-                      : static_cast<std::size_t>(std::lower_bound(index.runWords.begin(), index.runWords.end(), q) -
-                                                 index.runWords.begin());
+    std::size_t atRun = ownRun;
+    if (ownRun == runs) {  // the first run whose word is not before row r's
+        atRun = 0;
+        for (std::size_t count = runs; count > 0;) {
+            const std::size_t half = count / 2;
+            if (runWord(side, index, atRun + half) < q) {
+                atRun += half + 1;
+                count -= half + 1;
+            } else {
+                count = half;
+            }
+        }
+    }
     const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
     auto usable = [&](std::size_t p) {
         const auto o = static_cast<std::size_t>(index.sortedRows[p]);
@@ -360,7 +366,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     // the neighbouring runs between.
     const std::size_t below = atRun == 0                 ? 0
                               : ownRun < runs            ? static_cast<std::size_t>(index.runShared[atRun])
-                                                         : commonPrefix(q, index.runWords[atRun - 1]);
+                                                         : commonPrefix(q, runWord(side, index, atRun - 1));
     std::size_t longest = 0;
     for (std::size_t p = at, shared = below; p-- > 0;) {
         if (p + 1 < at && index.runOf[p] != index.runOf[p + 1])
@@ -370,7 +376,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
             break;
         }
     }
-    const std::size_t above = atRun == runs ? 0 : atRun == ownRun ? q.size() : commonPrefix(q, index.runWords[atRun]);
+    const std::size_t above = atRun == runs ? 0 : atRun == ownRun ? q.size() : commonPrefix(q, runWord(side, index, atRun));
     for (std::size_t p = at, shared = above; p < n; ++p) {
         if (p > at && index.runOf[p] != index.runOf[p - 1])
             shared = std::min(shared, static_cast<std::size_t>(index.runShared[static_cast<std::size_t>(index.runOf[p])]));

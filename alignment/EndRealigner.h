@@ -59,8 +59,13 @@ constexpr std::size_t kShortWord = 64;
 
 class EndRealigner {
 public:
+    // The indexes together take at most indexBudget bytes; kLoadBudget:
+    // as many as the alignment's entries, and at least 256 MB.  A load
+    // whose indexes did not fit would drop and make them again over and
+    // over, its cost growing faster than its size.
+    static constexpr std::size_t kLoadBudget = 0;
     EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
-                 const std::string& dataType);
+                 const std::string& dataType, std::size_t indexBudget = kLoadBudget);
 
     void run();
 
@@ -152,6 +157,15 @@ private:
     std::string_view wordText(Side side, std::size_t o, std::int64_t k) const {
         if (side == kEnd) return endWord(o, k);
         return std::string_view(texts_[o].text, static_cast<std::size_t>(k) + 1);
+    }
+
+    // The word of an index's run.  An end word is read from the run's first
+    // row, whose text stays as it was; a start word, being the text read
+    // backwards, is kept in the index.
+    std::string_view runWord(Side side, const AnchorIndex& index, std::size_t run) const {
+        if (side == kStart) return index.runWords[run];
+        const auto o = static_cast<std::size_t>(index.sortedRows[static_cast<std::size_t>(index.runBegin[run])]);
+        return endWord(o, index.element[o]);
     }
 
     // Changes an index takes in before it is made again.

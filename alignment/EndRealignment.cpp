@@ -78,12 +78,24 @@ bool matchesItself(const MatchTable& table) {
 
 namespace sequara::ends {
 
+namespace {
+
+std::size_t loadBudget(const TAlignmentResult& alignment) {
+    std::size_t bytes = std::size_t(256) << 20;
+    std::size_t entries = 0;
+    for (const TAlignmentRow& row : alignment) entries += row.size();
+    return std::max(bytes, entries * sizeof(std::int32_t));
+}
+
+}  // namespace
+
 EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dataSet, const std::string& reference,
-             const std::string& dataType)
+             const std::string& dataType, std::size_t indexBudget)
     : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
       wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
       reflexive_(matchesItself(table_)),
-      texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_) {
+      texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_),
+      cache_(indexBudget == kLoadBudget ? loadBudget(alignment) : indexBudget) {
     for (std::size_t r = 0; r < count_; ++r) {
         if (r + kRowsAhead < count_) {
             const TAlignmentRow& ahead = rows_[r + kRowsAhead];
