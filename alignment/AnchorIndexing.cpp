@@ -47,8 +47,9 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high,
     for (std::size_t first = 0; first < count_; first += kAhead) {
         const std::size_t last = std::min(count_, first + kAhead);
         for (std::size_t o = first; o < last; ++o) {
-            for (std::size_t i = 0; i < span; ++i)
-                elements[i][o] = static_cast<std::int32_t>(lookups_.find(o, low + static_cast<std::int32_t>(i)));
+            std::array<std::int64_t, kInduceReach + 1> found;
+            lookups_.findSpan(o, low, span, found.data());
+            for (std::size_t i = 0; i < span; ++i) elements[i][o] = static_cast<std::int32_t>(found[i]);
             const std::int64_t k = elements[0][o];
             if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
         }

@@ -1,5 +1,7 @@
 #include "alignment/RowRunLookups.h"
 
+#include <algorithm>
+
 namespace sequara::ends {
 
 void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
@@ -28,6 +30,25 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
             runs.end |= kScattered;
             break;
         }
+}
+
+void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t span, std::int64_t* out) const {
+    const RowRuns& runs = rows_[r];
+    if (runs.end & kScattered) {
+        for (std::size_t i = 0; i < span; ++i) out[i] = find(r, static_cast<std::int32_t>(low + std::int64_t(i)));
+        return;
+    }
+    const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
+    const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end);
+    // The last run starting at or below low, or the first run.
+    auto it = std::upper_bound(first, last, low, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
+    if (it != first) --it;
+    for (std::size_t i = 0; i < span; ++i) {
+        const std::int64_t value = std::int64_t(low) + std::int64_t(i);
+        while (it != last && value >= std::int64_t(it->firstValue) + it->length) ++it;
+        const std::int64_t offset = it == last ? -1 : value - it->firstValue;
+        out[i] = offset >= 0 ? std::int64_t(it->firstIndex) + offset : -1;
+    }
 }
 
 }  // namespace sequara::ends

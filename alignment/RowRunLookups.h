@@ -42,6 +42,10 @@ public:
         return -1;
     }
 
+    // find(r, low + i) for i = 0..span - 1 into out[i]: the values in
+    // order, each looked for from the run the one before was found in.
+    void findSpan(std::size_t r, std::int32_t low, std::size_t span, std::int64_t* out) const;
+
 private:
     // A row's elements and entries fit 32 bits (its entries are 32-bit
     // positions); 12 bytes a run and 8 a row keep a pass over the rows'
