@@ -54,6 +54,12 @@ constexpr std::int64_t kScanWorkBeforeStartIndex = 4;
 // An index is made from the index of an anchor at most this far away.
 constexpr std::int32_t kInduceReach = 16;
 
+// An index at most this far from one at hand is made when its anchor is
+// first asked for, without looking at every row first: the few indexes up
+// to it cost about as much as a look at every row, and on real loads an
+// anchor asked for once is mostly asked for again.
+constexpr std::int32_t kInduceAtOnce = 4;
+
 // Words up to this length are grouped by their own characters.
 constexpr std::size_t kShortWord = 64;
 
@@ -139,9 +145,10 @@ private:
     // been asked for little, every row is looked at; once that has cost
     // about as much as making an index of the anchor's rows (looking up
     // and comparing kScanWorkBeforeIndex times as many as there are rows,
-    // or twice as many per anchor up to an end index above it), the index
-    // answers, unless row r's own compared characters hold a wild
-    // character.  So a load's cost grows near-linearly with its rows.
+    // or twice as many per anchor beyond kInduceAtOnce up to an index
+    // within reach), the index answers, unless row r's own compared
+    // characters hold a wild character.  So a load's cost grows
+    // near-linearly with its rows.
     Choice bestRow(Side side, std::size_t r, std::int32_t anchor, std::int64_t from, std::int64_t pairs);
 
     // The characters a step compares for a row whose anchor sits at element

@@ -119,16 +119,15 @@ void EndRealigner::run() {
             fetchAhead(rows_[r + kRowsAhead].data());
             fetchAhead(data_[r + kRowsAhead].Sequence.data());
         }
-        bool changed = false;
-        if (endStep(r)) {
+        // Row r's start step asks only other rows' look-ups, and the indexes
+        // take in its changes once it is listed among the changed rows, so
+        // its look-ups are made again once, after both steps.
+        const bool endChanged = endStep(r);
+        const bool startChanged = startStep(r);
+        if (endChanged || startChanged) {
             lookups_.build(r, rows_[r]);
-            changed = true;
+            changedRows_.push_back(static_cast<std::int32_t>(r));
         }
-        if (startStep(r)) {
-            lookups_.build(r, rows_[r]);
-            changed = true;
-        }
-        if (changed) changedRows_.push_back(static_cast<std::int32_t>(r));
     }
 }
 
@@ -217,12 +216,13 @@ Choice EndRealigner::bestRow(Side side, std::size_t r, std::int32_t anchor, std:
     AnchorSlot& slot = cache_.slot(side, anchor);
     if (!slot.index) {
         // An index made from a near one costs about two looks at every
-        // row per anchor it is away; a start index, whose words are
-        // short, a few.
+        // row per anchor it is away beyond the first kInduceAtOnce; a
+        // start index, whose words are short, a few.
         const std::int32_t near = nearIndex(side, anchor);
         const std::int64_t alone = side == kStart ? kScanWorkBeforeStartIndex : kScanWorkBeforeIndex;
+        const std::int64_t away = std::abs(std::int64_t(near) - anchor);
         const std::int64_t buildWork =
-            near != anchor ? std::min<std::int64_t>(alone, 2 * std::abs(std::int64_t(near) - anchor)) : alone;
+            near != anchor ? std::min<std::int64_t>(alone, 2 * std::max<std::int64_t>(0, away - kInduceAtOnce)) : alone;
         if (slot.scanWork < buildWork * static_cast<std::int64_t>(count_))
             return scanAll(side, r, anchor, from, pairs, slot.scanWork);
     }
