@@ -82,14 +82,20 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     // had there; a row changed
     // since keeps its text, so that word is still its word from there) are
     // ordered from it; other rows with a word are compared one by one.
-    // Per row: 1 + its word's first character when it follows, else 0.
-    std::vector<std::uint16_t> follows(count_, 0);
+    // Per row: 1 + its word's first character when it follows, else 0,
+    // and its value in the tree, read together when the rows are taken in
+    // the next index's order.
+    struct RowKey {
+        std::int32_t value;
+        std::uint16_t follows;
+    };
+    std::vector<RowKey> keys(count_, RowKey{0, 0});
     for (std::size_t o = 0; o < count_; ++o) {
         const std::int64_t k = x.element[o];
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
         if (next.position[o] >= 0 && next.element[o] == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
-            follows[o] = static_cast<std::uint16_t>(first + 1);
+            keys[o] = {static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k), static_cast<std::uint16_t>(first + 1)};
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
     }
@@ -99,37 +105,34 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     // ones.
     std::array<std::size_t, 258> start{};
     for (const std::int32_t row : next.sortedRows)
-        if (const std::uint16_t v = follows[static_cast<std::size_t>(row)]) ++start[v + 1u];
+        if (const std::uint16_t v = keys[static_cast<std::size_t>(row)].follows) ++start[v + 1u];
     for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
     const std::size_t placed = start[257];
+    // Per place: the next index's run and the first character plus one.
     std::vector<std::int32_t> nextRun(placed);
+    std::vector<std::uint16_t> placedFirst(placed);
     x.sortedRows.resize(placed);
-    for (std::size_t p = 0; p < next.sortedRows.size(); ++p) {
-        const auto o = static_cast<std::size_t>(next.sortedRows[p]);
-        if (!follows[o]) continue;
-        const std::size_t at = start[follows[o]]++;
-        x.sortedRows[at] = next.sortedRows[p];
-        nextRun[at] = next.runOf[p];
-    }
     x.tree.reset(placed);
+    for (std::size_t p = 0; p < next.sortedRows.size(); ++p) {
+        const std::int32_t row = next.sortedRows[p];
+        const RowKey key = keys[static_cast<std::size_t>(row)];
+        if (!key.follows) continue;
+        const std::size_t at = start[key.follows]++;
+        x.sortedRows[at] = row;
+        nextRun[at] = next.runOf[p];
+        placedFirst[at] = key.follows;
+        x.tree.leaf(at) = {key.value, row, row};
+    }
     x.runOf.resize(placed);
     std::vector<std::int32_t> runNext;  // start: per run, the next index's run its word continues
     for (std::size_t p = 0; p < placed; ++p) {
-        const auto o = static_cast<std::size_t>(x.sortedRows[p]);
-        const std::int64_t k = x.element[o];
         // Equal words: the same first character and equal next words.
-        const bool newRun = p == 0 || nextRun[p] != nextRun[p - 1] ||
-                            follows[o] != follows[static_cast<std::size_t>(x.sortedRows[p - 1])];
-        if (newRun) {
+        if (p == 0 || nextRun[p] != nextRun[p - 1] || placedFirst[p] != placedFirst[p - 1]) {
             if (side == kStart) runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
-        x.position[o] = static_cast<std::int32_t>(p);
+        x.position[static_cast<std::size_t>(x.sortedRows[p])] = static_cast<std::int32_t>(p);
         x.runOf[p] = static_cast<std::int32_t>(x.runBegin.size()) - 1;
-        BestTree::Node& leaf = x.tree.leaf(p);
-        leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
-        leaf.row = x.sortedRows[p];
-        leaf.smallestRow = x.sortedRows[p];
     }
     if (side == kStart) {
         // A start word, stored backwards, is its first character followed
@@ -138,8 +141,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         for (const std::int32_t n : runNext) length += 1 + next.runWords[static_cast<std::size_t>(n)].size();
         x.reversedWords.reserve(length);
         for (std::size_t run = 0; run < runNext.size(); ++run) {
-            const auto o = static_cast<std::size_t>(x.sortedRows[static_cast<std::size_t>(x.runBegin[run])]);
-            x.reversedWords.push_back(static_cast<char>(follows[o] - 1));
+            x.reversedWords.push_back(static_cast<char>(placedFirst[static_cast<std::size_t>(x.runBegin[run])] - 1));
             x.reversedWords.append(next.runWords[static_cast<std::size_t>(runNext[run])]);
         }
         for (std::size_t run = 0, offset = 0; run < runNext.size(); ++run) {
@@ -155,8 +157,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     std::vector<std::int32_t> shared(x.runBegin.size() - 1, 0);
     for (std::size_t run = 1; run < shared.size(); ++run) {
         const auto p = static_cast<std::size_t>(x.runBegin[run]), before = static_cast<std::size_t>(x.runBegin[run - 1]);
-        if (follows[static_cast<std::size_t>(x.sortedRows[p])] != follows[static_cast<std::size_t>(x.sortedRows[before])])
-            continue;
+        if (placedFirst[p] != placedFirst[before]) continue;
         std::int32_t least = std::numeric_limits<std::int32_t>::max();
         for (auto n = static_cast<std::size_t>(nextRun[before]) + 1; n <= static_cast<std::size_t>(nextRun[p]); ++n)
             least = std::min(least, next.runShared[n]);
