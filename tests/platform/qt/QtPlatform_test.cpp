@@ -90,11 +90,11 @@ TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIc
     QtPlatform platform;
     for (const auto& c : cases) {
         QMessageBox::Icon shown = QMessageBox::NoIcon;
-        // The question is answered once its box is up, however long a busy
-        // machine takes to show it.
+        // The question is answered once its box is up and holds the focus,
+        // however long a busy machine takes to show it.
         std::function<void()> answer = [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) {
+            if (!box || !box->isVisible() || !QApplication::focusWidget() || !box->isAncestorOf(QApplication::focusWidget())) {
                 QTimer::singleShot(10, answer);
                 return;
             }
