@@ -4,6 +4,7 @@
 #include "alignment/WordSort.h"
 
 #include <algorithm>
+#include <ranges>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -43,9 +44,8 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high,
     firsts.assign(span, std::vector<unsigned char>(count_, 0));
     // The rows are looked up a few at a time and their characters fetched
     // ahead, as in forEachRow.
-    constexpr std::size_t kAhead = 16;
-    for (std::size_t first = 0; first < count_; first += kAhead) {
-        const std::size_t last = std::min(count_, first + kAhead);
+    for (std::size_t first = 0; first < count_; first += kRowsAtOnce) {
+        const std::size_t last = std::min(count_, first + kRowsAtOnce);
         for (std::size_t o = first; o < last; ++o) {
             std::array<std::int64_t, kInduceReach + 1> found;
             lookups_.findSpan(o, low, span, found.data());
@@ -95,7 +95,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
         if (next.position[o] >= 0 && next.element[o] == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
-            keys[o] = {static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k), static_cast<std::uint16_t>(first + 1)};
+            keys[o] = {treeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
     }
@@ -297,7 +297,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
             x.sortedRows.push_back(clean[m].row);
             x.runOf.push_back(static_cast<std::int32_t>(x.runBegin.size()) - 1);
             BestTree::Node& leaf = x.tree.leaf(x.sortedRows.size() - 1);
-            leaf.value = static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
+            leaf.value = treeValue(side, o, k);
             leaf.row = clean[m].row;
             leaf.smallestRow = clean[m].row;
         }
@@ -344,19 +344,12 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
                                    ? static_cast<std::size_t>(index.runOf[static_cast<std::size_t>(own)])
                                    : runs;
-    std::size_t atRun = ownRun;
-    if (ownRun == runs) {  // the first run whose word is not before row r's
-        atRun = 0;
-        for (std::size_t count = runs; count > 0;) {
-            const std::size_t half = count / 2;
-            if (runWord(side, index, atRun + half) < q) {
-                atRun += half + 1;
-                count -= half + 1;
-            } else {
-                count = half;
-            }
-        }
-    }
+    // Else the first run whose word is not before row r's.
+    const std::size_t atRun =
+        ownRun < runs ? ownRun
+                      : *std::ranges::partition_point(std::views::iota(std::size_t{0}, runs), [&](std::size_t run) {
+                            return runWord(side, index, run) < q;
+                        });
     const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
     auto usable = [&](std::size_t p) {
         const auto o = static_cast<std::size_t>(index.sortedRows[p]);

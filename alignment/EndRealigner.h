@@ -108,6 +108,12 @@ private:
     std::int64_t consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o,
                           std::int64_t k, Choice& best) const;
 
+    // Row o's value in an index's tree: at the end the elements from its
+    // anchor element k on, at the start k.
+    std::int32_t treeValue(Side side, std::size_t o, std::int64_t k) const {
+        return static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
+    }
+
     // Row o's elements after the element of its last compared pair; none
     // when that pair lay past row o's end (it ran out).
     std::int64_t endTie(std::size_t o, std::int64_t k, std::int64_t L, std::int64_t pairs) const {
@@ -122,10 +128,9 @@ private:
     // memory row after row.
     template <class Visit>
     void forEachRow(Side side, std::int32_t anchor, Visit visit) const {
-        constexpr std::size_t kAhead = 16;
-        std::array<std::int64_t, kAhead> found{};
-        for (std::size_t first = 0; first < count_; first += kAhead) {
-            const std::size_t last = std::min(count_, first + kAhead);
+        std::array<std::int64_t, kRowsAtOnce> found{};
+        for (std::size_t first = 0; first < count_; first += kRowsAtOnce) {
+            const std::size_t last = std::min(count_, first + kRowsAtOnce);
             for (std::size_t o = first; o < last; ++o) {
                 const std::int64_t k = lookups_.find(o, anchor);
                 found[o - first] = k;

@@ -26,6 +26,10 @@ inline void fetchAhead(const void* p) {
 // Rows the passes over all rows fetch ahead.
 constexpr std::size_t kRowsAhead = 4;
 
+// Rows a pass over all rows looks up together before reading their
+// characters, fetched ahead meanwhile.
+constexpr std::size_t kRowsAtOnce = 16;
+
 // Length of the common start of two texts, eight characters at a time.
 inline std::size_t commonPrefix(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
