@@ -3,9 +3,10 @@
 // and anchor, with the work spent without an index and the memory the
 // indexes take together.
 
-#include "alignment/BestTree.h"
+#include "alignment/PlacedRows.h"
 #include "alignment/SharedStarts.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,15 +33,13 @@ struct Candidate {
 // found by their order and are kept aside; rows changed since are switched
 // off and their present candidates kept aside too.
 struct AnchorIndex {
-    std::vector<std::int32_t> sortedRows;
-    std::vector<std::int32_t> runOf;          // per place in sortedRows
+    PlacedRows places;  // the rows in word order, valued for the choice between rows of equal words
     std::vector<std::string_view> runWords;   // start side: per run its word; the end side reads it from the run's first row
     std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
     SharedStarts runShared;                   // per run its word's common start with the run before's
     std::string reversedWords;  // the start side's words, stored backwards
-    BestTree tree;
     std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none
-    std::vector<std::int32_t> position;  // per row: its place in sortedRows, -1 none
+    std::vector<std::int32_t> position;  // per row: its place, -1 none
     std::vector<unsigned char> stale;    // per row: changed since
     std::size_t staleCount = 0;
     std::vector<Candidate> wild;
@@ -48,6 +47,12 @@ struct AnchorIndex {
     std::size_t changesSeen = 0;
     std::uint64_t lastUse = 0;
     std::size_t bytes = 0;
+
+    // The run holding place p.
+    std::size_t runOf(std::size_t p) const {
+        return static_cast<std::size_t>(std::upper_bound(runBegin.begin(), runBegin.end(), static_cast<std::int64_t>(p)) -
+                                        runBegin.begin()) - 1;
+    }
 };
 
 struct AnchorSlot {

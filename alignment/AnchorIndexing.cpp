@@ -83,7 +83,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     // since keeps its text, so that word is still its word from there) are
     // ordered from it; other rows with a word are compared one by one.
     // Per row: 1 + its word's first character when it follows, else 0,
-    // and its value in the tree, read together when the rows are taken in
+    // and its place value, read together when the rows are taken in
     // the next index's order.
     struct RowKey {
         std::int32_t value;
@@ -95,7 +95,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
         if (next.position[o] >= 0 && next.element[o] == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
-            keys[o] = {treeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
+            keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
     }
@@ -104,26 +104,24 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     // character: each character's rows start after those of the smaller
     // ones.
     std::array<std::size_t, 258> start{};
-    for (const std::int32_t row : next.sortedRows)
-        if (const std::uint16_t v = keys[static_cast<std::size_t>(row)].follows) ++start[v + 1u];
+    for (std::size_t p = 0; p < next.places.size(); ++p)
+        if (const std::uint16_t v = keys[static_cast<std::size_t>(next.places.row(p))].follows) ++start[v + 1u];
     for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
     const std::size_t placed = start[257];
     // Per place: the next index's run and the first character plus one.
     std::vector<std::int32_t> nextRun(placed);
     std::vector<std::uint16_t> placedFirst(placed);
-    x.sortedRows.resize(placed);
-    x.tree.reset(placed);
-    for (std::size_t p = 0; p < next.sortedRows.size(); ++p) {
-        const std::int32_t row = next.sortedRows[p];
+    x.places.reset(placed);
+    for (std::size_t p = 0, run = 0; p < next.places.size(); ++p) {
+        while (static_cast<std::size_t>(next.runBegin[run + 1]) <= p) ++run;
+        const std::int32_t row = next.places.row(p);
         const RowKey key = keys[static_cast<std::size_t>(row)];
         if (!key.follows) continue;
         const std::size_t at = start[key.follows]++;
-        x.sortedRows[at] = row;
-        nextRun[at] = next.runOf[p];
+        x.places.place(at, row, key.value);
+        nextRun[at] = static_cast<std::int32_t>(run);
         placedFirst[at] = key.follows;
-        x.tree.leaf(at) = {key.value, row, row};
     }
-    x.runOf.resize(placed);
     std::vector<std::int32_t> runNext;  // start: per run, the next index's run its word continues
     for (std::size_t p = 0; p < placed; ++p) {
         // Equal words: the same first character and equal next words.
@@ -131,8 +129,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
             if (side == kStart) runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
-        x.position[static_cast<std::size_t>(x.sortedRows[p])] = static_cast<std::int32_t>(p);
-        x.runOf[p] = static_cast<std::int32_t>(x.runBegin.size()) - 1;
+        x.position[static_cast<std::size_t>(x.places.row(p))] = static_cast<std::int32_t>(p);
     }
     if (side == kStart) {
         // A start word, stored backwards, is its first character followed
@@ -164,16 +161,15 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         shared[run] = 1 + least;
     }
     x.runShared.build(std::move(shared));
-    x.tree.combineAll();
+    x.places.combineAll();
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     return index;
 }
 
 std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
-    return x.sortedRows.size() * 2 * sizeof(std::int32_t) +
-           x.runWords.size() * sizeof(std::string_view) + x.runBegin.size() * sizeof(std::int32_t) + x.runShared.bytes() + x.reversedWords.size() +
-           x.tree.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
+    return x.runWords.size() * sizeof(std::string_view) + x.runBegin.size() * sizeof(std::int32_t) + x.runShared.bytes() + x.reversedWords.size() +
+           x.places.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
 }
 
 std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t anchor) {
@@ -279,32 +275,26 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     std::vector<std::int32_t> groupShared;
     sortWords(groupWord, order, groupShared);
     std::vector<std::int32_t> shared;
-    x.tree.reset(clean.size());
-    x.sortedRows.reserve(clean.size());
-    x.runOf.reserve(clean.size());
+    x.places.reset(clean.size());
+    std::size_t placed = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::size_t g = order[i];
         const std::size_t size = groupWord[g].size();
         if (i == 0 || static_cast<std::size_t>(groupShared[i]) < size || groupWord[order[i - 1]].size() != size) {
             shared.push_back(groupShared[i]);
             if (side == kStart) x.runWords.push_back(groupWord[g]);
-            x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+            x.runBegin.push_back(static_cast<std::int32_t>(placed));
         }
         for (std::size_t m = groupFirst[g]; m < groupFirst[g + 1]; ++m) {
             const auto o = static_cast<std::size_t>(clean[m].row);
             const std::int64_t k = clean[m].element;
-            x.position[o] = static_cast<std::int32_t>(x.sortedRows.size());
-            x.sortedRows.push_back(clean[m].row);
-            x.runOf.push_back(static_cast<std::int32_t>(x.runBegin.size()) - 1);
-            BestTree::Node& leaf = x.tree.leaf(x.sortedRows.size() - 1);
-            leaf.value = treeValue(side, o, k);
-            leaf.row = clean[m].row;
-            leaf.smallestRow = clean[m].row;
+            x.position[o] = static_cast<std::int32_t>(placed);
+            x.places.place(placed++, clean[m].row, placeValue(side, o, k));
         }
     }
-    x.runBegin.push_back(static_cast<std::int32_t>(x.sortedRows.size()));
+    x.runBegin.push_back(static_cast<std::int32_t>(placed));
     x.runShared.build(std::move(shared));
-    x.tree.combineAll();
+    x.places.combineAll();
     x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     cache_.added(x);
@@ -319,7 +309,7 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
         if (!index.stale[c]) {
             index.stale[c] = 1;
             ++index.staleCount;
-            if (index.position[c] >= 0) index.tree.switchOff(static_cast<std::size_t>(index.position[c]));
+            if (index.position[c] >= 0) index.places.switchOff(static_cast<std::size_t>(index.position[c]));
         }
         if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
     }
@@ -327,7 +317,7 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
 
 Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, AnchorIndex& index) const {
     Choice best;
-    const std::size_t n = index.sortedRows.size();
+    const std::size_t n = index.places.size();
     if (n == 0) return best;
     const std::string& s = data_[r].Sequence;
     std::string backwards;
@@ -342,7 +332,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
     const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
-                                   ? static_cast<std::size_t>(index.runOf[static_cast<std::size_t>(own)])
+                                   ? index.runOf(static_cast<std::size_t>(own))
                                    : runs;
     // Else the first run whose word is not before row r's.
     const std::size_t atRun =
@@ -352,8 +342,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                         });
     const std::size_t at = static_cast<std::size_t>(index.runBegin[atRun]);
     auto usable = [&](std::size_t p) {
-        const auto o = static_cast<std::size_t>(index.sortedRows[p]);
-        return o != r && !index.stale[o];
+        return static_cast<std::size_t>(index.places.row(p)) != r && index.places.isOn(p);
     };
     // The words are sorted and row r's would come between runs atRun - 1
     // and atRun, so its common start with a run's word is the least of its
@@ -363,18 +352,20 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                               : ownRun < runs            ? static_cast<std::size_t>(index.runShared[atRun])
                                                          : commonPrefix(q, runWord(side, index, atRun - 1));
     std::size_t longest = 0;
-    for (std::size_t p = at, shared = below; p-- > 0;) {
-        if (p + 1 < at && index.runOf[p] != index.runOf[p + 1])
-            shared = std::min(shared, static_cast<std::size_t>(index.runShared[static_cast<std::size_t>(index.runOf[p + 1])]));
+    for (std::size_t p = at, run = atRun, shared = below; p-- > 0;) {  // run: the run holding place p + 1
+        if (p < static_cast<std::size_t>(index.runBegin[run])) {
+            if (p + 1 < at) shared = std::min(shared, static_cast<std::size_t>(index.runShared[run]));
+            --run;
+        }
         if (usable(p)) {
             longest = shared;
             break;
         }
     }
     const std::size_t above = atRun == runs ? 0 : atRun == ownRun ? q.size() : commonPrefix(q, runWord(side, index, atRun));
-    for (std::size_t p = at, shared = above; p < n; ++p) {
-        if (p > at && index.runOf[p] != index.runOf[p - 1])
-            shared = std::min(shared, static_cast<std::size_t>(index.runShared[static_cast<std::size_t>(index.runOf[p])]));
+    for (std::size_t p = at, run = atRun, shared = above; p < n; ++p) {  // run: the run holding place p
+        if (p == static_cast<std::size_t>(index.runBegin[run + 1]))
+            shared = std::min(shared, static_cast<std::size_t>(index.runShared[++run]));
         if (usable(p)) {
             longest = std::max(longest, shared);
             break;
@@ -389,9 +380,9 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         const auto first = static_cast<std::size_t>(index.runBegin[firstRun]);
         const auto last = static_cast<std::size_t>(index.runBegin[lastRun]) - 1;
         const auto ownPlace = static_cast<std::size_t>(own);
-        const BestTree::Node node = own >= 0 && ownPlace >= first && ownPlace <= last
-                                        ? index.tree.queryWithout(first, last, ownPlace)
-                                        : index.tree.query(first, last);
+        const PlacedRows::Node node = own >= 0 && ownPlace >= first && ownPlace <= last
+                                        ? index.places.queryWithout(first, last, ownPlace)
+                                        : index.places.query(first, last);
         if (node.row != std::numeric_limits<std::int32_t>::max()) {
             best.pairs = static_cast<std::int64_t>(longest);
             if (side == kEnd) {

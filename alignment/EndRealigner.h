@@ -108,9 +108,9 @@ private:
     std::int64_t consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o,
                           std::int64_t k, Choice& best) const;
 
-    // Row o's value in an index's tree: at the end the elements from its
+    // Row o's value in an index's places: at the end the elements from its
     // anchor element k on, at the start k.
-    std::int32_t treeValue(Side side, std::size_t o, std::int64_t k) const {
+    std::int32_t placeValue(Side side, std::size_t o, std::int64_t k) const {
         return static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
     }
 
@@ -176,13 +176,13 @@ private:
     // backwards, is kept in the index.
     std::string_view runWord(Side side, const AnchorIndex& index, std::size_t run) const {
         if (side == kStart) return index.runWords[run];
-        const auto o = static_cast<std::size_t>(index.sortedRows[static_cast<std::size_t>(index.runBegin[run])]);
+        const auto o = static_cast<std::size_t>(index.places.row(static_cast<std::size_t>(index.runBegin[run])));
         return endWord(o, index.element[o]);
     }
 
     // Changes an index takes in before it is made again.
     static std::size_t changeLimit(const AnchorIndex& index) {
-        const std::size_t rows = index.sortedRows.size() + index.wild.size();
+        const std::size_t rows = index.places.size() + index.wild.size();
         return 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(rows)));
     }
 
