@@ -27,6 +27,14 @@ struct Candidate {
     std::int32_t element;
 };
 
+// What an index holds of a row, read together.
+struct IndexedRow {
+    std::int32_t element = -1;     // its anchor element then, -1 none
+    std::int32_t place : 31 = -1;  // its place, -1 none
+    std::uint32_t stale : 1 = 0;   // changed since
+};
+static_assert(sizeof(IndexedRow) == 8);
+
 // The rows holding one anchor, as they stood when the index was made, in
 // the order of their words (the characters a step compares), rows with
 // equal words forming one run.  Words holding a wild character cannot be
@@ -38,9 +46,7 @@ struct AnchorIndex {
     std::vector<std::int32_t> runBegin;       // per run its first place; one more at the end
     SharedStarts runShared;                   // per run its word's common start with the run before's
     std::string reversedWords;  // the start side's words, stored backwards
-    std::vector<std::int32_t> element;   // per row: its anchor element then, -1 none
-    std::vector<std::int32_t> position;  // per row: its place, -1 none
-    std::vector<unsigned char> stale;    // per row: changed since
+    std::vector<IndexedRow> rows;  // per row
     std::size_t staleCount = 0;
     std::vector<Candidate> wild;
     std::vector<Candidate> moved;

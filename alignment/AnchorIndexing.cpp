@@ -24,7 +24,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anc
             AnchorSlot& next = cache_.slot(side, a - step);
             catchUp(side, a - step, *next.index);
             const auto i = static_cast<std::size_t>(a - low);
-            std::unique_ptr<AnchorIndex> made = induceIndex(side, *next.index, std::move(elements[i]), firsts[i]);
+            std::unique_ptr<AnchorIndex> made = induceIndex(side, *next.index, elements[i], firsts[i]);
             if (!made) break;
             AnchorSlot& slot = cache_.slot(side, a);
             if (slot.index) cache_.removed(*slot.index);
@@ -70,13 +70,11 @@ std::int32_t EndRealigner::nearIndex(Side side, std::int32_t anchor) const {
     return anchor;
 }
 
-std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIndex& next, std::vector<std::int32_t> elements,
+std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIndex& next, const std::vector<std::int32_t>& elements,
                                                       const std::vector<unsigned char>& firsts) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
-    x.element = std::move(elements);
-    x.position.assign(count_, -1);
-    x.stale.assign(count_, 0);
+    x.rows.resize(count_);
     // Rows whose word continues the word they have in the next index (the
     // anchor one element before (end) or after (start) the element they
     // had there; a row changed
@@ -91,10 +89,12 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     };
     std::vector<RowKey> keys(count_, RowKey{0, 0});
     for (std::size_t o = 0; o < count_; ++o) {
-        const std::int64_t k = x.element[o];
+        const std::int64_t k = elements[o];
+        x.rows[o].element = elements[o];
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
-        if (next.position[o] >= 0 && next.element[o] == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
+        const IndexedRow there = next.rows[o];
+        if (there.place >= 0 && there.element == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
             keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
         else
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
@@ -129,7 +129,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
             if (side == kStart) runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
-        x.position[static_cast<std::size_t>(x.places.row(p))] = static_cast<std::int32_t>(p);
+        x.rows[static_cast<std::size_t>(x.places.row(p))].place = static_cast<std::int32_t>(p);
     }
     if (side == kStart) {
         // A start word, stored backwards, is its first character followed
@@ -169,15 +169,13 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
 
 std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
     return x.runWords.size() * sizeof(std::string_view) + x.runBegin.size() * sizeof(std::int32_t) + x.runShared.bytes() + x.reversedWords.size() +
-           x.places.bytes() + count_ * (2 * sizeof(std::int32_t) + 1) + x.wild.size() * sizeof(Candidate);
+           x.places.bytes() + count_ * sizeof(IndexedRow) + x.wild.size() * sizeof(Candidate);
 }
 
 std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t anchor) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
-    x.element.assign(count_, -1);
-    x.position.assign(count_, -1);
-    x.stale.assign(count_, 0);
+    x.rows.resize(count_);
     // Rows with equal words form a group, sorted by word once; equal
     // words of different groups are then joined into one run.  A short
     // word is grouped by its own characters, a long one by its row's
@@ -190,7 +188,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     };
     std::vector<Member> clean;
     forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
-        x.element[o] = static_cast<std::int32_t>(k);
+        x.rows[o].element = static_cast<std::int32_t>(k);
         if (!hasWord(side, o, k)) return;
         const Candidate c{static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)};
         const std::string_view text = wordText(side, o, k);
@@ -288,7 +286,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
         for (std::size_t m = groupFirst[g]; m < groupFirst[g + 1]; ++m) {
             const auto o = static_cast<std::size_t>(clean[m].row);
             const std::int64_t k = clean[m].element;
-            x.position[o] = static_cast<std::int32_t>(placed);
+            x.rows[o].place = static_cast<std::int32_t>(placed);
             x.places.place(placed++, clean[m].row, placeValue(side, o, k));
         }
     }
@@ -305,11 +303,12 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
     for (; index.changesSeen < changedRows_.size(); ++index.changesSeen) {
         const auto c = static_cast<std::size_t>(changedRows_[index.changesSeen]);
         const std::int64_t k = lookups_.find(c, anchor);
-        if (k == index.element[c]) continue;
-        if (!index.stale[c]) {
-            index.stale[c] = 1;
+        IndexedRow& held = index.rows[c];
+        if (k == held.element) continue;
+        if (!held.stale) {
+            held.stale = 1;
             ++index.staleCount;
-            if (index.position[c] >= 0) index.places.switchOff(static_cast<std::size_t>(index.position[c]));
+            if (held.place >= 0) index.places.switchOff(static_cast<std::size_t>(held.place));
         }
         if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
     }
@@ -328,10 +327,11 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         backwards.assign(s.rbegin() + static_cast<std::ptrdiff_t>(s.size()) - from - 1, s.rend());
         q = backwards;
     }
-    const std::int32_t own = index.stale[r] ? -1 : index.position[r];
+    const IndexedRow held = index.rows[r];
+    const std::int32_t own = held.stale ? -1 : held.place;
     const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
-    const std::size_t ownRun = own >= 0 && firstCompared(side, index.element[r]) == from
+    const std::size_t ownRun = own >= 0 && firstCompared(side, held.element) == from
                                    ? index.runOf(static_cast<std::size_t>(own))
                                    : runs;
     // Else the first run whose word is not before row r's.
@@ -393,7 +393,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                 best.tie = node.value;
                 best.row = node.row;
             }
-            best.element = index.element[static_cast<std::size_t>(best.row)];
+            best.element = index.rows[static_cast<std::size_t>(best.row)].element;
         }
     }
     return best;

@@ -177,7 +177,7 @@ private:
     std::string_view runWord(Side side, const AnchorIndex& index, std::size_t run) const {
         if (side == kStart) return index.runWords[run];
         const auto o = static_cast<std::size_t>(index.places.row(static_cast<std::size_t>(index.runBegin[run])));
-        return endWord(o, index.element[o]);
+        return endWord(o, index.rows[o].element);
     }
 
     // Changes an index takes in before it is made again.
@@ -203,7 +203,7 @@ private:
     // many rows would have to be compared one by one.  elements: per row
     // its element of the anchor; firsts: per row with a word there, the
     // word's first character.
-    std::unique_ptr<AnchorIndex> induceIndex(Side side, const AnchorIndex& next, std::vector<std::int32_t> elements,
+    std::unique_ptr<AnchorIndex> induceIndex(Side side, const AnchorIndex& next, const std::vector<std::int32_t>& elements,
                                              const std::vector<unsigned char>& firsts);
 
     // In one pass over the rows (not one per anchor): per anchor

@@ -245,7 +245,7 @@ Choice EndRealigner::bestRow(Side side, std::size_t r, std::int32_t anchor, std:
     cache_.used(index);
     Choice best = indexedChoice(side, r, from, pairs, index);
     for (const Candidate& c : index.wild)
-        if (static_cast<std::size_t>(c.row) != r && !index.stale[static_cast<std::size_t>(c.row)])
+        if (static_cast<std::size_t>(c.row) != r && !index.rows[static_cast<std::size_t>(c.row)].stale)
             consider(side, r, from, pairs, static_cast<std::size_t>(c.row), c.element, best);
     for (const Candidate& c : index.moved)
         if (static_cast<std::size_t>(c.row) != r)
