@@ -82,33 +82,34 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     // ordered from it; other rows with a word are compared one by one.
     // Per row: 1 + its word's first character when it follows, else 0,
     // and its place value, read together when the rows are taken in
-    // the next index's order.
+    // the next index's order.  The rows that follow are counted by that
+    // character: each character's rows start after those of the smaller
+    // ones.
     struct RowKey {
         std::int32_t value;
         std::uint16_t follows;
     };
     std::vector<RowKey> keys(count_, RowKey{0, 0});
+    std::array<std::size_t, 258> start{};
     for (std::size_t o = 0; o < count_; ++o) {
         const std::int64_t k = elements[o];
         x.rows[o].element = elements[o];
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
         const IndexedRow there = next.rows[o];
-        if (there.place >= 0 && there.element == (side == kEnd ? k + 1 : k - 1) && !wild_[first])
+        if (there.place >= 0 && there.element == (side == kEnd ? k + 1 : k - 1) && !wild_[first]) {
             keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
-        else
+            ++start[first + 2u];
+        } else {
             x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
+        }
     }
     if (x.wild.size() > 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(count_)))) return nullptr;
-    // The next index's rows in its order, counted by their word's first
-    // character: each character's rows start after those of the smaller
-    // ones.
-    std::array<std::size_t, 258> start{};
-    for (std::size_t p = 0; p < next.places.size(); ++p)
-        if (const std::uint16_t v = keys[static_cast<std::size_t>(next.places.row(p))].follows) ++start[v + 1u];
     for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
     const std::size_t placed = start[257];
-    // Per place: the next index's run and the first character plus one.
+    // The next index's rows in its order, each placed after the earlier
+    // ones with its first character.  Per place: the next index's run and
+    // the first character plus one.
     std::vector<std::int32_t> nextRun(placed);
     std::vector<std::uint16_t> placedFirst(placed);
     x.places.reset(placed);
@@ -119,6 +120,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
         if (!key.follows) continue;
         const std::size_t at = start[key.follows]++;
         x.places.place(at, row, key.value);
+        x.rows[static_cast<std::size_t>(row)].place = static_cast<std::int32_t>(at);
         nextRun[at] = static_cast<std::int32_t>(run);
         placedFirst[at] = key.follows;
     }
@@ -129,7 +131,6 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
             if (side == kStart) runNext.push_back(nextRun[p]);
             x.runBegin.push_back(static_cast<std::int32_t>(p));
         }
-        x.rows[static_cast<std::size_t>(x.places.row(p))].place = static_cast<std::int32_t>(p);
     }
     if (side == kStart) {
         // A start word, stored backwards, is its first character followed
