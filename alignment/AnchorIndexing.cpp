@@ -302,7 +302,9 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
 
 void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
     for (; index.changesSeen < changedRows_.size(); ++index.changesSeen) {
-        const auto c = static_cast<std::size_t>(changedRows_[index.changesSeen]);
+        const ChangedRow& changed = changedRows_[index.changesSeen];
+        if (!changed.mayHaveMoved(anchor)) continue;
+        const auto c = static_cast<std::size_t>(changed.row);
         const std::int64_t k = lookups_.find(c, anchor);
         IndexedRow& held = index.rows[c];
         if (k == held.element) continue;

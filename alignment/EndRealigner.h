@@ -232,7 +232,8 @@ private:
 
     bool endStep(std::size_t r);
 
-    bool startStep(std::size_t r);
+    // The last element the start step rewrote, -1 when it changed nothing.
+    std::int64_t startStep(std::size_t r);
 
     TAlignmentResult& rows_;
     const TFastaDataSet& data_;
@@ -249,7 +250,16 @@ private:
     std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash_;
     std::vector<std::string_view> classTexts_;  // per class: its text
     std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
-    std::vector<std::int32_t> changedRows_;  // rows a step has changed, in order
+    // A row its steps changed, and the values whose first element in it may
+    // have changed with it: those that the rewritten elements held before or
+    // after, at its end and at its start.  An index of another anchor
+    // takes in the change without looking the row up.
+    struct ChangedRow {
+        std::int32_t row;
+        ValueSpan end, start;
+        bool mayHaveMoved(std::int32_t anchor) const { return end.holds(anchor) || start.holds(anchor); }
+    };
+    std::vector<ChangedRow> changedRows_;  // in order
     AnchorCache cache_;
 };
 

@@ -123,10 +123,18 @@ void EndRealigner::run() {
         // take in its changes once it is listed among the changed rows, so
         // its look-ups are made again once, after both steps.
         const bool endChanged = endStep(r);
-        const bool startChanged = startStep(r);
-        if (endChanged || startChanged) {
+        const std::int64_t startChanged = startStep(r);
+        if (endChanged || startChanged >= 0) {
+            ChangedRow changed{static_cast<std::int32_t>(r), {}, {}};
+            const std::int64_t last = static_cast<std::int64_t>(rows_[r].size()) - 1;
+            auto note = [&] {
+                if (endChanged) changed.end.add(lookups_.valuesWithin(r, endAnchor_[r] - 1, last));
+                if (startChanged >= 0) changed.start.add(lookups_.valuesWithin(r, 0, startChanged));
+            };
+            note();
             lookups_.build(r, rows_[r]);
-            changedRows_.push_back(static_cast<std::int32_t>(r));
+            note();
+            changedRows_.push_back(changed);
         }
     }
 }
@@ -303,7 +311,7 @@ bool EndRealigner::endStep(std::size_t r) {
     return true;
 }
 
-bool EndRealigner::startStep(std::size_t r) {
+std::int64_t EndRealigner::startStep(std::size_t r) {
     TAlignmentRow& row = rows_[r];
     const std::string& seq = data_[r].Sequence;
     const std::int64_t H = static_cast<std::int64_t>(row.size()) - 1;
@@ -316,11 +324,11 @@ bool EndRealigner::startStep(std::size_t r) {
             count = 0;
         }
     }
-    if (count < 10 || b - 9 < 1) return false;
+    if (count < 10 || b - 9 < 1) return -1;
     // Pairs (b - t, k - t) for t = 0, 1, ... down to element 0 of row r.
     const Choice best = bestRow(kStart, r, row[static_cast<std::size_t>(b)], b, b + 1);
     const std::int64_t bestL = best.pairs, bestK = best.element;
-    if (bestL <= 10) return false;
+    if (bestL <= 10) return -1;
     const TAlignmentRow& source = rows_[static_cast<std::size_t>(best.row)];
     // The continued entries fall by construction; the copied ones must
     // fall from the first position after them.
@@ -330,7 +338,7 @@ bool EndRealigner::startStep(std::size_t r) {
     for (std::int64_t t = 0; t <= bestL - 2; ++t) {
         const std::int32_t v = source[static_cast<std::size_t>(bestK - t)];
         if (v < 1) continue;
-        if (v >= next) return false;
+        if (v >= next) return -1;
         next = v;
     }
     for (std::int64_t t = 0; t <= bestL - 2; ++t)
@@ -340,7 +348,7 @@ bool EndRealigner::startStep(std::size_t r) {
         const std::int32_t v = next > 0 ? next - 1 : -1;
         row[static_cast<std::size_t>(q)] = v < 1 ? -1 : v;
     }
-    return true;
+    return b;
 }
 
 }  // namespace sequara::ends

@@ -1,6 +1,7 @@
 #include "alignment/RowRunLookups.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace sequara::ends {
 
@@ -30,6 +31,20 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
             runs.end |= kScattered;
             break;
         }
+}
+
+ValueSpan FirstElementLookups::valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const {
+    const RowRuns& runs = rows_[r];
+    ValueSpan values{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()};
+    for (std::size_t k = runs.begin; k < (runs.end & ~kScattered); ++k) {
+        const Run& run = runs_[k];
+        const std::int64_t from = std::max<std::int64_t>(first, run.firstIndex);
+        const std::int64_t to = std::min<std::int64_t>(last, std::int64_t(run.firstIndex) + run.length - 1);
+        if (from > to) continue;
+        values.add({static_cast<std::int32_t>(run.firstValue + (from - run.firstIndex)),
+                    static_cast<std::int32_t>(run.firstValue + (to - run.firstIndex))});
+    }
+    return values;
 }
 
 void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t span, std::int64_t* out) const {

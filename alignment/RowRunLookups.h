@@ -11,6 +11,16 @@
 
 namespace sequara::ends {
 
+// Values low..high, none when low > high.
+struct ValueSpan {
+    std::int32_t low = 1, high = 0;
+    bool holds(std::int32_t value) const { return low <= value && value <= high; }
+    void add(const ValueSpan& other) {
+        low = std::min(low, other.low);
+        high = std::max(high, other.high);
+    }
+};
+
 // The first element of each row whose entry equals a value.  A row is kept
 // as its runs of entries rising by one, the runs of all rows in one array
 // (a row made again gets new runs at the end); when a row's runs' values
@@ -41,6 +51,10 @@ public:
             if (const std::int64_t k = at(*it); k >= 0) return k;
         return -1;
     }
+
+    // The least and the largest value held by row r's elements
+    // first..last.
+    ValueSpan valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const;
 
     // find(r, low + i) for i = 0..span - 1 into out[i]: the values in
     // order, each looked for from the run the one before was found in.

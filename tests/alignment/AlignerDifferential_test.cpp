@@ -273,7 +273,12 @@ void compareEndRealignmentWithOracle(std::uint32_t randomStart, int sets, int ma
     }
 }
 
-TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) { compareEndRealignmentWithOracle(13, 40, 400, 150); }
+TEST(AlignerDifferential, IndexedEndRealignmentMatchesThePairwiseOne) {
+    compareEndRealignmentWithOracle(13, 40, 400, 150);
+    // A load whose steps give rows positions they did not hold before, which
+    // indexes made earlier must take in.
+    compareEndRealignmentWithOracle(27, 2, 400, 150);
+}
 TEST(AlignerDifferential, IndexesDroppedForMemoryAreMadeAgainAlike) { compareEndRealignmentWithOracle(17, 20, 400, 150, 1); }
 
 // Loads holding copies of their sequences placed a few elements off (the
