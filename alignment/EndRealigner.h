@@ -230,6 +230,17 @@ private:
     // characters follow it, else -1.
     std::int64_t endAnchorElement(std::size_t r) const;
 
+    // Sets an entry; whether it held another value.  An entry left alone
+    // is not written, so that a row found as it was is only read.
+    static bool rewrite(std::int32_t& entry, std::int32_t value) {
+        if (entry == value) return false;
+        entry = value;
+        return true;
+    }
+
+    // Whether the step changed the row: mostly it finds the placement the
+    // row already has, and a row left as it was needs no new look-ups and
+    // nothing taken in by the indexes.
     bool endStep(std::size_t r);
 
     // The last element the start step rewrote, -1 when it changed nothing.

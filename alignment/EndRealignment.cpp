@@ -300,15 +300,16 @@ bool EndRealigner::endStep(std::size_t r) {
         if (v <= previous) return false;
         previous = v;
     }
+    bool changed = false;
     for (std::int64_t t = 0; t < bestL; ++t)
-        row[static_cast<std::size_t>(a - 1 + t)] = source[static_cast<std::size_t>(bestK - 1 + t)];
+        changed |= rewrite(row[static_cast<std::size_t>(a - 1 + t)], source[static_cast<std::size_t>(bestK - 1 + t)]);
     const std::int64_t m = static_cast<std::int64_t>(ref_.size());
     for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
         const std::int32_t previous = row[static_cast<std::size_t>(q - 1)];
         const std::int64_t v = previous > 0 ? std::int64_t(previous) + 1 : -1;
-        row[static_cast<std::size_t>(q)] = v > m ? -1 : static_cast<std::int32_t>(v);
+        changed |= rewrite(row[static_cast<std::size_t>(q)], v > m ? -1 : static_cast<std::int32_t>(v));
     }
-    return true;
+    return changed;
 }
 
 std::int64_t EndRealigner::startStep(std::size_t r) {
@@ -341,14 +342,15 @@ std::int64_t EndRealigner::startStep(std::size_t r) {
         if (v >= next) return -1;
         next = v;
     }
+    bool changed = false;
     for (std::int64_t t = 0; t <= bestL - 2; ++t)
-        row[static_cast<std::size_t>(b - t)] = source[static_cast<std::size_t>(bestK - t)];
+        changed |= rewrite(row[static_cast<std::size_t>(b - t)], source[static_cast<std::size_t>(bestK - t)]);
     for (std::int64_t q = b - bestL + 1; q >= 0; --q) {
         const std::int32_t next = row[static_cast<std::size_t>(q + 1)];
         const std::int32_t v = next > 0 ? next - 1 : -1;
-        row[static_cast<std::size_t>(q)] = v < 1 ? -1 : v;
+        changed |= rewrite(row[static_cast<std::size_t>(q)], v < 1 ? -1 : v);
     }
-    return b;
+    return changed ? b : -1;
 }
 
 }  // namespace sequara::ends
