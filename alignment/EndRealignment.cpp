@@ -290,19 +290,24 @@ bool EndRealigner::endStep(std::size_t r) {
     const std::int64_t bestL = best.pairs, bestK = best.element;
     if (bestL <= 10) return false;
     const TAlignmentRow& source = rows_[static_cast<std::size_t>(best.row)];
-    // The continued entries rise by construction; the copied ones must
-    // rise from the last position before them.
-    std::int32_t previous = 0;
-    for (std::int64_t i = a - 2; i >= 0 && previous < 1; --i) previous = row[static_cast<std::size_t>(i)];
-    for (std::int64_t t = 0; t < bestL; ++t) {
-        const std::int32_t v = source[static_cast<std::size_t>(bestK - 1 + t)];
-        if (v < 1) continue;
-        if (v <= previous) return false;
-        previous = v;
-    }
+    const auto copied = source.begin() + static_cast<std::ptrdiff_t>(bestK - 1);
+    const auto target = row.begin() + static_cast<std::ptrdiff_t>(a - 1);
     bool changed = false;
-    for (std::int64_t t = 0; t < bestL; ++t)
-        changed |= rewrite(row[static_cast<std::size_t>(a - 1 + t)], source[static_cast<std::size_t>(bestK - 1 + t)]);
+    // Mostly the source holds the entries the row has; when the row's
+    // positions rise throughout, so do they.
+    if (!lookups_.rises(r) || !std::equal(copied, copied + bestL, target)) {
+        // The continued entries rise by construction; the copied ones must
+        // rise from the last position before them.
+        std::int32_t previous = 0;
+        for (std::int64_t i = a - 2; i >= 0 && previous < 1; --i) previous = row[static_cast<std::size_t>(i)];
+        for (std::int64_t t = 0; t < bestL; ++t) {
+            const std::int32_t v = copied[t];
+            if (v < 1) continue;
+            if (v <= previous) return false;
+            previous = v;
+        }
+        for (std::int64_t t = 0; t < bestL; ++t) changed |= rewrite(target[t], copied[t]);
+    }
     const std::int64_t m = static_cast<std::int64_t>(ref_.size());
     for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
         const std::int32_t previous = row[static_cast<std::size_t>(q - 1)];

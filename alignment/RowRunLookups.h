@@ -34,6 +34,9 @@ public:
     // Row r made again from its entries.
     void build(std::size_t r, const TAlignmentRow& row);
 
+    // Whether row r's positions rise from element to element.
+    bool rises(std::size_t r) const { return !(rows_[r].end & kScattered); }
+
     // -1 when no element of row r holds the value.
     std::int64_t find(std::size_t r, std::int32_t value) const {
         const RowRuns& runs = rows_[r];

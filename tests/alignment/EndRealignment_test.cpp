@@ -154,6 +154,12 @@ TEST_P(RealignSequenceEndsTest, ACopyThatWouldBreakTheRisingPositionsIsNotMade) 
     Row swappedEarly = rising(1, 40);
     std::swap(swappedEarly[0], swappedEarly[20]);
     EXPECT_EQ(run({badStart, swappedEarly}, {kSeq, kSeq})[0], rising(1, 40));
+    // A row whose own positions do not rise, copying from a row with the
+    // same entries: the copy is refused all the same, so the entries past
+    // its sequence are not continued.
+    Row unordered = rising(1, 40) + insertions(5);
+    std::swap(unordered[30], unordered[31]);
+    EXPECT_EQ(run({unordered, unordered}, {kSeq, kSeq})[0], unordered);
 }
 
 TEST_P(RealignSequenceEndsTest, RowsWithoutSequencesAndEmptyRowsAreSafe) {
