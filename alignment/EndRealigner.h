@@ -258,8 +258,9 @@ private:
     std::vector<std::int64_t> firstWild_;  // per row: first wild character, its available elements when none
     std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
     std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it; -1 not found yet
-    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> classesByHash_;
-    std::vector<std::string_view> classTexts_;  // per class: its text
+    std::unordered_map<std::uint64_t, std::int32_t> classByHash_;  // per text hash: the class found last with it
+    std::vector<std::string_view> classTexts_;    // per class: its text
+    std::vector<std::int32_t> sameHashBefore_;    // per class: the class found before it with its hash, -1 none
     std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
     // A row its steps changed, and the values whose first element in it may
     // have changed with it: those that the rewritten elements held before or

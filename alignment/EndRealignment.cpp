@@ -186,14 +186,16 @@ void EndRealigner::describeText(std::size_t o) {
     firstWild_[o] = first;
     lastWild_[o] = last;
     const std::string_view text(s.data(), static_cast<std::size_t>(n));
-    std::vector<std::int32_t>& classes = classesByHash_[hashText(text)];
-    std::size_t c = 0;
-    while (c < classes.size() && classTexts_[static_cast<std::size_t>(classes[c])] != text) ++c;
-    if (c == classes.size()) {
-        classes.push_back(static_cast<std::int32_t>(classTexts_.size()));
+    std::int32_t& latest = classByHash_.try_emplace(hashText(text), -1).first->second;
+    std::int32_t c = latest;
+    while (c >= 0 && classTexts_[static_cast<std::size_t>(c)] != text) c = sameHashBefore_[static_cast<std::size_t>(c)];
+    if (c < 0) {
+        c = static_cast<std::int32_t>(classTexts_.size());
         classTexts_.push_back(text);
+        sameHashBefore_.push_back(latest);
+        latest = c;
     }
-    textClass_[o] = classes[c];
+    textClass_[o] = c;
 }
 
 std::int64_t EndRealigner::consider(Side side, std::size_t r, std::int64_t from, std::int64_t pairs, std::size_t o,
