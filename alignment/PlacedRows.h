@@ -82,12 +82,7 @@ private:
         Node n;
         for (std::size_t p = begin; p < end; ++p) {
             const Place& x = places_[p];
-            if (x.value == kOff) continue;
-            if (x.value > n.value || (x.value == n.value && x.row < n.row)) {
-                n.value = x.value;
-                n.row = x.row;
-            }
-            n.smallestRow = std::min(n.smallestRow, x.row);
+            if (x.value != kOff) n = combine(n, Node{x.value, x.row, x.row});
         }
         return n;
     }

@@ -1,7 +1,6 @@
 #include "alignment/RowRunLookups.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace sequara::ends {
 
@@ -35,7 +34,7 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
 
 ValueSpan FirstElementLookups::valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const {
     const RowRuns& runs = rows_[r];
-    ValueSpan values{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()};
+    ValueSpan values;
     for (std::size_t k = runs.begin; k < (runs.end & ~kScattered); ++k) {
         const Run& run = runs_[k];
         const std::int64_t from = std::max<std::int64_t>(first, run.firstIndex);

@@ -7,13 +7,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace sequara::ends {
 
-// Values low..high, none when low > high.
+// Values low..high, none when low > high (as made): adding spans gives the
+// least span holding them all.
 struct ValueSpan {
-    std::int32_t low = 1, high = 0;
+    std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = std::numeric_limits<std::int32_t>::min();
     bool holds(std::int32_t value) const { return low <= value && value <= high; }
     void add(const ValueSpan& other) {
         low = std::min(low, other.low);
