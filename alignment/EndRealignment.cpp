@@ -295,9 +295,12 @@ bool EndRealigner::endStep(std::size_t r) {
     const auto copied = source.begin() + static_cast<std::ptrdiff_t>(bestK - 1);
     const auto target = row.begin() + static_cast<std::ptrdiff_t>(a - 1);
     bool changed = false;
-    // Mostly the source holds the entries the row has; when the row's
-    // positions rise throughout, so do they.
-    if (!lookups_.rises(r) || !std::equal(copied, copied + bestL, target)) {
+    // Mostly the source holds the entries the row has, and the row goes on
+    // as it would be continued: the rows' runs tell so without reading
+    // the entries, which in a large load would come from memory row after
+    // row.  When the row's positions rise throughout, so do the copied ones.
+    const bool copiedAsTheyAre = lookups_.rises(r) && lookups_.sameEntries(r, a - 1, static_cast<std::size_t>(best.row), bestK - 1, bestL);
+    if (!copiedAsTheyAre) {
         // The continued entries rise by construction; the copied ones must
         // rise from the last position before them.
         std::int32_t previous = 0;
@@ -311,7 +314,9 @@ bool EndRealigner::endStep(std::size_t r) {
         for (std::int64_t t = 0; t < bestL; ++t) changed |= rewrite(target[t], copied[t]);
     }
     const std::int64_t m = static_cast<std::int64_t>(ref_.size());
-    for (std::int64_t q = a + bestL - 1; q <= H; ++q) {
+    const std::int64_t continued = a + bestL - 1;
+    if (copiedAsTheyAre && lookups_.continues(r, continued, H, row[static_cast<std::size_t>(continued - 1)], m)) return false;
+    for (std::int64_t q = continued; q <= H; ++q) {
         const std::int32_t previous = row[static_cast<std::size_t>(q - 1)];
         const std::int64_t v = previous > 0 ? std::int64_t(previous) + 1 : -1;
         changed |= rewrite(row[static_cast<std::size_t>(q)], v > m ? -1 : static_cast<std::int32_t>(v));

@@ -8,8 +8,10 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
     RowRuns& runs = rows_[r];
     runs.begin = static_cast<std::uint32_t>(runs_.size());
     const std::size_t n = row.size();
+    bool oddGaps = false;
     for (std::size_t i = 0; i < n;) {
         if (row[i] < 1) {
+            oddGaps |= row[i] != -1;
             ++i;
             continue;
         }
@@ -30,13 +32,14 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
             runs.end |= kScattered;
             break;
         }
+    if (oddGaps) runs.begin |= kOddGaps;
 }
 
 ValueSpan FirstElementLookups::valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const {
     const RowRuns& runs = rows_[r];
     ValueSpan values;
-    for (std::size_t k = runs.begin; k < (runs.end & ~kScattered); ++k) {
-        const Run& run = runs_[k];
+    for (const Run* it = runs.first(runs_); it != runs.last(runs_); ++it) {
+        const Run& run = *it;
         const std::int64_t from = std::max<std::int64_t>(first, run.firstIndex);
         const std::int64_t to = std::min<std::int64_t>(last, std::int64_t(run.firstIndex) + run.length - 1);
         if (from > to) continue;
@@ -52,8 +55,8 @@ void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t 
         for (std::size_t i = 0; i < span; ++i) out[i] = find(r, static_cast<std::int32_t>(low + std::int64_t(i)));
         return;
     }
-    const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
-    const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end);
+    const Run* first = runs.first(runs_);
+    const Run* last = runs.last(runs_);
     // The last run starting at or below low, or the first run.
     auto it = std::upper_bound(first, last, low, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
     if (it != first) --it;
@@ -63,6 +66,36 @@ void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t 
         const std::int64_t offset = it == last ? -1 : value - it->firstValue;
         out[i] = offset >= 0 ? std::int64_t(it->firstIndex) + offset : -1;
     }
+}
+
+FirstElementLookups::Within::Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first,
+                                    std::int64_t count)
+    : run(std::partition_point(row.first(runs), row.last(runs),
+                               [first](const Run& x) { return std::int64_t(x.firstIndex) + x.length <= first; })),
+      last(row.last(runs)), from(first), to(first + count) {}
+
+// Two rows' entries are the same where their runs, cut to the elements
+// compared, are: the gaps between runs hold -1 in both.
+bool FirstElementLookups::sameEntries(std::size_t r, std::int64_t first, std::size_t o, std::int64_t otherFirst,
+                                      std::int64_t count) const {
+    if ((rows_[r].begin | rows_[o].begin) & kOddGaps) return false;
+    Within x(runs_, rows_[r], first, count), y(runs_, rows_[o], otherFirst, count);
+    for (; !x.done() && !y.done(); ++x.run, ++y.run)
+        if (x.begin() - first != y.begin() - otherFirst || x.end() - first != y.end() - otherFirst || x.value() != y.value())
+            return false;
+    return x.done() && y.done();
+}
+
+bool FirstElementLookups::continues(std::size_t r, std::int64_t first, std::int64_t last, std::int32_t previous,
+                                    std::int64_t limit) const {
+    if (rows_[r].begin & kOddGaps) return false;
+    const std::int64_t count = std::max<std::int64_t>(0, last - first + 1);
+    const std::int64_t rising = previous < 1 ? 0 : std::clamp<std::int64_t>(limit - previous, 0, count);
+    Within x(runs_, rows_[r], first, count);
+    if (rising == 0) return x.done();
+    if (x.done() || x.begin() != first || x.end() - first != rising || x.value() != std::int64_t(previous) + 1) return false;
+    ++x.run;
+    return x.done();
 }
 
 }  // namespace sequara::ends

@@ -39,11 +39,24 @@ public:
     // Whether row r's positions rise from element to element.
     bool rises(std::size_t r) const { return !(rows_[r].end & kScattered); }
 
+    // Told from the rows' runs without reading their entries, so false
+    // also when a row holds an entry below 1 other than -1 (it cannot be
+    // told then):
+    // whether row r's elements first..first + count - 1 hold the entries of
+    // row o's elements otherFirst..otherFirst + count - 1;
+    bool sameEntries(std::size_t r, std::int64_t first, std::size_t o, std::int64_t otherFirst,
+                     std::int64_t count) const;
+    // whether row r's elements first..last hold the positions after
+    // previous up to limit, one each, and -1 after them (all -1 when
+    // previous is below 1).
+    bool continues(std::size_t r, std::int64_t first, std::int64_t last, std::int32_t previous,
+                   std::int64_t limit) const;
+
     // -1 when no element of row r holds the value.
     std::int64_t find(std::size_t r, std::int32_t value) const {
         const RowRuns& runs = rows_[r];
-        const auto first = runs_.begin() + static_cast<std::ptrdiff_t>(runs.begin);
-        const auto last = runs_.begin() + static_cast<std::ptrdiff_t>(runs.end & ~kScattered);
+        const Run* first = runs.first(runs_);
+        const Run* last = runs.last(runs_);
         auto at = [value](const Run& run) -> std::int64_t {
             const std::int64_t offset = std::int64_t(value) - run.firstValue;
             return offset >= 0 && offset < run.length ? std::int64_t(run.firstIndex) + offset : -1;
@@ -77,8 +90,23 @@ private:
     // The row's runs are runs_[begin, end); kScattered set in end when
     // their values do not rise from run to run.
     static constexpr std::uint32_t kScattered = 0x80000000u;
+    // Set in begin when an element holds an entry below 1 other than -1.
+    static constexpr std::uint32_t kOddGaps = 0x80000000u;
     struct RowRuns {
         std::uint32_t begin = 0, end = 0;
+        const Run* first(const std::vector<Run>& runs) const { return runs.data() + (begin & ~kOddGaps); }
+        const Run* last(const std::vector<Run>& runs) const { return runs.data() + (end & ~kScattered); }
+    };
+    // A row's runs within its elements from..to - 1, each cut to them.
+    struct Within {
+        const Run* run;
+        const Run* last;
+        std::int64_t from, to;
+        Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first, std::int64_t count);
+        bool done() const { return run == last || run->firstIndex >= to; }
+        std::int64_t begin() const { return std::max<std::int64_t>(from, run->firstIndex); }
+        std::int64_t end() const { return std::min<std::int64_t>(to, std::int64_t(run->firstIndex) + run->length); }
+        std::int64_t value() const { return run->firstValue + (begin() - run->firstIndex); }
     };
     std::vector<Run> runs_;
     std::vector<RowRuns> rows_;
