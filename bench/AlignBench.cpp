@@ -11,7 +11,8 @@
 // Prints "sequences: N  seconds: T  end-realignment-seconds: E
 // end-realignment-cpu-seconds: C" (pipeline time only, and the part of it
 // spent re-aligning the sequence ends, as wall-clock and as CPU time) on
-// stdout, and CPU time and peak memory on stderr.  --pairwise-ends runs the
+// stdout; on stderr the end re-alignment's CPU time split into user and
+// system time with its page faults, and the run's CPU time and peak memory.  --pairwise-ends runs the
 // production engine with the end re-alignment that compares every pair of
 // rows (the oracle of the indexed one) instead.  --rows writes one line per sequence: the
 // name, TAB, the sequence as the pipeline left it, TAB, the row's entries
@@ -58,20 +59,34 @@ public:
     void AlignSequence(const std::string& Sequence, TAlignmentRow& Row, int InitialNucleotides) const override {
         inner_.AlignSequence(Sequence, Row, InitialNucleotides);
     }
+    // The wall-clock and CPU time, the CPU time split into the program's
+    // own and the system's (mostly giving the program memory it has not
+    // used before), and the pages it touched first.
+    struct Times {
+        double seconds = 0, cpuSeconds = 0, userSeconds = 0, systemSeconds = 0;
+        long pageFaults = 0;
+    };
     void RealignSequenceEnds(TAlignmentResult& Alignment, const TFastaDataSet& DataSet) const override {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = processCpuSeconds();
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
         inner_.RealignSequenceEnds(Alignment, DataSet);
-        seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        cpuSeconds_ = processCpuSeconds() - cpuStart;
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        times_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        times_.cpuSeconds = processCpuSeconds() - cpuStart;
+        times_.userSeconds = seconds(after.ru_utime) - seconds(before.ru_utime);
+        times_.systemSeconds = seconds(after.ru_stime) - seconds(before.ru_stime);
+        times_.pageFaults = after.ru_minflt - before.ru_minflt;
     }
-    double seconds() const { return seconds_; }
-    double cpuSeconds() const { return cpuSeconds_; }
+    const Times& times() const { return times_; }
 
 private:
     const AlignmentEngine& inner_;
-    mutable double seconds_ = 0;
-    mutable double cpuSeconds_ = 0;
+    mutable Times times_;
+
+    static double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
 
     static double processCpuSeconds() {
         timespec t{};
@@ -174,33 +189,32 @@ int main(int argc, char** argv) {
 
     const std::string& R = reference[0].Sequence;
     TAlignmentResult rows;
-    double endSeconds = 0, endCpuSeconds = 0;
+    EndTimingEngine::Times end;
     const std::clock_t cpuStart = std::clock();
     const auto wallStart = std::chrono::steady_clock::now();
     if (stepByStep) {
         const testing::StepByStepAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
         const EndTimingEngine timed(engine);
         testing::StepByStepRunAutomaticAlignment(timed, sequences, rows, parameters);
-        endSeconds = timed.seconds();
-        endCpuSeconds = timed.cpuSeconds();
+        end = timed.times();
     } else if (pairwiseEnds) {
         const PairwiseEndsEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
         const EndTimingEngine timed(engine);
         RunAutomaticAlignment(timed, sequences, rows, parameters, nullptr);
-        endSeconds = timed.seconds();
-        endCpuSeconds = timed.cpuSeconds();
+        end = timed.times();
     } else {
         const ProductionAlignmentEngine engine(R, parameters.DataType, parameters.MinAlignmentMatch);
         const EndTimingEngine timed(engine);
         RunAutomaticAlignment(timed, sequences, rows, parameters, nullptr);
-        endSeconds = timed.seconds();
-        endCpuSeconds = timed.cpuSeconds();
+        end = timed.times();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
     std::printf("sequences: %zu  seconds: %.3f  end-realignment-seconds: %.6f  end-realignment-cpu-seconds: %.6f\n",
-                sequences.size(), seconds, endSeconds, endCpuSeconds);
+                sequences.size(), seconds, end.seconds, end.cpuSeconds);
+    std::fprintf(stderr, "end-realignment-user-seconds: %.6f  end-realignment-system-seconds: %.6f  end-realignment-page-faults: %ld\n",
+                 end.userSeconds, end.systemSeconds, end.pageFaults);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(stderr, "cpu-seconds: %.3f  peak-rss-kb: %ld  engine: %s\n", cpuSeconds, usage.ru_maxrss,
