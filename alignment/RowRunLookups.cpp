@@ -35,17 +35,16 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
     if (oddGaps) runs.begin |= kOddGaps;
 }
 
+FirstElementLookups::Within::Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first,
+                                    std::int64_t count)
+    : run(std::partition_point(row.first(runs), row.last(runs),
+                               [first](const Run& x) { return std::int64_t(x.firstIndex) + x.length <= first; })),
+      last(row.last(runs)), from(first), to(first + count) {}
+
 ValueSpan FirstElementLookups::valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const {
-    const RowRuns& runs = rows_[r];
     ValueSpan values;
-    for (const Run* it = runs.first(runs_); it != runs.last(runs_); ++it) {
-        const Run& run = *it;
-        const std::int64_t from = std::max<std::int64_t>(first, run.firstIndex);
-        const std::int64_t to = std::min<std::int64_t>(last, std::int64_t(run.firstIndex) + run.length - 1);
-        if (from > to) continue;
-        values.add({static_cast<std::int32_t>(run.firstValue + (from - run.firstIndex)),
-                    static_cast<std::int32_t>(run.firstValue + (to - run.firstIndex))});
-    }
+    for (Within x(runs_, rows_[r], first, std::max<std::int64_t>(0, last - first + 1)); !x.done(); ++x.run)
+        values.add({static_cast<std::int32_t>(x.value()), static_cast<std::int32_t>(x.value() + (x.end() - x.begin() - 1))});
     return values;
 }
 
@@ -67,12 +66,6 @@ void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t 
         out[i] = offset >= 0 ? std::int64_t(it->firstIndex) + offset : -1;
     }
 }
-
-FirstElementLookups::Within::Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first,
-                                    std::int64_t count)
-    : run(std::partition_point(row.first(runs), row.last(runs),
-                               [first](const Run& x) { return std::int64_t(x.firstIndex) + x.length <= first; })),
-      last(row.last(runs)), from(first), to(first + count) {}
 
 // Two rows' entries are the same where their runs, cut to the elements
 // compared, are: the gaps between runs hold -1 in both.
