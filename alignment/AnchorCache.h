@@ -21,10 +21,14 @@ namespace sequara::ends {
 // forwards, the start step those from the anchor backwards.
 enum Side { kEnd = 0, kStart = 1 };
 
-// An element of a row holding the anchor (its first such element).
+// An element of a row holding the anchor (its first such element), with
+// its lead: the first eight characters compared from there, one per byte in
+// the order compared (the first in the lowest byte), 0 past the row's
+// characters.
 struct Candidate {
     std::int32_t row;
     std::int32_t element;
+    std::uint64_t lead;
 };
 
 // What an index holds of a row, read together.

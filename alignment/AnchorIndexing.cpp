@@ -101,7 +101,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
             keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
             ++start[first + 2u];
         } else {
-            x.wild.push_back({static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)});
+            x.wild.push_back(candidate(side, o, k));
         }
     }
     if (x.wild.size() > 32 + static_cast<std::size_t>(std::sqrt(static_cast<double>(count_)))) return nullptr;
@@ -191,17 +191,16 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
         x.rows[o].element = static_cast<std::int32_t>(k);
         if (!hasWord(side, o, k)) return;
-        const Candidate c{static_cast<std::int32_t>(o), static_cast<std::int32_t>(k)};
         const std::string_view text = wordText(side, o, k);
         if (text.size() <= kShortWord) {
             if (std::any_of(text.begin(), text.end(), [&](char ch) { return wild_[static_cast<unsigned char>(ch)]; }))
-                x.wild.push_back(c);
+                x.wild.push_back(candidate(side, o, k));
             else
-                clean.push_back({false, hashText(text), c.element, c.row});
+                clean.push_back({false, hashText(text), static_cast<std::int32_t>(k), static_cast<std::int32_t>(o)});
         } else if (isClean(side, o, firstCompared(side, k))) {  // also finds the text class
-            clean.push_back({true, static_cast<std::uint64_t>(textClass_[o]), c.element, c.row});
+            clean.push_back({true, static_cast<std::uint64_t>(textClass_[o]), static_cast<std::int32_t>(k), static_cast<std::int32_t>(o)});
         } else {
-            x.wild.push_back(c);
+            x.wild.push_back(candidate(side, o, k));
         }
     });
     // Each member joins the group of the first earlier member with the
@@ -313,7 +312,7 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
             ++index.staleCount;
             if (held.place >= 0) index.places.switchOff(static_cast<std::size_t>(held.place));
         }
-        if (hasWord(side, c, k)) index.moved.push_back({static_cast<std::int32_t>(c), static_cast<std::int32_t>(k)});
+        if (hasWord(side, c, k)) index.moved.push_back(candidate(side, c, k));
     }
 }
 

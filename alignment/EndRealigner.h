@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -101,6 +102,33 @@ private:
     // class: rows whose characters (those with an entry) are the same text
     // share a class, and at the same anchor element they have the same word.
     void describeText(std::size_t o);
+
+    // The lead of row o's characters compared from element i on.
+    std::uint64_t leadAt(Side side, std::size_t o, std::int64_t i) const {
+        const std::int64_t n = std::min<std::int64_t>(8, side == kEnd ? texts_[o].available - i : i + 1);
+        const int step = side == kEnd ? 1 : -1;
+        std::uint64_t lead = 0;
+        for (std::int64_t t = 0; t < n; ++t)
+            lead |= std::uint64_t(static_cast<unsigned char>(texts_[o].text[i + step * t])) << (8 * t);
+        return lead;
+    }
+    Candidate candidate(Side side, std::size_t o, std::int64_t k) const {
+        return {static_cast<std::int32_t>(o), static_cast<std::int32_t>(k), leadAt(side, o, firstCompared(side, k))};
+    }
+
+    // Whether a candidate with the given lead matches fewer than `pairs`
+    // pairs with row r, whose lead is own and whose compared characters
+    // hold no wild character: so when the leads differ before that many
+    // characters, where the candidate's character is not wild either or
+    // where one of the two rows' characters end.  Rows compared from
+    // elements that do not correspond mostly differ at once, and this tells
+    // so without reading the candidate's row.
+    bool fallsShort(std::uint64_t own, std::uint64_t lead, std::int64_t pairs) const {
+        const std::uint64_t differ = own ^ lead;
+        if (differ == 0) return false;
+        const int d = std::countr_zero(differ) / 8;
+        return d < pairs && !wild_[(lead >> (8 * d)) & 0xFF];
+    }
 
     // The step's choice among candidate o at element k: the matching pairs
     // from row r's element `from` on, the tie value.
