@@ -256,8 +256,8 @@ Choice EndRealigner::bestRow(Side side, std::size_t r, std::int32_t anchor, std:
     Choice best = indexedChoice(side, r, from, pairs, index);
     const std::uint64_t own = leadAt(side, r, from);
     for (const Candidate& c : index.wild)
-        if (static_cast<std::size_t>(c.row) != r && !index.rows[static_cast<std::size_t>(c.row)].stale &&
-            !fallsShort(own, c.lead, best.pairs))
+        if (static_cast<std::size_t>(c.row) != r && !fallsShort(own, c.lead, best.pairs) &&
+            !index.rows[static_cast<std::size_t>(c.row)].stale)
             consider(side, r, from, pairs, static_cast<std::size_t>(c.row), c.element, best);
     for (const Candidate& c : index.moved)
         if (static_cast<std::size_t>(c.row) != r && !fallsShort(own, c.lead, best.pairs))
