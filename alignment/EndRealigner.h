@@ -19,7 +19,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace sequara::ends {
@@ -286,9 +285,13 @@ private:
     std::vector<std::int64_t> firstWild_;  // per row: first wild character, its available elements when none
     std::vector<std::int64_t> lastWild_;   // per row: last wild character, -1 when none
     std::vector<std::int32_t> textClass_;  // per row: rows with the same characters share it; -1 not found yet
-    std::unordered_map<std::uint64_t, std::int32_t> classByHash_;  // per text hash: the class found last with it
+    // The text classes found by their texts' hashes, in one table laid out
+    // in advance (per slot a class, -1 free; at least twice as many slots as
+    // rows, a taken slot passing on to the next): a row's look-up reads a
+    // slot or two and takes no memory of its own.
+    std::vector<std::int32_t> classSlots_;
     std::vector<std::string_view> classTexts_;    // per class: its text
-    std::vector<std::int32_t> sameHashBefore_;    // per class: the class found before it with its hash, -1 none
+    std::vector<std::uint64_t> classHashes_;      // per class: its text's hash
     std::vector<std::int64_t> endAnchor_;  // per row: see endAnchorElement
     // A row its steps changed, and the values whose first element in it may
     // have changed with it: those that the rewritten elements held before or

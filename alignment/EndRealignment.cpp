@@ -13,7 +13,6 @@
 #include <limits>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -96,6 +95,9 @@ EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dat
       reflexive_(matchesItself(table_)),
       texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_),
       cache_(indexBudget == kLoadBudget ? loadBudget(alignment) : indexBudget) {
+    std::size_t slots = 16;
+    while (slots < 2 * count_) slots *= 2;
+    classSlots_.assign(slots, -1);
     for (std::size_t r = 0; r < count_; ++r) {
         if (r + kRowsAhead < count_) {
             const TAlignmentRow& ahead = rows_[r + kRowsAhead];
@@ -186,14 +188,20 @@ void EndRealigner::describeText(std::size_t o) {
     firstWild_[o] = first;
     lastWild_[o] = last;
     const std::string_view text(s.data(), static_cast<std::size_t>(n));
-    std::int32_t& latest = classByHash_.try_emplace(hashText(text), -1).first->second;
-    std::int32_t c = latest;
-    while (c >= 0 && classTexts_[static_cast<std::size_t>(c)] != text) c = sameHashBefore_[static_cast<std::size_t>(c)];
+    const std::uint64_t hash = hashText(text);
+    const std::size_t mask = classSlots_.size() - 1;
+    std::size_t slot = hash & mask;
+    std::int32_t c = classSlots_[slot];
+    for (; c >= 0; c = classSlots_[slot]) {
+        const auto u = static_cast<std::size_t>(c);
+        if (classHashes_[u] == hash && classTexts_[u] == text) break;
+        slot = (slot + 1) & mask;
+    }
     if (c < 0) {
         c = static_cast<std::int32_t>(classTexts_.size());
         classTexts_.push_back(text);
-        sameHashBefore_.push_back(latest);
-        latest = c;
+        classHashes_.push_back(hash);
+        classSlots_[slot] = c;
     }
     textClass_[o] = c;
 }
