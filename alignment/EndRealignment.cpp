@@ -98,6 +98,8 @@ EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dat
     std::size_t slots = 16;
     while (slots < 2 * count_) slots *= 2;
     classSlots_.assign(slots, -1);
+    classTexts_.reserve(count_);
+    classHashes_.reserve(count_);
     for (std::size_t r = 0; r < count_; ++r) {
         if (r + kRowsAhead < count_) {
             const TAlignmentRow& ahead = rows_[r + kRowsAhead];
