@@ -183,14 +183,24 @@ void EndRealigner::describeText(std::size_t o) {
     const std::string& s = data_[o].Sequence;
     const std::int64_t n = texts_[o].available;
     auto isWild = [&](std::int64_t i) { return wild_[static_cast<unsigned char>(s[static_cast<std::size_t>(i)])]; };
-    std::int64_t first = 0;
-    while (first < n && !isWild(first)) ++first;
-    std::int64_t last = first < n ? n - 1 : -1;
-    while (last > first && !isWild(last)) --last;
+    // The text is read once, for its hash: the groups of eight characters
+    // holding a wild character are noted on the way (the first and the
+    // last), and only those two are looked at closer.
+    std::int64_t first = n, last = -1;
+    const std::string_view text(s.data(), static_cast<std::size_t>(n));
+    const std::uint64_t hash = hashText(text, [&](std::size_t i, std::uint64_t x, std::size_t count) {
+        bool any = false;
+        for (std::size_t j = 0; j < count; ++j) any |= wild_[(x >> (8 * j)) & 0xFF];
+        if (!any) return;
+        if (first == n) first = static_cast<std::int64_t>(i);
+        last = static_cast<std::int64_t>(i + count) - 1;
+    });
+    if (first < n) {
+        while (!isWild(first)) ++first;
+        while (!isWild(last)) --last;
+    }
     firstWild_[o] = first;
     lastWild_[o] = last;
-    const std::string_view text(s.data(), static_cast<std::size_t>(n));
-    const std::uint64_t hash = hashText(text);
     const std::size_t mask = classSlots_.size() - 1;
     std::size_t slot = hash & mask;
     std::int32_t c = classSlots_[slot];
