@@ -31,13 +31,14 @@ struct Candidate {
     std::uint64_t lead;
 };
 
-// What an index holds of a row, read together.
+// What an index holds of a row.  Its anchor element when the index was
+// made is not kept: the row's look-ups tell it, or, for a row changed since,
+// the look-ups it had before (EndRealigner::elementWhenMade).
 struct IndexedRow {
-    std::int32_t element = -1;     // its anchor element then, -1 none
     std::int32_t place : 31 = -1;  // its place, -1 none
     std::uint32_t stale : 1 = 0;   // changed since
 };
-static_assert(sizeof(IndexedRow) == 8);
+static_assert(sizeof(IndexedRow) == 4);
 
 // The rows holding one anchor, as they stood when the index was made, in
 // the order of their words (the characters a step compares), rows with
@@ -54,6 +55,8 @@ struct AnchorIndex {
     std::size_t staleCount = 0;
     std::vector<Candidate> wild;
     std::vector<Candidate> moved;
+    std::int32_t anchor = 0;
+    std::size_t madeAt = 0;       // the changed rows listed when it was made
     std::size_t changesSeen = 0;
     std::uint64_t lastUse = 0;
     std::size_t bytes = 0;

@@ -14,17 +14,19 @@ namespace sequara::ends {
 std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anchor) {
     const std::int32_t near = nearIndex(side, anchor);
     if (near != anchor) {
-        // From the anchor next to the near index towards this one.
+        // From the anchor next to the near index towards this one; the
+        // rows' elements of the near anchor too, as each index is made
+        // from the one before.
         const std::int32_t step = side == kEnd ? -1 : 1;
-        const std::int32_t low = std::min(anchor, near + step), high = std::max(anchor, near + step) + 1;
+        const std::int32_t low = std::min(anchor, near), high = std::max(anchor, near) + 1;
         std::vector<std::vector<std::int32_t>> elements;
         std::vector<std::vector<unsigned char>> firsts;
         findElements(side, low, high, elements, firsts);
         for (std::int32_t a = near + step;; a += step) {
             AnchorSlot& next = cache_.slot(side, a - step);
             catchUp(side, a - step, *next.index);
-            const auto i = static_cast<std::size_t>(a - low);
-            std::unique_ptr<AnchorIndex> made = induceIndex(side, *next.index, elements[i], firsts[i]);
+            const auto i = static_cast<std::size_t>(a - low), n = static_cast<std::size_t>(a - step - low);
+            std::unique_ptr<AnchorIndex> made = induceIndex(side, a, *next.index, elements[i], firsts[i], elements[n]);
             if (!made) break;
             AnchorSlot& slot = cache_.slot(side, a);
             if (slot.index) cache_.removed(*slot.index);
@@ -70,10 +72,13 @@ std::int32_t EndRealigner::nearIndex(Side side, std::int32_t anchor) const {
     return anchor;
 }
 
-std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIndex& next, const std::vector<std::int32_t>& elements,
-                                                      const std::vector<unsigned char>& firsts) {
+std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, std::int32_t anchor, const AnchorIndex& next,
+                                                      const std::vector<std::int32_t>& elements,
+                                                      const std::vector<unsigned char>& firsts,
+                                                      const std::vector<std::int32_t>& nextElements) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
+    x.anchor = anchor;
     x.rows.resize(count_);
     // Rows whose word continues the word they have in the next index (the
     // anchor one element before (end) or after (start) the element they
@@ -93,11 +98,11 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     std::array<std::size_t, 258> start{};
     for (std::size_t o = 0; o < count_; ++o) {
         const std::int64_t k = elements[o];
-        x.rows[o].element = elements[o];
         if (!hasWord(side, o, k)) continue;
         const unsigned char first = firsts[o];
         const IndexedRow there = next.rows[o];
-        if (there.place >= 0 && there.element == (side == kEnd ? k + 1 : k - 1) && !wild_[first]) {
+        const std::int64_t was = changedSince(next, o) ? elementWhenMade(next, o) : nextElements[o];
+        if (there.place >= 0 && was == (side == kEnd ? k + 1 : k - 1) && !wild_[first]) {
             keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
             ++start[first + 2u];
         } else {
@@ -163,7 +168,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, const AnchorIn
     }
     x.runShared.build(std::move(shared));
     x.places.combineAll();
-    x.changesSeen = changedRows_.size();
+    x.madeAt = x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     return index;
 }
@@ -176,6 +181,7 @@ std::size_t EndRealigner::indexBytes(const AnchorIndex& x) const {
 std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t anchor) {
     auto index = std::make_unique<AnchorIndex>();
     AnchorIndex& x = *index;
+    x.anchor = anchor;
     x.rows.resize(count_);
     // Rows with equal words form a group, sorted by word once; equal
     // words of different groups are then joined into one run.  A short
@@ -189,7 +195,6 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     };
     std::vector<Member> clean;
     forEachRow(side, anchor, [&](std::size_t o, std::int64_t k) {
-        x.rows[o].element = static_cast<std::int32_t>(k);
         if (!hasWord(side, o, k)) return;
         const std::string_view text = wordText(side, o, k);
         if (text.size() <= kShortWord) {
@@ -293,7 +298,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     x.runBegin.push_back(static_cast<std::int32_t>(placed));
     x.runShared.build(std::move(shared));
     x.places.combineAll();
-    x.changesSeen = changedRows_.size();
+    x.madeAt = x.changesSeen = changedRows_.size();
     x.bytes = indexBytes(x);
     cache_.added(x);
     return index;
@@ -304,9 +309,11 @@ void EndRealigner::catchUp(Side side, std::int32_t anchor, AnchorIndex& index) {
         const ChangedRow& changed = changedRows_[index.changesSeen];
         if (!changed.mayHaveMoved(anchor)) continue;
         const auto c = static_cast<std::size_t>(changed.row);
+        // The index was made before this change: the row's element then
+        // is the one its look-ups before the change tell.
         const std::int64_t k = lookups_.find(c, anchor);
         IndexedRow& held = index.rows[c];
-        if (k == held.element) continue;
+        if (k == lookups_.findIn(changed.before, anchor)) continue;
         if (!held.stale) {
             held.stale = 1;
             ++index.staleCount;
@@ -333,7 +340,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     const std::int32_t own = held.stale ? -1 : held.place;
     const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
-    const std::size_t ownRun = own >= 0 && firstCompared(side, held.element) == from
+    const std::size_t ownRun = own >= 0 && firstCompared(side, elementWhenMade(index, r)) == from
                                    ? index.runOf(static_cast<std::size_t>(own))
                                    : runs;
     // Else the first run whose word is not before row r's.
@@ -395,7 +402,7 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                 best.tie = node.value;
                 best.row = node.row;
             }
-            best.element = index.rows[static_cast<std::size_t>(best.row)].element;
+            best.element = elementWhenMade(index, static_cast<std::size_t>(best.row));
         }
     }
     return best;

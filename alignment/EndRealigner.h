@@ -204,7 +204,18 @@ private:
     std::string_view runWord(Side side, const AnchorIndex& index, std::size_t run) const {
         if (side == kStart) return index.runWords[run];
         const auto o = static_cast<std::size_t>(index.places.row(static_cast<std::size_t>(index.runBegin[run])));
-        return endWord(o, index.rows[o].element);
+        return endWord(o, elementWhenMade(index, o));
+    }
+
+    // Row o's element of the index's anchor when the index was made: its
+    // look-ups tell it unless it changed since, and then the look-ups it
+    // had before its change (a row changes at most once).
+    std::int64_t elementWhenMade(const AnchorIndex& index, std::size_t o) const {
+        return changedSince(index, o) ? lookups_.findIn(changedRows_[static_cast<std::size_t>(changedAt_[o])].before, index.anchor)
+                                      : lookups_.find(o, index.anchor);
+    }
+    bool changedSince(const AnchorIndex& index, std::size_t o) const {
+        return changedAt_[o] >= 0 && static_cast<std::size_t>(changedAt_[o]) >= index.madeAt;
     }
 
     // Changes an index takes in before it is made again.
@@ -229,9 +240,12 @@ private:
     // The index of an anchor from the index of its neighbour; none when too
     // many rows would have to be compared one by one.  elements: per row
     // its element of the anchor; firsts: per row with a word there, the
-    // word's first character.
-    std::unique_ptr<AnchorIndex> induceIndex(Side side, const AnchorIndex& next, const std::vector<std::int32_t>& elements,
-                                             const std::vector<unsigned char>& firsts);
+    // word's first character; nextElements: per row its element of the
+    // neighbour's anchor.
+    std::unique_ptr<AnchorIndex> induceIndex(Side side, std::int32_t anchor, const AnchorIndex& next,
+                                             const std::vector<std::int32_t>& elements,
+                                             const std::vector<unsigned char>& firsts,
+                                             const std::vector<std::int32_t>& nextElements);
 
     // In one pass over the rows (not one per anchor): per anchor
     // low..high - 1 (outer) and row (inner) its element of the anchor and,
@@ -300,9 +314,11 @@ private:
     struct ChangedRow {
         std::int32_t row;
         ValueSpan end, start;
+        FirstElementLookups::RowRuns before;  // its look-ups before the change
         bool mayHaveMoved(std::int32_t anchor) const { return end.holds(anchor) || start.holds(anchor); }
     };
     std::vector<ChangedRow> changedRows_;  // in order
+    std::vector<std::int32_t> changedAt_;  // per row: its place among the changed rows, -1 none
     AnchorCache cache_;
 };
 

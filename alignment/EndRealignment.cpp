@@ -93,7 +93,7 @@ EndRealigner::EndRealigner(TAlignmentResult& alignment, const TFastaDataSet& dat
     : rows_(alignment), data_(dataSet), ref_(reference), table_(MatchTableFor(dataType)),
       wild_(wildCharacters(dataType)), count_(std::min(alignment.size(), dataSet.size())), lookups_(count_),
       reflexive_(matchesItself(table_)),
-      texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_),
+      texts_(count_), firstWild_(count_), lastWild_(count_), textClass_(count_, -1), endAnchor_(count_), changedAt_(count_, -1),
       cache_(indexBudget == kLoadBudget ? loadBudget(alignment) : indexBudget) {
     std::size_t slots = 16;
     while (slots < 2 * count_) slots *= 2;
@@ -129,7 +129,7 @@ void EndRealigner::run() {
         const bool endChanged = endStep(r);
         const std::int64_t startChanged = startStep(r);
         if (endChanged || startChanged >= 0) {
-            ChangedRow changed{static_cast<std::int32_t>(r), {}, {}};
+            ChangedRow changed{static_cast<std::int32_t>(r), {}, {}, lookups_.runsOf(r)};
             const std::int64_t last = static_cast<std::int64_t>(rows_[r].size()) - 1;
             auto note = [&] {
                 if (endChanged) changed.end.add(lookups_.valuesWithin(r, endAnchor_[r] - 1, last));
@@ -138,6 +138,7 @@ void EndRealigner::run() {
             note();
             lookups_.build(r, rows_[r]);
             note();
+            changedAt_[r] = static_cast<std::int32_t>(changedRows_.size());
             changedRows_.push_back(changed);
         }
     }

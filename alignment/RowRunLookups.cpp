@@ -35,15 +35,15 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
     if (oddGaps) runs.begin |= kOddGaps;
 }
 
-FirstElementLookups::Within::Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first,
+FirstElementLookups::Within::Within(const FirstElementLookups& lookups, const RowRuns& row, std::int64_t first,
                                     std::int64_t count)
-    : run(std::partition_point(row.first(runs), row.last(runs),
+    : run(std::partition_point(lookups.first(row), lookups.last(row),
                                [first](const Run& x) { return std::int64_t(x.firstIndex) + x.length <= first; })),
-      last(row.last(runs)), from(first), to(first + count) {}
+      last(lookups.last(row)), from(first), to(first + count) {}
 
 ValueSpan FirstElementLookups::valuesWithin(std::size_t r, std::int64_t first, std::int64_t last) const {
     ValueSpan values;
-    for (Within x(runs_, rows_[r], first, std::max<std::int64_t>(0, last - first + 1)); !x.done(); ++x.run)
+    for (Within x(*this, rows_[r], first, std::max<std::int64_t>(0, last - first + 1)); !x.done(); ++x.run)
         values.add({static_cast<std::int32_t>(x.value()), static_cast<std::int32_t>(x.value() + (x.end() - x.begin() - 1))});
     return values;
 }
@@ -54,8 +54,8 @@ void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t 
         for (std::size_t i = 0; i < span; ++i) out[i] = find(r, static_cast<std::int32_t>(low + std::int64_t(i)));
         return;
     }
-    const Run* first = runs.first(runs_);
-    const Run* last = runs.last(runs_);
+    const Run* first = this->first(runs);
+    const Run* last = this->last(runs);
     // The last run starting at or below low, or the first run.
     auto it = std::upper_bound(first, last, low, [](std::int32_t v, const Run& run) { return v < run.firstValue; });
     if (it != first) --it;
@@ -72,7 +72,7 @@ void FirstElementLookups::findSpan(std::size_t r, std::int32_t low, std::size_t 
 bool FirstElementLookups::sameEntries(std::size_t r, std::int64_t first, std::size_t o, std::int64_t otherFirst,
                                       std::int64_t count) const {
     if ((rows_[r].begin | rows_[o].begin) & kOddGaps) return false;
-    Within x(runs_, rows_[r], first, count), y(runs_, rows_[o], otherFirst, count);
+    Within x(*this, rows_[r], first, count), y(*this, rows_[o], otherFirst, count);
     for (; !x.done() && !y.done(); ++x.run, ++y.run)
         if (x.begin() - first != y.begin() - otherFirst || x.end() - first != y.end() - otherFirst || x.value() != y.value())
             return false;
@@ -84,7 +84,7 @@ bool FirstElementLookups::continues(std::size_t r, std::int64_t first, std::int6
     if (rows_[r].begin & kOddGaps) return false;
     const std::int64_t count = std::max<std::int64_t>(0, last - first + 1);
     const std::int64_t rising = previous < 1 ? 0 : std::clamp<std::int64_t>(limit - previous, 0, count);
-    Within x(runs_, rows_[r], first, count);
+    Within x(*this, rows_[r], first, count);
     if (rising == 0) return x.done();
     if (x.done() || x.begin() != first || x.end() - first != rising || x.value() != std::int64_t(previous) + 1) return false;
     ++x.run;

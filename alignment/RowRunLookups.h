@@ -53,10 +53,18 @@ public:
                    std::int64_t limit) const;
 
     // -1 when no element of row r holds the value.
-    std::int64_t find(std::size_t r, std::int32_t value) const {
-        const RowRuns& runs = rows_[r];
-        const Run* first = runs.first(runs_);
-        const Run* last = runs.last(runs_);
+    std::int64_t find(std::size_t r, std::int32_t value) const { return findIn(rows_[r], value); }
+
+    // A row's runs as they stand.  A row made again gets new runs and
+    // leaves its old ones in place, so that runs taken before can still
+    // tell where a value was.
+    struct RowRuns {
+        std::uint32_t begin = 0, end = 0;
+    };
+    RowRuns runsOf(std::size_t r) const { return rows_[r]; }
+    std::int64_t findIn(const RowRuns& runs, std::int32_t value) const {
+        const Run* first = this->first(runs);
+        const Run* last = this->last(runs);
         auto at = [value](const Run& run) -> std::int64_t {
             const std::int64_t offset = std::int64_t(value) - run.firstValue;
             return offset >= 0 && offset < run.length ? std::int64_t(run.firstIndex) + offset : -1;
@@ -92,17 +100,14 @@ private:
     static constexpr std::uint32_t kScattered = 0x80000000u;
     // Set in begin when an element holds an entry below 1 other than -1.
     static constexpr std::uint32_t kOddGaps = 0x80000000u;
-    struct RowRuns {
-        std::uint32_t begin = 0, end = 0;
-        const Run* first(const std::vector<Run>& runs) const { return runs.data() + (begin & ~kOddGaps); }
-        const Run* last(const std::vector<Run>& runs) const { return runs.data() + (end & ~kScattered); }
-    };
+    const Run* first(const RowRuns& row) const { return runs_.data() + (row.begin & ~kOddGaps); }
+    const Run* last(const RowRuns& row) const { return runs_.data() + (row.end & ~kScattered); }
     // A row's runs within its elements from..to - 1, each cut to them.
     struct Within {
         const Run* run;
         const Run* last;
         std::int64_t from, to;
-        Within(const std::vector<Run>& runs, const RowRuns& row, std::int64_t first, std::int64_t count);
+        Within(const FirstElementLookups& lookups, const RowRuns& row, std::int64_t first, std::int64_t count);
         bool done() const { return run == last || run->firstIndex >= to; }
         std::int64_t begin() const { return std::max<std::int64_t>(from, run->firstIndex); }
         std::int64_t end() const { return std::min<std::int64_t>(to, std::int64_t(run->firstIndex) + run->length); }
