@@ -340,9 +340,11 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     const std::int32_t own = held.stale ? -1 : held.place;
     const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
-    const std::size_t ownRun = own >= 0 && firstCompared(side, elementWhenMade(index, r)) == from
-                                   ? index.runOf(static_cast<std::size_t>(own))
-                                   : runs;
+    // (A place switched on holds its row's value, which tells its element.)
+    const auto ownPlace = static_cast<std::size_t>(own);
+    const std::size_t ownRun =
+        own >= 0 && firstCompared(side, elementOfValue(side, r, index.places.value(ownPlace))) == from ? index.runOf(ownPlace)
+                                                                                                       : runs;
     // Else the first run whose word is not before row r's.
     const std::size_t atRun =
         ownRun < runs ? ownRun
@@ -388,7 +390,6 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
         // Row r itself is left out.
         const auto first = static_cast<std::size_t>(index.runBegin[firstRun]);
         const auto last = static_cast<std::size_t>(index.runBegin[lastRun]) - 1;
-        const auto ownPlace = static_cast<std::size_t>(own);
         const PlacedRows::Node node = own >= 0 && ownPlace >= first && ownPlace <= last
                                         ? index.places.queryWithout(first, last, ownPlace)
                                         : index.places.query(first, last);
@@ -402,7 +403,8 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
                 best.tie = node.value;
                 best.row = node.row;
             }
-            best.element = elementWhenMade(index, static_cast<std::size_t>(best.row));
+            best.element = best.row == node.row ? elementOfValue(side, static_cast<std::size_t>(node.row), node.value)
+                                                : elementWhenMade(index, static_cast<std::size_t>(best.row));
         }
     }
     return best;

@@ -140,6 +140,10 @@ private:
     std::int32_t placeValue(Side side, std::size_t o, std::int64_t k) const {
         return static_cast<std::int32_t>(side == kEnd ? texts_[o].length - k : k);
     }
+    // The anchor element a place value stands for.
+    std::int64_t elementOfValue(Side side, std::size_t o, std::int32_t value) const {
+        return side == kEnd ? std::int64_t(texts_[o].length) - value : value;
+    }
 
     // Row o's elements after the element of its last compared pair; none
     // when that pair lay past row o's end (it ran out).

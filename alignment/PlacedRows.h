@@ -40,6 +40,8 @@ public:
     std::size_t size() const { return places_.size(); }
     std::int32_t row(std::size_t p) const { return places_[p].row; }
     bool isOn(std::size_t p) const { return places_[p].value != kOff; }
+    // The value of a place switched on.
+    std::int32_t value(std::size_t p) const { return places_[p].value; }
 
     void switchOff(std::size_t p) {
         places_[p].value = kOff;
