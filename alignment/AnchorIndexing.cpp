@@ -21,7 +21,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anc
         const std::int32_t low = std::min(anchor, near), high = std::max(anchor, near) + 1;
         std::vector<std::vector<std::int32_t>> elements;
         std::vector<std::vector<unsigned char>> firsts;
-        findElements(side, low, high, elements, firsts);
+        findElements(side, low, high, near, elements, firsts);
         for (std::int32_t a = near + step;; a += step) {
             AnchorSlot& next = cache_.slot(side, a - step);
             catchUp(side, a - step, *next.index);
@@ -38,12 +38,16 @@ std::unique_ptr<AnchorIndex> EndRealigner::makeIndex(Side side, std::int32_t anc
     return buildIndex(side, anchor);
 }
 
-void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high,
+void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high, std::int32_t near,
                                 std::vector<std::vector<std::int32_t>>& elements,
                                 std::vector<std::vector<unsigned char>>& firsts) const {
     const auto span = static_cast<std::size_t>(high - low);
+    const auto skip = static_cast<std::size_t>(near - low);
     elements.assign(span, std::vector<std::int32_t>(count_, -1));
-    firsts.assign(span, std::vector<unsigned char>(count_, 0));
+    firsts.assign(span, {});
+    for (std::size_t i = 0; i < span; ++i)
+        if (i != skip) firsts[i].assign(count_, 0);
+    const std::size_t ahead = skip == 0 ? 1 : 0;  // an anchor whose first characters are read
     // The rows are looked up a few at a time and their characters fetched
     // ahead, as in forEachRow.
     for (std::size_t first = 0; first < count_; first += kRowsAtOnce) {
@@ -52,12 +56,12 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high,
             std::array<std::int64_t, kInduceReach + 1> found;
             lookups_.findSpan(o, low, span, found.data());
             for (std::size_t i = 0; i < span; ++i) elements[i][o] = static_cast<std::int32_t>(found[i]);
-            const std::int64_t k = elements[0][o];
+            const std::int64_t k = elements[ahead][o];
             if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
         }
         for (std::size_t o = first; o < last; ++o)
             for (std::size_t i = 0; i < span; ++i)
-                if (const std::int64_t k = elements[i][o]; hasWord(side, o, k))
+                if (const std::int64_t k = elements[i][o]; i != skip && hasWord(side, o, k))
                     firsts[i][o] = static_cast<unsigned char>(texts_[o].text[firstCompared(side, k)]);
     }
 }
@@ -86,15 +90,10 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, std::int32_t a
     // since keeps its text, so that word is still its word from there) are
     // ordered from it; other rows with a word are compared one by one.
     // Per row: 1 + its word's first character when it follows, else 0,
-    // and its place value, read together when the rows are taken in
-    // the next index's order.  The rows that follow are counted by that
-    // character: each character's rows start after those of the smaller
-    // ones.
-    struct RowKey {
-        std::int32_t value;
-        std::uint16_t follows;
-    };
-    std::vector<RowKey> keys(count_, RowKey{0, 0});
+    // read when the rows are taken in the next index's order.  The rows
+    // that follow are counted by that character: each character's rows
+    // start after those of the smaller ones.
+    std::vector<std::uint16_t> follows(count_, 0);
     std::array<std::size_t, 258> start{};
     for (std::size_t o = 0; o < count_; ++o) {
         const std::int64_t k = elements[o];
@@ -103,7 +102,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, std::int32_t a
         const IndexedRow there = next.rows[o];
         const std::int64_t was = changedSince(next, o) ? elementWhenMade(next, o) : nextElements[o];
         if (there.place >= 0 && was == (side == kEnd ? k + 1 : k - 1) && !wild_[first]) {
-            keys[o] = {placeValue(side, o, k), static_cast<std::uint16_t>(first + 1)};
+            follows[o] = static_cast<std::uint16_t>(first + 1);
             ++start[first + 2u];
         } else {
             x.wild.push_back(candidate(side, o, k));
@@ -114,20 +113,24 @@ std::unique_ptr<AnchorIndex> EndRealigner::induceIndex(Side side, std::int32_t a
     const std::size_t placed = start[257];
     // The next index's rows in its order, each placed after the earlier
     // ones with its first character.  Per place: the next index's run and
-    // the first character plus one.
+    // the first character plus one.  A row that follows has its anchor one
+    // element further from the end (end) or from the start (start) than in
+    // the next index, so its value is one more than there, unless its place
+    // there is switched off.
     std::vector<std::int32_t> nextRun(placed);
     std::vector<std::uint16_t> placedFirst(placed);
     x.places.reset(placed);
     for (std::size_t p = 0, run = 0; p < next.places.size(); ++p) {
         while (static_cast<std::size_t>(next.runBegin[run + 1]) <= p) ++run;
         const std::int32_t row = next.places.row(p);
-        const RowKey key = keys[static_cast<std::size_t>(row)];
-        if (!key.follows) continue;
-        const std::size_t at = start[key.follows]++;
-        x.places.place(at, row, key.value);
-        x.rows[static_cast<std::size_t>(row)].place = static_cast<std::int32_t>(at);
+        const auto o = static_cast<std::size_t>(row);
+        const std::uint16_t f = follows[o];
+        if (!f) continue;
+        const std::size_t at = start[f]++;
+        x.places.place(at, row, next.places.isOn(p) ? next.places.value(p) + 1 : placeValue(side, o, elements[o]));
+        x.rows[o].place = static_cast<std::int32_t>(at);
         nextRun[at] = static_cast<std::int32_t>(run);
-        placedFirst[at] = key.follows;
+        placedFirst[at] = f;
     }
     std::vector<std::int32_t> runNext;  // start: per run, the next index's run its word continues
     for (std::size_t p = 0; p < placed; ++p) {

@@ -253,8 +253,10 @@ private:
 
     // In one pass over the rows (not one per anchor): per anchor
     // low..high - 1 (outer) and row (inner) its element of the anchor and,
-    // when it has a word there, the word's first character.
-    void findElements(Side side, std::int32_t low, std::int32_t high, std::vector<std::vector<std::int32_t>>& elements,
+    // when it has a word there, the word's first character (none for the
+    // anchor near, whose index is at hand).
+    void findElements(Side side, std::int32_t low, std::int32_t high, std::int32_t near,
+                      std::vector<std::vector<std::int32_t>>& elements,
                       std::vector<std::vector<unsigned char>>& firsts) const;
 
     std::size_t indexBytes(const AnchorIndex& x) const;
