@@ -343,11 +343,9 @@ Choice EndRealigner::indexedChoice(Side side, std::size_t r, std::int64_t from, 
     const std::int32_t own = held.stale ? -1 : held.place;
     const std::size_t runs = index.runBegin.size() - 1;
     // Row r's own run, when its word is the one compared now.
-    // (A place switched on holds its row's value, which tells its element.)
     const auto ownPlace = static_cast<std::size_t>(own);
     const std::size_t ownRun =
-        own >= 0 && firstCompared(side, elementOfValue(side, r, index.places.value(ownPlace))) == from ? index.runOf(ownPlace)
-                                                                                                       : runs;
+        own >= 0 && firstCompared(side, placedElement(side, index, ownPlace)) == from ? index.runOf(ownPlace) : runs;
     // Else the first run whose word is not before row r's.
     const std::size_t atRun =
         ownRun < runs ? ownRun

@@ -207,8 +207,15 @@ private:
     // backwards, is kept in the index.
     std::string_view runWord(Side side, const AnchorIndex& index, std::size_t run) const {
         if (side == kStart) return index.runWords[run];
-        const auto o = static_cast<std::size_t>(index.places.row(static_cast<std::size_t>(index.runBegin[run])));
-        return endWord(o, elementWhenMade(index, o));
+        const auto p = static_cast<std::size_t>(index.runBegin[run]);
+        return endWord(static_cast<std::size_t>(index.places.row(p)), placedElement(side, index, p));
+    }
+
+    // The anchor element, when the index was made, of the row at place p:
+    // a place switched on holds the row's value, which tells it.
+    std::int64_t placedElement(Side side, const AnchorIndex& index, std::size_t p) const {
+        const auto o = static_cast<std::size_t>(index.places.row(p));
+        return index.places.isOn(p) ? elementOfValue(side, o, index.places.value(p)) : elementWhenMade(index, o);
     }
 
     // Row o's element of the index's anchor when the index was made: its
