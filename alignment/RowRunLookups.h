@@ -52,6 +52,15 @@ public:
     bool continues(std::size_t r, std::int64_t first, std::int64_t last, std::int32_t previous,
                    std::int64_t limit) const;
 
+    // The last element of row r holding a position (an entry above 0), -1
+    // when none does.
+    std::int64_t lastHeld(std::size_t r) const {
+        const RowRuns& runs = rows_[r];
+        if (first(runs) == last(runs)) return -1;
+        const Run& run = *(last(runs) - 1);
+        return std::int64_t(run.firstIndex) + run.length - 1;
+    }
+
     // -1 when no element of row r holds the value.
     std::int64_t find(std::size_t r, std::int32_t value) const { return findIn(rows_[r], value); }
 
