@@ -10,6 +10,15 @@ void FirstElementLookups::build(std::size_t r, const TAlignmentRow& row) {
     const std::size_t n = row.size();
     bool oddGaps = false;
     for (std::size_t i = 0; i < n;) {
+        // Gaps eight elements at a time while they hold -1 (a row reaching
+        // past the reference holds many), then one by one.
+        while (i + 8 <= n) {
+            bool gap = true;
+            for (std::size_t j = 0; j < 8; ++j) gap &= row[i + j] == -1;
+            if (!gap) break;
+            i += 8;
+        }
+        if (i == n) break;
         if (row[i] < 1) {
             oddGaps |= row[i] != -1;
             ++i;
