@@ -293,8 +293,9 @@ std::int64_t EndRealigner::endAnchorElement(std::size_t r) const {
     int count = 0;
     std::int64_t a = -1;
     // The elements after the last one holding a position match nothing:
-    // a row reaching past the reference's end is not read there.
-    for (std::int64_t i = std::min(H, lookups_.lastHeld(r)); i >= 1 && count < 10; --i) {
+    // a row reaching past the reference's end is not read there (its
+    // look-ups were made from the row just now).
+    for (std::int64_t i = lookups_.lastHeld(r); i >= 1 && count < 10; --i) {
         const auto u = static_cast<std::size_t>(i);
         if (matchesReference(ref_, seq, row, u, table_) && std::int64_t(row[u]) == std::int64_t(row[u - 1]) + 1) {
             if (++count == 10) a = i;
