@@ -48,21 +48,21 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high, 
     for (std::size_t i = 0; i < span; ++i)
         if (i != skip) firsts[i].assign(count_, 0);
     const std::size_t ahead = skip == 0 ? 1 : 0;  // an anchor whose first characters are read
-    // The rows are looked up a few at a time and their characters fetched
-    // ahead, as in forEachRow.
-    for (std::size_t first = 0; first < count_; first += kRowsAtOnce) {
-        const std::size_t last = std::min(count_, first + kRowsAtOnce);
-        for (std::size_t o = first; o < last; ++o) {
-            std::array<std::int64_t, kInduceReach + 1> found;
-            lookups_.findSpan(o, low, span, found.data());
-            for (std::size_t i = 0; i < span; ++i) elements[i][o] = static_cast<std::int32_t>(found[i]);
-            const std::int64_t k = elements[ahead][o];
-            if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
-        }
-        for (std::size_t o = first; o < last; ++o)
-            for (std::size_t i = 0; i < span; ++i)
-                if (const std::int64_t k = elements[i][o]; i != skip && hasWord(side, o, k))
-                    firsts[i][o] = static_cast<unsigned char>(texts_[o].text[firstCompared(side, k)]);
+    // Each row is looked up kRowsLookedAhead rows before its characters are
+    // read, and they are fetched then, as in forEachRow.
+    auto lookAhead = [&](std::size_t o) {
+        std::array<std::int64_t, kInduceReach + 1> found;
+        lookups_.findSpan(o, low, span, found.data());
+        for (std::size_t i = 0; i < span; ++i) elements[i][o] = static_cast<std::int32_t>(found[i]);
+        const std::int64_t k = elements[ahead][o];
+        if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
+    };
+    for (std::size_t o = 0; o < std::min(count_, kRowsLookedAhead); ++o) lookAhead(o);
+    for (std::size_t o = 0; o < count_; ++o) {
+        if (o + kRowsLookedAhead < count_) lookAhead(o + kRowsLookedAhead);
+        for (std::size_t i = 0; i < span; ++i)
+            if (const std::int64_t k = elements[i][o]; i != skip && hasWord(side, o, k))
+                firsts[i][o] = static_cast<unsigned char>(texts_[o].text[firstCompared(side, k)]);
     }
 }
 
@@ -223,7 +223,7 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     };
     auto sameWord = [&](const Member& a, const Member& b) {
         if (a.byClass != b.byClass || a.key != b.key) return false;
-        return a.byClass ? a.element == b.element : textOf(a) == textOf(b);
+        return a.byClass ? a.element == b.element : sameText(textOf(a), textOf(b));
     };
     std::size_t tableSize = 16;
     while (tableSize < 2 * clean.size()) tableSize *= 2;
@@ -231,6 +231,13 @@ std::unique_ptr<AnchorIndex> EndRealigner::buildIndex(Side side, std::int32_t an
     std::vector<std::int32_t> groupOf(clean.size());
     std::size_t groupCount = 0;
     for (std::size_t i = 0; i < clean.size(); ++i) {
+        // A short word is compared with its group's first one: its
+        // characters, read in the pass above, are fetched again ahead.
+        if (const std::size_t j = i + kRowsLookedAhead; j < clean.size() && !clean[j].byClass) {
+            const std::string_view ahead = textOf(clean[j]);
+            fetchAhead(ahead.data());
+            fetchAhead(ahead.data() + ahead.size() - 1);
+        }
         std::size_t slot = keyHash(clean[i]) & (tableSize - 1);
         while (table[slot] >= 0 && !sameWord(clean[static_cast<std::size_t>(table[slot])], clean[i]))
             slot = (slot + 1) & (tableSize - 1);

@@ -153,21 +153,29 @@ private:
     }
 
     // Calls visit(o, k) for every row o in order, k being its first element
-    // holding the anchor (-1 none).  The rows are looked up a few at a time
-    // and the characters at their first compared elements fetched ahead, so
-    // that a pass over a load too large for the cache does not wait on
-    // memory row after row.
+    // holding the anchor (-1 none).  Each row is looked up kRowsLookedAhead rows
+    // before it is visited, and the characters a step compares first are
+    // fetched then: the line holding its first compared character and the
+    // line after (end) or before (start) it, as a step mostly compares more
+    // than what is left of the first line.  So a pass over a load too large
+    // for the cache does not wait on memory row after row.
     template <class Visit>
     void forEachRow(Side side, std::int32_t anchor, Visit visit) const {
-        std::array<std::int64_t, kRowsAtOnce> found{};
-        for (std::size_t first = 0; first < count_; first += kRowsAtOnce) {
-            const std::size_t last = std::min(count_, first + kRowsAtOnce);
-            for (std::size_t o = first; o < last; ++o) {
-                const std::int64_t k = lookups_.find(o, anchor);
-                found[o - first] = k;
-                if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
-            }
-            for (std::size_t o = first; o < last; ++o) visit(o, found[o - first]);
+        std::array<std::int64_t, kRowsLookedAhead> found{};
+        auto lookAhead = [&](std::size_t o) {
+            const std::int64_t k = lookups_.find(o, anchor);
+            found[o % kRowsLookedAhead] = k;
+            if (!hasWord(side, o, k)) return;
+            const std::int64_t i = firstCompared(side, k);
+            fetchAhead(texts_[o].text + i);
+            const std::int64_t other = side == kEnd ? i + 64 : std::max<std::int64_t>(0, i - 64);
+            if (other < texts_[o].available) fetchAhead(texts_[o].text + other);
+        };
+        for (std::size_t o = 0; o < std::min(count_, kRowsLookedAhead); ++o) lookAhead(o);
+        for (std::size_t o = 0; o < count_; ++o) {
+            const std::int64_t k = found[o % kRowsLookedAhead];
+            if (o + kRowsLookedAhead < count_) lookAhead(o + kRowsLookedAhead);
+            visit(o, k);
         }
     }
 
