@@ -48,8 +48,8 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high, 
     for (std::size_t i = 0; i < span; ++i)
         if (i != skip) firsts[i].assign(count_, 0);
     const std::size_t ahead = skip == 0 ? 1 : 0;  // an anchor whose first characters are read
-    // Each row is looked up kRowsLookedAhead rows before its characters are
-    // read, and they are fetched then, as in forEachRow.
+    // Each row's characters are fetched when it is looked up, as in
+    // forEachRow.
     auto lookAhead = [&](std::size_t o) {
         std::array<std::int64_t, kInduceReach + 1> found;
         lookups_.findSpan(o, low, span, found.data());
@@ -57,13 +57,11 @@ void EndRealigner::findElements(Side side, std::int32_t low, std::int32_t high, 
         const std::int64_t k = elements[ahead][o];
         if (hasWord(side, o, k)) fetchAhead(texts_[o].text + firstCompared(side, k));
     };
-    for (std::size_t o = 0; o < std::min(count_, kRowsLookedAhead); ++o) lookAhead(o);
-    for (std::size_t o = 0; o < count_; ++o) {
-        if (o + kRowsLookedAhead < count_) lookAhead(o + kRowsLookedAhead);
+    passLookingAhead(count_, lookAhead, [&](std::size_t o) {
         for (std::size_t i = 0; i < span; ++i)
             if (const std::int64_t k = elements[i][o]; i != skip && hasWord(side, o, k))
                 firsts[i][o] = static_cast<unsigned char>(texts_[o].text[firstCompared(side, k)]);
-    }
+    });
 }
 
 std::int32_t EndRealigner::nearIndex(Side side, std::int32_t anchor) const {

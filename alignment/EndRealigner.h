@@ -171,12 +171,7 @@ private:
             const std::int64_t other = side == kEnd ? i + 64 : std::max<std::int64_t>(0, i - 64);
             if (other < texts_[o].available) fetchAhead(texts_[o].text + other);
         };
-        for (std::size_t o = 0; o < std::min(count_, kRowsLookedAhead); ++o) lookAhead(o);
-        for (std::size_t o = 0; o < count_; ++o) {
-            const std::int64_t k = found[o % kRowsLookedAhead];
-            if (o + kRowsLookedAhead < count_) lookAhead(o + kRowsLookedAhead);
-            visit(o, k);
-        }
+        passLookingAhead(count_, lookAhead, [&](std::size_t o) { visit(o, found[o % kRowsLookedAhead]); });
     }
 
     // Every other row, one lookup each.  Adds the rows looked up and the

@@ -30,6 +30,19 @@ constexpr std::size_t kRowsAhead = 4;
 // which are fetched meanwhile.
 constexpr std::size_t kRowsLookedAhead = 16;
 
+// A pass over rows 0..count - 1: lookUp(o) kRowsLookedAhead rows before
+// visit(o), so that what lookUp fetches has arrived when visit reads it.
+// Row o is visited before row o + kRowsLookedAhead is looked up: a ring of
+// kRowsLookedAhead slots can carry what lookUp found to visit.
+template <class LookUp, class Visit>
+void passLookingAhead(std::size_t count, LookUp lookUp, Visit visit) {
+    for (std::size_t o = 0; o < std::min(count, kRowsLookedAhead); ++o) lookUp(o);
+    for (std::size_t o = 0; o < count; ++o) {
+        visit(o);
+        if (o + kRowsLookedAhead < count) lookUp(o + kRowsLookedAhead);
+    }
+}
+
 // Length of the common start of two texts, eight characters at a time.
 inline std::size_t commonPrefix(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
