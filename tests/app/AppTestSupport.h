@@ -39,11 +39,6 @@ inline void AnswerNextModal(std::function<void(QDialog*)> answer) {
     timer->start();
 }
 
-// The source copy of a shipped default file.
-inline std::string ShippedDefault(const std::string& name) {
-    return TestDataFile("../../app/defaults/" + name);
-}
-
 // Makes folder a program folder: the shipped settings and reference files.
 inline void CopyShippedDefaults(const TempFolder& folder) {
     for (const char* name : {kSettingsFileName, kReferenceFileName})

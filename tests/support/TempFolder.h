@@ -30,4 +30,7 @@ std::string ReadBytes(const std::string& fileName);
 // Full name of a file of tests/data.
 std::string TestDataFile(const std::string& name);
 
+// The source copy of a file the program ships beside itself (app/defaults/).
+inline std::string ShippedDefault(const std::string& name) { return TestDataFile("../../app/defaults/" + name); }
+
 }  // namespace sequara::testing

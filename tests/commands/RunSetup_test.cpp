@@ -1,7 +1,6 @@
 #include "commands/RunSetup.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/IniFile.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include "commands/AutomaticAlignmentCommand.h"
 #include "platform/ScriptedPlatform.h"
 #include "sequence/FastaReader.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
