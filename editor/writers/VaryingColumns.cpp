@@ -81,7 +81,7 @@ void VerticalHeader::Add(std::string_view label, char mark) {
 }
 
 std::string TableRowStart(std::string_view name) {
-    std::string start(name.substr(0, 6));
+    std::string start(name.substr(0, kTableNameLength));
     start.resize(7, ' ');
     return start;
 }

@@ -44,8 +44,11 @@ private:
     std::array<std::string, 6> lines_;
 };
 
-// A table row's start: the name's first six characters, then blanks up to
-// seven characters.
+// Characters of a name that a table row shows.
+inline constexpr std::size_t kTableNameLength = 6;
+
+// A table row's start: the name's first kTableNameLength characters, then
+// blanks up to seven characters.
 std::string TableRowStart(std::string_view name);
 
 }  // namespace sequara
