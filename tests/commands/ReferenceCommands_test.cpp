@@ -12,9 +12,10 @@ namespace {
 
 using testing::TempFolder;
 
+// The previous reference and the automatic alignment with it stay in use:
+// the start-up message's "Automatic alignment will be disabled." is left out.
 const std::string kTooLongMessage =
-    "ReferenceSequence is too long (more than 99999 characters). Automatic alignment will be disabled. Please "
-    "contact corvane Technology for help.";
+    "ReferenceSequence is too long (more than 99999 characters). Please contact corvane Technology for help.";
 
 class ReferenceCommandsTest : public ::testing::Test {
 protected:
