@@ -183,6 +183,11 @@ TEST(BuildMutationList, SubstitutionsDeletionsAndInsertionRuns) {
     const PositionTable after315(Labels({"315", "", "", "", "316"}));
     BuildMutationList("CC-GC", "C---C", after315, 15996, 99999, 1, 15995, m);
     EXPECT_EQ(SiteDump(m), "I: II: 315.1C 315.2G");
+    // Inserted columns take the next position: the run of position 316
+    // (columns 2 and 3) ends where the next column's position is 317.
+    const PositionTable pastNext(Labels({"315", "", "316", "317"}));
+    BuildMutationList("CAGT", "C---", pastNext, 15996, 99999, 1, 15995, m);
+    EXPECT_EQ(SiteDump(m), "I: II: 315.1A 315.2G 316.1T");
 }
 
 TEST(BuildMutationList, TwentyOneUpperSitesFitTheTwentySecondOverflowsAndSitesAreCut) {
