@@ -94,10 +94,12 @@ TEST_F(ReferenceCommandsTest, ARefusedReferenceIsReportedAndThePreviousOneStaysI
 }
 
 TEST_F(ReferenceCommandsTest, ADnaLookingReferenceInAnAminoRunIsAcceptedWithOneWarning) {
-    // Data type, sequence, whether it warns; M is no nucleotide letter of the list.
+    // Data type, sequence, whether it warns; M is no nucleotide letter of the
+    // list; gaps alone hold no letter at all.
     for (const auto& [dataType, sequence, warns] : std::vector<std::tuple<std::string, std::string, bool>>{
              {"AMINO", "ACGTACGTNN", true}, {"AMINO", "acgu-n--ACGT", true}, {"AMINO", "NNNN", true},
-             {"AMINO", "ACGTM", false}, {"AMINO", "MKVLAAGIVG", false}, {"DNA", "ACGTACGTNN", false}}) {
+             {"AMINO", "ACGTM", false}, {"AMINO", "MKVLAAGIVG", false}, {"DNA", "ACGTACGTNN", false},
+             {"AMINO", "----", false}}) {
         SCOPED_TRACE(dataType + " " + sequence);
         state.DataType = dataType;
         const std::vector<std::string> expected(warns ? 1 : 0, kDnaReferenceWarning);
