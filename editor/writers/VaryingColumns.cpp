@@ -76,8 +76,8 @@ VerticalHeader::VerticalHeader() {
 }
 
 void VerticalHeader::Add(std::string_view label, char mark) {
-    for (std::size_t i = 0; i < 5; ++i) lines_[i].push_back(i < label.size() ? label[i] : ' ');
-    lines_[5].push_back(mark);
+    for (std::size_t i = 0; i < kLabelLines; ++i) lines_[i].push_back(i < label.size() ? label[i] : ' ');
+    lines_[kLabelLines].push_back(mark);
 }
 
 std::string TableRowStart(std::string_view name) {
