@@ -217,17 +217,5 @@ TEST(BuildMutationList, TwentyOneUpperSitesFitTheTwentySecondOverflowsAndSitesAr
     EXPECT_EQ(SiteDump(m), "I: 1234567.1 II: 1234567");
 }
 
-TEST(SaveProgress, PercentRoundsHalvesToEven) {
-    EXPECT_EQ(ProgressPercent(0, 8), 0);
-    EXPECT_EQ(ProgressPercent(1, 8), 12);    // 12.5
-    EXPECT_EQ(ProgressPercent(3, 8), 38);    // 37.5
-    EXPECT_EQ(ProgressPercent(1, 3), 33);
-    EXPECT_EQ(ProgressPercent(2, 3), 67);
-    EXPECT_EQ(ProgressPercent(1, 200), 0);   // 0.5
-    EXPECT_EQ(ProgressPercent(3, 200), 2);   // 1.5
-    EXPECT_EQ(ProgressPercent(16569, 16569), 100);
-    EXPECT_EQ(ProgressPercent(5, 0), 0);
-}
-
 }  // namespace
 }  // namespace sequara
