@@ -39,7 +39,7 @@ using ProgressCallback = std::function<void(PipelinePass pass, int gaugePercent)
 
 // 100 * Done / Total rounded to the nearest integer, an exact half going to
 // the even neighbour (8 sequences: 12, 25, 38, 50, 62, 75, 88, 100).  0 when
-// Total is 0.
+// Total is 0.  The editor's save progress box counts its columns with it.
 int GaugePercent(std::size_t Done, std::size_t Total);
 
 // S without "-" (IgnoreFastaGaps) and without "N" under "DNA" or "X" under

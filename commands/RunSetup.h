@@ -64,7 +64,9 @@ ReferenceCheck CheckReferenceData(std::size_t sequenceLength, std::size_t labelC
 
 // Applies the checks to element 0 of ReferenceData and shows the failing
 // rule's message, followed by refusedNote when that is not empty;
-// missingMessage is the text for a reference without characters.  True when
+// missingMessage is the text for a reference without characters.  A note
+// means the previous reference stays in use, so the too-long message then
+// does not say that automatic alignment will be disabled.  True when
 // the reference is accepted; an accepted reference that looks like DNA in an
 // "AMINO" run is accepted with a warning.
 bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,

@@ -1,5 +1,6 @@
 #include "editor/writers/PlexorOldRdfWriter.h"
 
+#include "editor/writers/SequentialMatrix.h"
 #include "editor/writers/VaryingColumns.h"
 #include "editor/writers/WriteError.h"
 #include "sequence/CharacterRules.h"
@@ -121,6 +122,8 @@ void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServic
     }
     services.Progress.Hide();
     if (codedMissing) services.Notices.emplace_back(RdfMissingDataMessage(alignment.DataType()));
+    if (std::string notice = WrittenNamesNotice(alignment, kTableNameLength, "RDF", false); !notice.empty())
+        services.Notices.push_back(std::move(notice));
 }
 
 }  // namespace sequara

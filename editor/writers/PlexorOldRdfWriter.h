@@ -26,9 +26,10 @@ const char* RdfMissingDataMessage(std::string_view dataType);
 
 // Writes the whole format; binary codes each character against the first
 // row's.  A character outside the row's sequenced part, and in binary mode a
-// third state, is written as missing data and adds the Ns notice.  No rows:
-// nothing is written and the progress box stays hidden.  Cost: linear in
-// rows x columns.
+// third state, is written as missing data and adds the Ns notice.  Rows
+// whose names are equal in the six characters written are named in a notice
+// after it.  No rows: nothing is written and the progress box stays hidden.
+// Cost: linear in rows x columns.
 void WritePlexorOldRdfFile(const WriterInput& input, ByteSink& out, WriterServices& services, bool binary);
 
 // The two states of a binary column: the first row's character and the

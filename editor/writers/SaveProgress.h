@@ -25,19 +25,14 @@ public:
     void Hide() override {}
 };
 
-// done / total x 100 rounded to the nearest integer, an exact half to the
-// even neighbour; 0 when total is not positive.
-std::int32_t ProgressPercent(std::int64_t done, std::int64_t total);
-
-// Feeds a SaveProgress column by column, passing on only changed values.
+// Feeds a SaveProgress column by column, passing on only changed values:
+// examined / columns x 100 rounded as the automatic alignment's gauge
+// (GaugePercent).
 class ColumnProgress {
 public:
     ColumnProgress(SaveProgress& box, std::int64_t columns) : box_(box), columns_(columns) {}
     // Before examining column examined + 1.
-    void Before(std::int64_t examined) {
-        const std::int32_t percent = ProgressPercent(examined, columns_);
-        if (percent != shown_) box_.SetPosition(shown_ = percent);
-    }
+    void Before(std::int64_t examined);
 
 private:
     SaveProgress& box_;

@@ -1,7 +1,8 @@
 #pragma once
 // What the PHYLIP and NEXUS writers share: the columns every row is written
 // over (from the first to the last column that any row holds a character
-// in), and the name field.
+// in), and the name field.  The notice of names the field makes equal
+// serves the old Plexor format's six-character names too.
 
 #include "editor/writers/Writer.h"
 
@@ -36,7 +37,7 @@ std::string NameField(std::string_view name, std::size_t Width);
 // One notice naming the rows whose names, cut to width characters, are equal
 // and, with blanksCount, the names holding a blank or tab in those
 // characters; empty when every written name is distinct (and blank-free).
-// format names the file ("PHYLIP").  Lists are cut after a few entries.
+// format names the file ("PHYLIP", "RDF").  Lists are cut after a few entries.
 // Cost: linear in the rows.
 std::string WrittenNamesNotice(const AlignmentInput& alignment, std::size_t width, std::string_view format,
                                bool blanksCount);

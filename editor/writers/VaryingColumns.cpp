@@ -76,12 +76,12 @@ VerticalHeader::VerticalHeader() {
 }
 
 void VerticalHeader::Add(std::string_view label, char mark) {
-    for (std::size_t i = 0; i < 5; ++i) lines_[i].push_back(i < label.size() ? label[i] : ' ');
-    lines_[5].push_back(mark);
+    for (std::size_t i = 0; i < kLabelLines; ++i) lines_[i].push_back(i < label.size() ? label[i] : ' ');
+    lines_[kLabelLines].push_back(mark);
 }
 
 std::string TableRowStart(std::string_view name) {
-    std::string start(name.substr(0, 6));
+    std::string start(name.substr(0, kTableNameLength));
     start.resize(7, ' ');
     return start;
 }

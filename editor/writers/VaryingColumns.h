@@ -36,16 +36,23 @@ std::vector<VaryingColumn> FindVaryingColumns(const WriterInput& input, const TA
 // mark in line 6.
 class VerticalHeader {
 public:
+    // The header's depth for labels: the lines that write a label downwards,
+    // one character each (a position up to 99999), above the mark line.
+    static constexpr std::size_t kLabelLines = 5;
+
     VerticalHeader();
     void Add(std::string_view label, char mark);
-    const std::array<std::string, 6>& Lines() const { return lines_; }
+    const std::array<std::string, kLabelLines + 1>& Lines() const { return lines_; }
 
 private:
-    std::array<std::string, 6> lines_;
+    std::array<std::string, kLabelLines + 1> lines_;
 };
 
-// A table row's start: the name's first six characters, then blanks up to
-// seven characters.
+// Characters of a name that a table row shows.
+inline constexpr std::size_t kTableNameLength = 6;
+
+// A table row's start: the name's first kTableNameLength characters, then
+// blanks up to seven characters.
 std::string TableRowStart(std::string_view name);
 
 }  // namespace sequara

@@ -16,15 +16,18 @@ namespace {
 
 using Row = TAlignmentRow;
 
+// The automatic alignment's gauge and the save progress box's.
 TEST(GaugePercent, RoundsHalfToEven) {
     std::vector<int> eight;
-    for (std::size_t i = 1; i <= 8; ++i) eight.push_back(GaugePercent(i, 8));
-    EXPECT_EQ(eight, (std::vector<int>{12, 25, 38, 50, 62, 75, 88, 100}));
+    for (std::size_t i = 0; i <= 8; ++i) eight.push_back(GaugePercent(i, 8));
+    EXPECT_EQ(eight, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));  // 12.5, 37.5, ...
     EXPECT_EQ(GaugePercent(1, 3), 33);
     EXPECT_EQ(GaugePercent(2, 3), 67);
     EXPECT_EQ(GaugePercent(1, 200), 0);   // 0.5
     EXPECT_EQ(GaugePercent(3, 200), 2);   // 1.5
+    EXPECT_EQ(GaugePercent(16569, 16569), 100);
     EXPECT_EQ(GaugePercent(0, 0), 0);
+    EXPECT_EQ(GaugePercent(5, 0), 0);
 }
 
 TEST(CleanSequence, RemovesGapsAndUnknownsAsConfigured) {

@@ -12,9 +12,10 @@ namespace {
 
 using testing::TempFolder;
 
+// The previous reference and the automatic alignment with it stay in use:
+// the start-up message's "Automatic alignment will be disabled." is left out.
 const std::string kTooLongMessage =
-    "ReferenceSequence is too long (more than 99999 characters). Automatic alignment will be disabled. Please "
-    "contact corvane Technology for help.";
+    "ReferenceSequence is too long (more than 99999 characters). Please contact corvane Technology for help.";
 
 class ReferenceCommandsTest : public ::testing::Test {
 protected:
@@ -93,10 +94,12 @@ TEST_F(ReferenceCommandsTest, ARefusedReferenceIsReportedAndThePreviousOneStaysI
 }
 
 TEST_F(ReferenceCommandsTest, ADnaLookingReferenceInAnAminoRunIsAcceptedWithOneWarning) {
-    // Data type, sequence, whether it warns; M is no nucleotide letter of the list.
+    // Data type, sequence, whether it warns; M is no nucleotide letter of the
+    // list; gaps alone hold no letter at all.
     for (const auto& [dataType, sequence, warns] : std::vector<std::tuple<std::string, std::string, bool>>{
              {"AMINO", "ACGTACGTNN", true}, {"AMINO", "acgu-n--ACGT", true}, {"AMINO", "NNNN", true},
-             {"AMINO", "ACGTM", false}, {"AMINO", "MKVLAAGIVG", false}, {"DNA", "ACGTACGTNN", false}}) {
+             {"AMINO", "ACGTM", false}, {"AMINO", "MKVLAAGIVG", false}, {"DNA", "ACGTACGTNN", false},
+             {"AMINO", "----", false}}) {
         SCOPED_TRACE(dataType + " " + sequence);
         state.DataType = dataType;
         const std::vector<std::string> expected(warns ? 1 : 0, kDnaReferenceWarning);

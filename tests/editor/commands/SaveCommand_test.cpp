@@ -283,6 +283,36 @@ TEST(SaveCommand, ATabOrSemicolonInANameIsWrittenAsABlankAndTheAliReadsBack) {
     EXPECT_TRUE(f.platform.Messages().empty());
 }
 
+// A TAB in a label of the reference file's "<" line, or a ";" in a label held:
+// written as a blank, so every .ali keeps one label per column and reads back.
+TEST(SaveCommand, ATabOrSemicolonInALabelIsWrittenAsABlankAndEveryAliReadsBack) {
+    SaveFixture f;
+    TFastaDataSet reference;
+    TCharacterName labels;
+    ReadFastaFile(f.folder.write("ref.txt", ">r\n<1-2,3\t,a\tb\nACGT\n"), reference, labels, false, "DNA",
+                  f.platform);
+    std::string joined;
+    for (const TLabel& label : labels) joined += (joined.empty() ? "" : "|") + label.str();
+    ASSERT_EQ(joined, "1|2|3\t|a\tb");
+    f.Load(joined, "ACGT", {{"s1", "ACGA"}, {"s2", "-CGT"}});
+    f.run.State().AlignedNumbering[1] = "2;x";
+    EXPECT_EQ(f.Save("own.ali", kTemporaryAlignmentFilterIndex), "written\n" + Saved("own.ali ref.txt", "own.ali"));
+    EXPECT_EQ(f.Save("plain.txt", kFastaFilterIndex),
+              "written\n" + Saved("own.ali plain.ali plain.txt ref.txt", "plain.txt"));
+    f.Autosave();
+    for (const char* ali : {"own.ali", "plain.ali", "backup.ali"}) {  // saved, beside another format, autosaved
+        TFastaDataSet readReference, rows;
+        TCharacterName read;
+        ASSERT_TRUE(ReadAlignmentFile(f.folder.file(ali), readReference, read, rows, false, f.platform)) << ali;
+        std::string dump;
+        for (const TLabel& label : read) dump += label.str() + "|";
+        dump += " " + readReference[0].Sequence;
+        for (const TFastaSequence& row : rows) dump += " " + row.Name + "=" + row.Sequence;
+        EXPECT_EQ(dump, "1|2 x|3 |a b| ACGT s1=ACGA s2=-CGT") << ali;
+    }
+    EXPECT_TRUE(f.platform.Messages().empty());
+}
+
 TEST(SaveCommand, AminoAcidsForceTheirExtensionsAndKeepTheDnaBackup) {
     SaveFixture f;
     f.run.State().DataType = "AMINO";

@@ -183,6 +183,11 @@ TEST(BuildMutationList, SubstitutionsDeletionsAndInsertionRuns) {
     const PositionTable after315(Labels({"315", "", "", "", "316"}));
     BuildMutationList("CC-GC", "C---C", after315, 15996, 99999, 1, 15995, m);
     EXPECT_EQ(SiteDump(m), "I: II: 315.1C 315.2G");
+    // Inserted columns take the next position: the run of position 316
+    // (columns 2 and 3) ends where the next column's position is 317.
+    const PositionTable pastNext(Labels({"315", "", "316", "317"}));
+    BuildMutationList("CAGT", "C---", pastNext, 15996, 99999, 1, 15995, m);
+    EXPECT_EQ(SiteDump(m), "I: II: 315.1A 315.2G 316.1T");
 }
 
 TEST(BuildMutationList, TwentyOneUpperSitesFitTheTwentySecondOverflowsAndSitesAreCut) {
@@ -210,18 +215,6 @@ TEST(BuildMutationList, TwentyOneUpperSitesFitTheTwentySecondOverflowsAndSitesAr
     const PositionTable wideTable(wide);
     BuildMutationList("AGA", "A-A", wideTable, 1, 2147483647, 1, 2147483647, m);
     EXPECT_EQ(SiteDump(m), "I: 1234567.1 II: 1234567");
-}
-
-TEST(SaveProgress, PercentRoundsHalvesToEven) {
-    EXPECT_EQ(ProgressPercent(0, 8), 0);
-    EXPECT_EQ(ProgressPercent(1, 8), 12);    // 12.5
-    EXPECT_EQ(ProgressPercent(3, 8), 38);    // 37.5
-    EXPECT_EQ(ProgressPercent(1, 3), 33);
-    EXPECT_EQ(ProgressPercent(2, 3), 67);
-    EXPECT_EQ(ProgressPercent(1, 200), 0);   // 0.5
-    EXPECT_EQ(ProgressPercent(3, 200), 2);   // 1.5
-    EXPECT_EQ(ProgressPercent(16569, 16569), 100);
-    EXPECT_EQ(ProgressPercent(5, 0), 0);
 }
 
 }  // namespace

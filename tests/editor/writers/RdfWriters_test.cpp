@@ -1,5 +1,7 @@
 #include "editor/writers/PlexorOldRdfWriter.h"
 #include "editor/writers/PlexorRdfWriter.h"
+#include "platform/ScriptedPlatform.h"
+#include "sequence/FastaReader.h"
 #include "tests/editor/writers/WriterRun.h"
 #include "tests/support/TableWriterOracle.h"
 
@@ -58,6 +60,25 @@ TEST(PlexorRdf, InsertionLettersRangesAndNames) {
     EXPECT_EQ(run.Notices, kNone);
 }
 
+// 1000 Genomes names (HG00096 ...) agree in their six written characters in
+// groups: the old formats say which rows; the 4.5 formats write whole names.
+TEST(PlexorRdf, NamesTheOldFormatMakesEqualAreNamedInOneNotice) {
+    ScriptedPlatform platform;
+    TFastaDataSet read;
+    ReadFastaFile(testing::TestDataFile("1000g_CR_first40.fasta"), read, false, "DNA", platform);
+    ASSERT_GE(read.size(), 6u);
+    TestAlignment a{{"rCRS", "T"}, LabelList({"16100"}), {}};
+    for (std::size_t i = 0; i < 6; ++i) a.Rows.push_back({read[i].Name, "C"});
+    const auto row = [&](std::size_t i) { return "\"" + read[i].Name + "\" (row " + std::to_string(i + 1) + ")"; };
+    const std::vector<std::string> notice{
+        "The saved RDF file keeps the first 6 characters of each name. These rows are written with equal names: " +
+        row(0) + ", " + row(1) + " and " + row(2) + " as \"HG0009\" and " + row(3) + ", " + row(4) + " and " + row(5) +
+        " as \"HG0010\". Programs that need distinct names will refuse or misread them."};
+    ASSERT_EQ(read[3].Name.substr(0, 7) + read[5].Name.substr(0, 7), "HG00100HG00102");
+    for (const char* format : {"rdf-old-multi", "rdf-old-binary"}) EXPECT_EQ(RunFormat(format, a).Notices, notice);
+    for (const char* format : {"rdf45-multi", "rdf45-binary"}) EXPECT_EQ(RunFormat(format, a).Notices, kNone);
+}
+
 TEST(PlexorRdf, ThirdStatesAndMissingData) {
     struct Case {
         const char *rows, *dataType, *oldBinary;
@@ -76,7 +97,7 @@ TEST(PlexorRdf, ThirdStatesAndMissingData) {
     };
     for (const Case& c : cases) {
         TestAlignment a{{"r", "T"}, LabelList({"100"}), {}, c.dataType};
-        for (const char* r = c.rows; *r; ++r) a.Rows.push_back({std::string("S") + *r, std::string(1, *r)});
+        for (const char* r = c.rows; *r; ++r) a.Rows.push_back({std::to_string(r - c.rows) + *r, std::string(1, *r)});
         const WriterRun oldRun = RunFormat("rdf-old-binary", a), newRun = RunFormat("rdf45-binary", a);
         std::string oldChars, newChars;
         for (std::size_t i = 0; i < a.Rows.size(); ++i) {
