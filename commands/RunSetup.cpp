@@ -126,12 +126,9 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
             // At start-up the run goes on without automatic alignment; a
             // refusal with a note keeps the previous reference, and with it
             // the automatic alignment.
-            if (!refusedNote.empty())
-                return refuse("ReferenceSequence is too long (more than 99999 characters). Please contact corvane "
-                              "Technology for help.");
-            return refuse(
-                "ReferenceSequence is too long (more than 99999 characters). Automatic alignment will be "
-                "disabled. Please contact corvane Technology for help.");
+            return refuse(std::string("ReferenceSequence is too long (more than 99999 characters). ") +
+                          (refusedNote.empty() ? "Automatic alignment will be disabled. " : "") +
+                          "Please contact corvane Technology for help.");
         case ReferenceCheck::Accepted:
             break;
     }
