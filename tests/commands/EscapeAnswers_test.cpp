@@ -1,5 +1,6 @@
 // Every Yes/No question of the program left with Escape or its close box:
-// the question ends with the answer that keeps the user's work.
+// the question ends with the answer that keeps the user's work, or, where no
+// answer does, stays until the user says Yes or No.
 #include "commands/AlignmentLoaders.h"
 #include "commands/RunSetup.h"
 #include "editor/commands/ColumnCommands.h"
@@ -104,11 +105,12 @@ TEST(EscapeAnswers, EveryYesNoQuestionLeftWithEscapeKeepsTheUsersWork) {
         {"Have found an old backup file in the directory.Restore?",
          [](Session& s) {
              const std::string backup = s.folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
+             s.f.platform.AnswerYesNo(true);  // the answer after Escape, which leaves the question up
              const BackupOffer offer = OfferBackup(s.f.run.State(), s.f.platform);
-             return std::string(offer == BackupOffer::Kept ? "kept " : "not kept ") + s.Rows() +
+             return std::string(offer == BackupOffer::Restored ? "restored " : "not restored ") + s.Rows() +
                     (std::filesystem::exists(backup) ? ", backup there" : ", backup gone");
          },
-         "kept A-GT ATGT A-GA, backup there"},
+         "restored ACG ACG, backup there"},
         {kDisplayOnlyLengthQuestion,
          [](Session& s) {
              WorkingState& state = s.f.run.State();
