@@ -576,8 +576,9 @@ void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!model_.Document().Saved()) {
-        // Only a real No closes unsaved work: a cancelled dialog, a refused
-        // overwrite or a failed save keep the editor open, its timer running.
+        // Only a real No (or Yes on an alignment with nothing to save)
+        // closes unsaved work: a cancelled dialog, a refused overwrite or a
+        // failed save keep the editor open, its timer running.
         bool mayClose = false;
         runCommand([&](EditorContext& ctx) { mayClose = AskSaveTemporaryAlignment(ctx, saveSession_, saveServices()); });
         showCaption();
