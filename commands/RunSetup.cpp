@@ -153,13 +153,12 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;
-    switch (platform.AskYesNo("Have found an old backup file in the directory.Restore?", "Warning",
-                              MessageType::Warning)) {
-        case YesNoAnswer::Yes: break;
-        case YesNoAnswer::No:
-            std::remove(file.c_str());  // a failed deletion is not reported
-            return BackupOffer::Deleted;
-        case YesNoAnswer::Dismissed: return BackupOffer::Kept;  // asked again at the next start
+    // Only Yes or No ends the question: a backup left alone would be
+    // overwritten by the autosave of the next editor this run opens.
+    if (!platform.AskYesNoUntilAnswered("Have found an old backup file in the directory.Restore?", "Warning",
+                                        MessageType::Warning)) {
+        std::remove(file.c_str());  // a failed deletion is not reported
+        return BackupOffer::Deleted;
     }
     // Read into arrays of their own so that a failed read leaves no half
     // alignment in the working state.

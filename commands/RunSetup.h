@@ -89,14 +89,15 @@ std::string MissingReferenceMessage();
 // letters or digits), plain files only.  Nothing else is touched.
 void RemoveAutosaveLeftovers(const std::string& folder);
 
-enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted, Kept };
+enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
 
 // At start-up: first RemoveAutosaveLeftovers in ApplicationFolder; then,
-// when the data type's backup file lies there, asks whether to restore it.
+// when the data type's backup file lies there, asks whether to restore it,
+// a question that only Yes or No ends (Escape and the close box do nothing).
 // Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
 // (Restored), or reports an unreadable file and keeps it (Unreadable); No
-// deletes it (Deleted); Escape or the close box leaves it alone (Kept).
+// deletes it (Deleted).
 BackupOffer OfferBackup(WorkingState& state, Platform& platform);
 
 }  // namespace sequara

@@ -51,6 +51,10 @@ public:
     virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
     // A modal question with the buttons Yes and No and the icon of its type.
     virtual YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) = 0;
+    // The same question for a caller that has no safe way to read Escape:
+    // only the two buttons end it, Escape and the close box leave it on
+    // screen.  True for Yes.
+    virtual bool AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) = 0;
     // A modal question with the buttons OK and Cancel; true only for OK
     // (Escape and the close box give Cancel).
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;

@@ -59,6 +59,11 @@ YesNoAnswer ScriptedPlatform::AskYesNo(const std::string& text, const std::strin
     return answer;
 }
 
+bool ScriptedPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) {
+    while (!YesNoAnswers.empty() && YesNoAnswers.front() == YesNoAnswer::Dismissed) YesNoAnswers.pop_front();
+    return ScriptedPlatform::AskYesNo(text, caption, type) == YesNoAnswer::Yes;
+}
+
 bool ScriptedPlatform::AskOkCancel(const std::string& text, const std::string& caption) {
     bool answer = takeAnswer(OkCancelAnswers);
     Events.push_back({Kind::OkCancel, text, caption, answer});

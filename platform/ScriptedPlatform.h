@@ -55,6 +55,9 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
     YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) override;
+    // Skips the Dismissed answers at the front of the queue, as the question
+    // stays up through Escape, and takes the Yes or No after them.
+    bool AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;

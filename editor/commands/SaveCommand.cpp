@@ -43,12 +43,20 @@ bool SameFileName(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, sameError) && !sameError;
 }
 
+namespace {
+// True, after saying so, when the alignment has no columns or no sequences:
+// no reader could take its files back, so there is nothing to save.
+bool nothingToSave(EditorContext& ctx) {
+    const WorkingState& state = ctx.document.State();
+    if (!AlignmentHasNoColumns(state) && !AlignmentHasNoSequences(state)) return false;
+    ctx.platform.ShowMessage(AlignmentHasNoColumns(state) ? kNoColumnsMessage : kNoSequencesMessage);
+    return true;
+}
+}  // namespace
+
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
     const WorkingState& state = ctx.document.State();
-    if (AlignmentHasNoColumns(state) || AlignmentHasNoSequences(state)) {
-        ctx.platform.ShowMessage(AlignmentHasNoColumns(state) ? kNoColumnsMessage : kNoSequencesMessage);
-        return false;
-    }
+    if (nothingToSave(ctx)) return false;
     FileDialogOptions options;
     options.Filters = DialogFilters(SaveFilter(state.DataType));
     options.FilterIndex = save.FilterIndex;
@@ -104,6 +112,7 @@ bool AskSaveTemporaryAlignment(EditorContext& ctx, SaveSession& save, SaveServic
         case YesNoAnswer::Dismissed: return false;  // Escape never drops the work
         case YesNoAnswer::Yes: break;
     }
+    if (nothingToSave(ctx)) return true;  // closing loses nothing a save could keep
     save.FilterIndex = kCloseQuestionFilterIndex;
     return ButtonSaveClick(ctx, save, services);
 }

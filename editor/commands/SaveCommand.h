@@ -70,10 +70,12 @@ struct SaveServices {
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services);
 
 // Asks kUnsavedQuestion.  No: true (the editor may close).  Escape or the
-// close box: false, the editor stays open with its work.  Yes: runs the
-// Save command with the close question's entry preselected and gives its
-// result; a cancelled dialog or refused overwrite gives false, a failed
-// write throws, so the editor stays open with the work.
+// close box: false, the editor stays open with its work.  Yes: for an
+// alignment without columns or sequences, the Save command's refusal is
+// shown and gives true, as No does, since no save could keep it; otherwise
+// runs the Save command with the close question's entry preselected and
+// gives its result; a cancelled dialog or refused overwrite gives false, a
+// failed write throws, so the editor stays open with the work.
 bool AskSaveTemporaryAlignment(EditorContext& ctx, SaveSession& save, SaveServices services);
 
 }  // namespace sequara

@@ -33,12 +33,15 @@ constexpr int kOptionsHeight = 62;
 constexpr int kAutosaveIntervalMs = 60000;
 
 // The character a key press types, as the grid's key handler takes it:
-// Ctrl with a letter gives its control character (Ctrl+C is 3), other keys
-// their 8-bit text; '\0' for none.
+// Ctrl with a letter gives its control character (Ctrl+C is 3); any other
+// key with Ctrl or Alt gives none, so Ctrl+minus types no "-"; other keys
+// give their 8-bit text; '\0' for none.
 char KeyCharacter(const QKeyEvent& event) {
     const int key = event.key();
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
         return static_cast<char>(key - Qt::Key_A + 1);
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) return '\0';
     const QString text = event.text();
     if (text.size() != 1 || text[0].unicode() > 0xFF) return '\0';
     return static_cast<char>(text[0].unicode());
@@ -576,8 +579,9 @@ void FrmAlignmentCorrection::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!model_.Document().Saved()) {
-        // Only a real No closes unsaved work: a cancelled dialog, a refused
-        // overwrite or a failed save keep the editor open, its timer running.
+        // Only a real No (or Yes on an alignment with nothing to save)
+        // closes unsaved work: a cancelled dialog, a refused overwrite or a
+        // failed save keep the editor open, its timer running.
         bool mayClose = false;
         runCommand([&](EditorContext& ctx) { mayClose = AskSaveTemporaryAlignment(ctx, saveSession_, saveServices()); });
         showCaption();

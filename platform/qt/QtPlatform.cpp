@@ -27,18 +27,21 @@ QString messageText(const std::string& s) {
     return text;
 }
 // A Yes/No message box that tells Escape and its close box apart from the
-// No button: a plain box takes No for both.
+// No button (a plain box takes No for both), or, when it may not be
+// dismissed, ignores them both.
 class YesNoBox : public QMessageBox {
 public:
-    YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* parent)
-        : QMessageBox(icon, caption, text, QMessageBox::Yes | QMessageBox::No, parent) {}
+    YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* parent, bool dismissible = true)
+        : QMessageBox(icon, caption, text, QMessageBox::Yes | QMessageBox::No, parent), dismissible_(dismissible) {}
     bool Dismissed() const { return dismissed_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->matches(QKeySequence::Cancel)) {
-            dismissed_ = true;
-            reject();
+            if (dismissible_) {
+                dismissed_ = true;
+                reject();
+            }
             return;
         }
         QMessageBox::keyPressEvent(event);
@@ -46,11 +49,16 @@ protected:
     // Reached only through the window system (close box, Alt+F4): a button
     // ends the box without a close event.
     void closeEvent(QCloseEvent* event) override {
+        if (!dismissible_) {
+            event->ignore();
+            return;
+        }
         dismissed_ = true;
         QMessageBox::closeEvent(event);
     }
 
 private:
+    bool dismissible_;
     bool dismissed_ = false;
 };
 }  // namespace
@@ -70,6 +78,12 @@ YesNoAnswer QtPlatform::AskYesNo(const std::string& text, const std::string& cap
     const int result = box.exec();
     if (box.Dismissed()) return YesNoAnswer::Dismissed;
     return result == QMessageBox::Yes ? YesNoAnswer::Yes : YesNoAnswer::No;
+}
+
+bool QtPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) {
+    const QMessageBox::Icon icon = type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
+    YesNoBox box(icon, fromLocal(caption), messageText(text), parent_, /*dismissible=*/false);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption) {

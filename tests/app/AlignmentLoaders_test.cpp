@@ -92,45 +92,6 @@ TEST(DisplayOnlyLoadTest, LengthsLabelsQuestionsAndEmptySequences) {
     }
 }
 
-// Escape or the close box on a question whose No would drop or cut work:
-// the work stays as it was and nothing further is asked or shown.
-TEST(DismissedQuestionTest, EscapeNeverTakesTheAnswerThatDiscardsWork) {
-    TempFolder folder;
-    testing::EditorFixture f;
-    WorkingState& state = f.run.State();
-    state.ApplicationFolder = folder.path().string() + "/";
-    state.AlignmentTitle = "before";
-    state.LoadedSequences = {{"kept", "ACGT"}};
-    const std::string backup = folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
-    const std::string before = Aligned(state);
-    FileDialogOptions dialog;
-    NoSaveProgress progress;
-    SaveSession save;
-    FileLayer& files = DefaultFileLayer();
-    // An answer's result, then what is left to ask or was shown, and what stays.
-    const auto after = [&](const std::string& result) {
-        const std::string out =
-            result + " " + std::to_string(f.platform.YesNoAnswers.size() + f.platform.Messages().size() +
-                                          f.platform.SaveFileOptions.size()) + " " + state.AlignmentTitle +
-            (state.LoadedSequences == TFastaDataSet{{"kept", "ACGT"}} ? " kept" : " lost") +
-            (Aligned(state) == before ? " aligned" : " changed") + (f.document.Saved() ? " saved" : "") +
-            (std::filesystem::exists(backup) ? " backup" : "");
-        f.platform.Events.clear();
-        return out;
-    };
-    const std::string kept = " 0 before kept aligned backup";
-    f.platform.DismissYesNo();   // the editor's close question keeps the editor open
-    bool closes = true;
-    RunEditorCommand(f.ctx, [&](EditorContext& c) { closes = AskSaveTemporaryAlignment(c, save, {files, progress}); });
-    EXPECT_EQ(after(closes ? "closes" : "stays open"), "stays open" + kept);
-    f.platform.DismissYesNo();   // the display-only length question cancels the load
-    f.platform.AnswerOkCancel(true);
-    f.platform.AnswerOpenFile(folder.write("uneven.fasta", ">a\nACGTAC\n>b\nACG\n"));
-    EXPECT_EQ(after(LoadDisplayOnlyFasta(state, f.platform, dialog) ? "opens" : "cancelled"), "cancelled" + kept);
-    f.platform.DismissYesNo();   // the backup question keeps the backup
-    EXPECT_EQ(after(OfferBackup(state, f.platform) == BackupOffer::Kept ? "kept" : "not kept"), "kept" + kept);
-}
-
 TEST(DisplayOnlyLoadTest, CancelChangesNothingAndAnEmptyFileNeverShowsThePreviousLoad) {
     TempFolder folder;
     ScriptedPlatform platform;

@@ -230,22 +230,29 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
     }
 }
 
+// The two ways to an alignment that has nothing to save, with the message
+// that says so.
+struct EmptyAlignment {
+    const char* message;
+    std::function<void(SaveFixture&)> empty;
+};
+const EmptyAlignment kEmptyAlignments[] = {
+    {kNoColumnsMessage, [](SaveFixture& f) {   // a display-only load's inserted columns, all deleted
+         f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});
+         f.view.ReferenceGrid.MoveTo(0, 5);
+         f.view.ReferenceGrid.MoveTo(3, 5, true);
+         f.platform.AnswerYesNo(true);
+         ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { Deletecharacter2Click(c); }));
+         ASSERT_EQ(f.document.ColumnCount(), 0);
+     }},
+    // Every sequence removed: the reference rows alone would not read back either.
+    {kNoSequencesMessage, [](SaveFixture& f) {
+         ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { RemoveSequences(c, 0, 1); }));
+     }},
+};
+
 TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved) {
-    const struct { const char* message; std::function<void(SaveFixture&)> empty; } cases[] = {
-        {kNoColumnsMessage, [](SaveFixture& f) {   // a display-only load's inserted columns, all deleted
-             f.Load("|||", "----", {{"r", "----"}, {"s", "ACGT"}});
-             f.view.ReferenceGrid.MoveTo(0, 5);
-             f.view.ReferenceGrid.MoveTo(3, 5, true);
-             f.platform.AnswerYesNo(true);
-             ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { Deletecharacter2Click(c); }));
-             ASSERT_EQ(f.document.ColumnCount(), 0);
-         }},
-        // Every sequence removed: the reference rows alone would not read back either.
-        {kNoSequencesMessage, [](SaveFixture& f) {
-             ASSERT_TRUE(RunEditorCommand(f.ctx, [](EditorContext& c) { RemoveSequences(c, 0, 1); }));
-         }},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : kEmptyAlignments) {
         SaveFixture f;
         c.empty(f);
         f.platform.Events.clear();
@@ -376,6 +383,23 @@ TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerI
     f.platform.AnswerYesNo(true);
     f.platform.AnswerSaveFile(f.folder.file("done"), 4);
     EXPECT_EQ(ask(), "close\nfiles done.ali done.rdf\ncaption <folder>/done.rdf\nsaved yes\n" + question + " -> Yes\n");
+}
+
+TEST(SaveCommand, YesOnTheCloseQuestionClosesAnAlignmentWithNothingToSaveAfterSayingSo) {
+    for (const auto& c : kEmptyAlignments) {
+        SaveFixture f;
+        c.empty(f);
+        f.platform.Events.clear();
+        f.platform.AnswerYesNo(true);
+        bool mayClose = false;
+        ASSERT_TRUE(RunEditorCommand(f.ctx, [&](EditorContext& ctx) {
+            mayClose = AskSaveTemporaryAlignment(ctx, f.save, SaveServices{f.files, f.progress});
+        }));
+        EXPECT_EQ(std::string(mayClose ? "close\n" : "stay\n") + f.State(),
+                  "close\nfiles\ncaption Alignment\nsaved no\nquestion: " + std::string(kUnsavedQuestion) +
+                      " -> Yes\nmessage: " + c.message + "\n");
+        EXPECT_TRUE(f.platform.SaveFileOptions.empty());
+    }
 }
 
 // Whether the timer ran while each message was shown.

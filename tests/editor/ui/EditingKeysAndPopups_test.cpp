@@ -102,6 +102,23 @@ TEST_F(EditingWindowTest, KeysEditTheGridAndCtrlZUndoesEachKindOfEdit) {
     undo();
 }
 
+// Ctrl or Alt with a key that has no control character types nothing;
+// Ctrl+C, Ctrl+V, Ctrl+F and Ctrl+Z are the other tests' keys.
+TEST_F(EditingWindowTest, CtrlOrAltWithAKeyTypesNothingAndItsPlainKeyStillTypes) {
+    key(Qt::Key_Minus, Qt::ControlModifier);  // the usual zoom-out key
+    key(Qt::Key_Minus, Qt::AltModifier);
+    key(Qt::Key_A, Qt::AltModifier);
+    key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(rows(), "ACGTA ACGTA ACGTA TTTTT");
+    EXPECT_EQ(e->Model().SequenceGrid().Col(), 1);
+    EXPECT_FALSE(e->Undo1()->isEnabled());
+    key(Qt::Key_Minus);
+    key(Qt::Key_A);
+    EXPECT_EQ(rows(), "ACGTA -AGTA ACGTA TTTTT");
+    key(Qt::Key_S, Qt::ControlModifier);  // the save dialog, cancelled
+    EXPECT_EQ(platform.SaveFileOptions.size(), 1u);
+}
+
 TEST_F(EditingWindowTest, RightClicksPreparePopupsWhoseEntriesEditAndUndo) {
     GridCursor& cursor = e->Model().SequenceGrid();
     rightClick(grid, grid->CellRect(0, 1).center());  // a name

@@ -1,5 +1,5 @@
 // The file dialogs of the Qt platform, set up as the program opens them, how
-// its Yes/No question tells the ways of leaving it apart, and the progress
+// its Yes/No questions tell the ways of leaving them apart, and the progress
 // gauge's percentage drawn over both halves of the bar.
 #include "platform/qt/ProgressGauge.h"
 #include "platform/qt/QtPlatform.h"
@@ -71,6 +71,22 @@ TEST(QtFileDialog, SaveDialogsLeaveTheOverwriteQuestionToTheProgram) {
     EXPECT_EQ(dialog.findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*"});
 }
 
+// Asks, and hands the message box to leave once it is up and holds the
+// focus, however long a busy machine takes to show it.
+template <typename Ask>
+auto leaveWhenShown(const std::function<void(QMessageBox*)>& leave, Ask ask) {
+    std::function<void()> wait = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || !QApplication::focusWidget() || !box->isAncestorOf(QApplication::focusWidget())) {
+            QTimer::singleShot(10, wait);
+            return;
+        }
+        leave(box);
+    };
+    QTimer::singleShot(10, wait);
+    return ask();
+}
+
 TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIcon) {
     const auto press = [](Qt::Key k) { return [k](QMessageBox*) { QTest::keyClick(QApplication::focusWidget(), k); }; };
     const auto click = [](QMessageBox::StandardButton b) { return [b](QMessageBox* box) { box->button(b)->click(); }; };
@@ -90,20 +106,29 @@ TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIc
     QtPlatform platform;
     for (const auto& c : cases) {
         QMessageBox::Icon shown = QMessageBox::NoIcon;
-        // The question is answered once its box is up and holds the focus,
-        // however long a busy machine takes to show it.
-        std::function<void()> answer = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || !QApplication::focusWidget() || !box->isAncestorOf(QApplication::focusWidget())) {
-                QTimer::singleShot(10, answer);
-                return;
-            }
+        const auto leave = [&](QMessageBox* box) {
             shown = box->icon();
             c.leave(box);
         };
-        QTimer::singleShot(10, answer);
-        EXPECT_EQ(platform.AskYesNo("Save it?", "Warning", c.type), c.answer) << c.what;
+        EXPECT_EQ(leaveWhenShown(leave, [&] { return platform.AskYesNo("Save it?", "Warning", c.type); }), c.answer)
+            << c.what;
         EXPECT_EQ(shown, c.type == warning ? QMessageBox::Warning : QMessageBox::Information) << c.what;
+    }
+}
+
+TEST(QtQuestion, OnlyYesOrNoEndsAQuestionAskedUntilAnswered) {
+    QtPlatform platform;
+    for (const QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No}) {
+        bool stayed = false;
+        const auto leave = [&](QMessageBox* box) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            box->close();  // as the close box does
+            stayed = box->isVisible();
+            box->button(button)->click();
+        };
+        const auto ask = [&] { return platform.AskYesNoUntilAnswered("Restore?", "Warning", MessageType::Warning); };
+        EXPECT_EQ(leaveWhenShown(leave, ask), button == QMessageBox::Yes);
+        EXPECT_TRUE(stayed) << (button == QMessageBox::Yes ? "Yes" : "No");
     }
 }
 
