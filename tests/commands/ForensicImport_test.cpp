@@ -1,17 +1,11 @@
 #include "commands/ForensicImport.h"
-#include "app/MainWindow.h"
 #include "commands/RunSetup.h"
-#include "editor/ui/FrmAlignmentCorrection.h"
-#include "tests/app/AppTestSupport.h"
 #include "platform/ScriptedPlatform.h"
 #include "tests/support/ForensicImportOracle.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QMdiSubWindow>
-#include <QPushButton>
 #include <filesystem>
 #include <random>
 
@@ -124,36 +118,6 @@ TEST(ForensicImport, TheCommandLeavesTheRunsReferenceAsItWas) {
     platform.AnswerOpenFile(list);
     EXPECT_FALSE(ImportForensicList(state, platform, dialog));
     EXPECT_EQ(platform.Messages().back(), kForensicReferenceRefused);
-}
-
-// The menu command on the shipped control-region reference opens the editor
-// and leaves the run's reference without the new gap columns.
-TEST(ForensicImport, TheMenuCommandOpensTheEditor) {
-    TempFolder folder;
-    ScriptedPlatform platform;
-    testing::CopyShippedDefaults(folder);
-    MainWindow window(platform, folder.file("sequara"));
-    window.show();
-    testing::ContinueOnDna(window);
-    const WorkingState before = window.State();
-    ASSERT_FALSE(before.ReferenceNumbering.empty());
-
-    const std::string list = folder.write("list.for", "AAA;header\r\nH1\t\t\t\t1\t16193.1C\t16223.T\t\t\t\t\t\t\t\t\t"
-                                                      "\t\t\t\t\t\t\t\t\t\t\t\t315.1C\r\n");
-    platform.AnswerOpenFile(list);
-    window.Forensicformat1Click();
-    FrmAlignmentCorrection* editor = FindAlignmentEditor(window.mdiArea());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(qobject_cast<QMdiSubWindow*>(editor->parentWidget())->windowTitle().toStdString(), list);
-    EXPECT_FALSE(window.Loadfromfastafile1()->isEnabled());
-    const WorkingState& s = window.State();
-    EXPECT_EQ(s.AlignedNumbering.size(), before.ReferenceNumbering.size() + 2);
-    ASSERT_EQ(s.AlignedSequences.size(), 1u);
-    EXPECT_EQ(s.AlignedSequences[0].Name, "H1");
-    EXPECT_EQ(s.ReferenceData, before.ReferenceData);
-    EXPECT_EQ(s.ReferenceNumbering, before.ReferenceNumbering);
-    EXPECT_EQ(std::count(s.AlignedReference[0].Sequence.begin(), s.AlignedReference[0].Sequence.end(), '-'),
-              std::count(before.ReferenceData[0].Sequence.begin(), before.ReferenceData[0].Sequence.end(), '-') + 2);
 }
 
 // Random lists against the step-by-step import.
