@@ -132,14 +132,6 @@ private:
     bool ok_ = true;
 };
 
-// True when both names reach the same file (by any path, link or symbolic
-// link): same device and inode.
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
 std::size_t fileSize(const std::string& name) {
     struct stat st {};
     return ::stat(name.c_str(), &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
@@ -242,7 +234,7 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
     } else {
         // The copy must never be written over the file it copies: that file
         // is then read as it stands.
-        const bool copying = !sameFile(FileName, kInterimFileName);
+        const bool copying = !SameFile(FileName, kInterimFileName);
         CopyWriter copy(copying ? std::fopen(kInterimFileName, "wb") : nullptr);
         bool formatError = false;
         LineSource lines(source);

@@ -127,6 +127,18 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
     return file;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    const bool aExists = ::stat(a.c_str(), &sa) == 0;
+    const bool bExists = ::stat(b.c_str(), &sb) == 0;
+    if (aExists || bExists) return aExists && bExists && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    namespace fs = std::filesystem;
+    std::error_code errorA, errorB;
+    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
+    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
+    return !errorA && !errorB && pathA == pathB;
+}
+
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate) {
     const std::string prefix = target + ".tmp";
     return candidate.size() == prefix.size() + kTemporaryLetterCount && candidate.starts_with(prefix) &&

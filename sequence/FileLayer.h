@@ -63,6 +63,13 @@ std::string ReplaceErrorText(const std::string& name, int error);
 // not be opened, errno then tells why).  Every reader opens its files here.
 std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal);
 
+// True when both names reach one file.  When both exist: the same file by
+// any spelling, hard link or symbolic link (same device and inode).  When
+// neither exists yet: the same place once relative parts, "." and ".." and
+// the folders' symbolic links are resolved.  A name that exists and one that
+// does not are never the same file.
+bool SameFile(const std::string& a, const std::string& b);
+
 // True when candidate is one of the temporary files CreateTemporary makes
 // for target (target, ".tmp", six lower-case letters or digits).
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate);

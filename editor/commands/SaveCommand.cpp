@@ -7,8 +7,6 @@
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
-#include <filesystem>
-
 namespace sequara {
 
 std::vector<FileFilter> DialogFilters(std::string_view filter) {
@@ -31,16 +29,6 @@ std::string OverwriteQuestion(const std::vector<std::string>& existing, const st
         names += (i == 0 ? "" : i + 1 == existing.size() ? " and " : ", ") + existing[i];
     return (existing.size() == 1 ? "The file " + names + " already exists! Overwrite?"
                                  : "The files " + names + " already exist! Overwrite them?");
-}
-
-bool SameFileName(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code errorA, errorB;
-    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
-    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
-    if (!errorA && !errorB && pathA == pathB) return true;
-    std::error_code sameError;
-    return fs::equivalent(a, b, sameError) && !sameError;
 }
 
 bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices services) {
@@ -72,7 +60,7 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     // The autosave would write over such a file within the minute.
     const std::string backup = state.ApplicationFolder + BackupName(state.DataType);
     for (const std::string& target : targets) {
-        if (!SameFileName(target, backup)) continue;
+        if (!SameFile(target, backup)) continue;
         ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
                                  "overwrites every minute while it is open. Please choose another name.");
         return false;

@@ -48,9 +48,6 @@ std::vector<FileFilter> DialogFilters(std::string_view filter);
 // writes: kOverwriteQuestion when that is the chosen file alone, else one
 // question naming every file.
 std::string OverwriteQuestion(const std::vector<std::string>& existing, const std::string& fileName);
-// True when both names reach the same file, existing or not (relative
-// parts, "." and ".." and symbolic links resolved).
-bool SameFileName(const std::string& a, const std::string& b);
 
 // What one editor window keeps for its Save command, and what the command
 // uses besides the editor context.
