@@ -163,8 +163,10 @@ int WriteAll(FileLayer& files, int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write) {
+int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
+                       PreparedReplacement& prepared) {
     namespace fs = std::filesystem;
+    prepared = {};
     std::string target = fileName;
     std::error_code ec;
     if (fs::is_symlink(target, ec)) {
@@ -185,14 +187,36 @@ int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::fu
         open = false;
         const int closeError = files.Close(fd);
         if (error == 0) error = closeError;
-        if (error == 0) error = files.Rename(temporary, target);
     } catch (...) {
         if (open) (void)files.Close(fd);
         (void)files.Remove(temporary);
         throw;
     }
-    if (error != 0) (void)files.Remove(temporary);
+    if (error != 0) {
+        (void)files.Remove(temporary);
+        return error;
+    }
+    prepared.Target = std::move(target);
+    prepared.Temporary = std::move(temporary);
+    return 0;
+}
+
+int CompleteReplacement(FileLayer& files, PreparedReplacement& prepared) {
+    const int error = files.Rename(prepared.Temporary, prepared.Target);
+    if (error != 0) (void)files.Remove(prepared.Temporary);
+    prepared = {};
     return error;
+}
+
+void DiscardReplacement(FileLayer& files, PreparedReplacement& prepared) {
+    if (!prepared.Temporary.empty()) (void)files.Remove(prepared.Temporary);
+    prepared = {};
+}
+
+int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write) {
+    PreparedReplacement prepared;
+    if (int error = PrepareReplacement(files, fileName, write, prepared); error != 0) return error;
+    return CompleteReplacement(files, prepared);
 }
 
 int ReplaceFileContent(FileLayer& files, const std::string& fileName, std::string_view bytes) {

@@ -5,8 +5,8 @@
 // Save: the save dialog with the data type's ten formats, the format's
 // extension forced on the chosen name, one overwrite question for every file
 // that exists among those it writes, then the companion ".ali" and the
-// chosen format, each written through a temporary file and renamed into
-// place (editor/writers/ExportFiles.h).  Only then the caption changes, the
+// chosen format, each written through a temporary file, both renamed into
+// place once complete (editor/writers/ExportFiles.h).  Only then the caption changes, the
 // autosave file of the data type is deleted and the alignment counts as
 // saved (when an ".ali" of it was written).  The autosave file itself is
 // refused as a target: the editor's timer would overwrite it.  An alignment

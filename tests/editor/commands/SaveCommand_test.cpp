@@ -321,6 +321,27 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
 }
 
+// The companion and the chosen file are both complete before either is
+// renamed: whichever of the two fails, at whatever step, the old pair stays.
+TEST(SaveCommand, EitherFileFailingAtWriteSyncOrCloseLeavesTheOldPair) {
+    using Step = FailingFileLayer::Step;
+    for (const char* failing : {"out.ali", "out.txt"}) {
+        for (Step step : {Step::Write, Step::Sync, Step::Close}) {
+            SaveFixture f;
+            f.folder.write("out.txt", "old text");
+            f.folder.write("out.ali", "old ali");
+            f.files.FailAt = step;
+            f.files.OnlyFor = f.folder.file(failing);
+            f.platform.AnswerYesNo(true);
+            EXPECT_EQ(f.Save("out", 1), "failed\n" + Kept("out.ali out.txt") + BothExist("out.ali", "out.txt", "Yes") +
+                                            "message: Could not save <folder>/" + failing + ": Input/output error\n")
+                << failing << " " << static_cast<int>(step);
+            EXPECT_EQ(ReadBytes(f.folder.file("out.txt")) + "|" + ReadBytes(f.folder.file("out.ali")),
+                      "old text|old ali") << failing << " " << static_cast<int>(step);
+        }
+    }
+}
+
 TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerIsNo) {
     SaveFixture f;
     auto ask = [&f] {
