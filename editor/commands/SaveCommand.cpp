@@ -65,6 +65,13 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
                                  "overwrites every minute while it is open. Please choose another name.");
         return false;
     }
+    // Both would be written to one file, and the last rename would win.
+    if (targets.size() == 2 && SameFile(targets[0], targets[1])) {
+        ctx.platform.ShowMessage("Cannot save as " + fileName + ": it and its companion " + targets[0] +
+                                 " are one file (one is a link to the other), so one would overwrite the other. "
+                                 "Please choose another name.");
+        return false;
+    }
     std::vector<std::string> existing;
     for (const std::string& target : targets)
         if (services.Files.Exists(target)) existing.push_back(target);

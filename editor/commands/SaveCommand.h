@@ -9,7 +9,9 @@
 // place once complete (editor/writers/ExportFiles.h).  Only then the caption changes, the
 // autosave file of the data type is deleted and the alignment counts as
 // saved (when an ".ali" of it was written).  The autosave file itself is
-// refused as a target: the editor's timer would overwrite it.  An alignment
+// refused as a target: the editor's timer would overwrite it.  So is a
+// chosen file that is its own companion (by a link or another name): the two
+// would overwrite each other.  An alignment
 // without columns or without sequences is refused with kNoColumnsMessage or
 // kNoSequencesMessage before the dialog, since no reader could take its
 // files back.  A failed

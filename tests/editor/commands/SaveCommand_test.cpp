@@ -71,7 +71,7 @@ struct SaveFixture : testing::EditorFixture {
     std::string State() {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
-            names.push_back(std::filesystem::relative(entry.path(), folder.path()).string());
+            names.push_back(entry.path().lexically_relative(folder.path()).string());  // links by their own name
         std::sort(names.begin(), names.end());
         std::string out = "files";
         for (const std::string& n : names) out += " " + n;
@@ -340,6 +340,38 @@ TEST(SaveCommand, EitherFileFailingAtWriteSyncOrCloseLeavesTheOldPair) {
                       "old text|old ali") << failing << " " << static_cast<int>(step);
         }
     }
+}
+
+// A chosen file and its companion that are one file, through a symbolic or
+// a hard link, are refused before the overwrite question; a companion that
+// links to another file is written through the link as before.
+TEST(SaveCommand, AChosenFileThatIsItsOwnCompanionIsRefused) {
+    const std::string message = "message: Cannot save as <folder>/r.";
+    const std::string tail = " are one file (one is a link to the other), so one would overwrite the other. Please "
+                             "choose another name.\n";
+    const struct { const char *link, *to, *typed; int index; bool hard; } cases[] = {
+        {"r.ali", "r.txt", "r", 1, false}, {"r.txt", "r.ali", "r.fas", 1, false},
+        {"r.ali", "r.txt", "r", 1, true},  {"r.ali", "r.phy", "r", 9, false},
+    };
+    for (const auto& c : cases) {
+        SaveFixture f;
+        f.folder.write(c.to, "old");
+        if (c.hard) std::filesystem::create_hard_link(f.folder.file(c.to), f.folder.file(c.link));
+        else std::filesystem::create_symlink(c.to, f.folder.file(c.link));
+        const std::string chosen = c.index == 1 ? "txt" : "phy";
+        f.platform.AnswerYesNo(true);   // never asked
+        EXPECT_EQ(f.Save(c.typed, c.index), "not written\n" + Kept(std::string("r.ali r.") + chosen) + message +
+                                               chosen + ": it and its companion <folder>/r.ali" + tail) << c.link;
+        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
+        EXPECT_EQ(std::filesystem::is_symlink(f.folder.file(c.link)), !c.hard) << c.link;
+    }
+    SaveFixture f;
+    f.folder.write("other.ali", "old");
+    std::filesystem::create_symlink("other.ali", f.folder.file("r.ali"));
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("r", 1), "written\n" + Saved("other.ali r.ali r.txt", "r.txt") +
+                                  "question: The file <folder>/r.ali already exists! Overwrite? -> Yes\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("other.ali")), "rCRS;ACGT\r\n1;2;3;4\r\ns1;ACGA\r\ns2;-CGT\r\n");
 }
 
 TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerIsNo) {
