@@ -57,13 +57,16 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     for (const std::string& target : targets)
         if (const std::string kind = NonPlainFileKind(target); !kind.empty())
             throw WriteError("The chosen name is " + kind + " and cannot be written: " + target);
-    // The autosave would write over such a file within the minute.
-    const std::string backup = state.ApplicationFolder + BackupName(state.DataType);
+    // This data type's autosave would write over such a file within the
+    // minute; the other's is offered for restoring at that type's next start
+    // and deleted when the offer is declined.
     for (const std::string& target : targets) {
-        if (!SameFile(target, backup)) continue;
-        ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
-                                 "overwrites every minute while it is open. Please choose another name.");
-        return false;
+        for (const char* backupName : {kDnaBackupName, kAminoBackupName}) {
+            if (!SameFile(target, state.ApplicationFolder + backupName)) continue;
+            ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
+                                     "overwrites every minute while it is open. Please choose another name.");
+            return false;
+        }
     }
     // Both would be written to one file, and the last rename would win.
     if (targets.size() == 2 && SameFile(targets[0], targets[1])) {
@@ -88,8 +91,8 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 
     save.Caption = fileName;
     ctx.platform.ProcessMessages();
-    // No target is the backup file (refused above), so this never removes a file just written.
-    (void)services.Files.Remove(backup);  // a missing file is fine
+    // No target is a backup file (refused above), so this never removes a file just written.
+    (void)services.Files.Remove(state.ApplicationFolder + BackupName(state.DataType));  // a missing file is fine
     return true;
 }
 

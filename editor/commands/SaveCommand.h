@@ -6,17 +6,17 @@
 // extension forced on the chosen name, one overwrite question for every file
 // that exists among those it writes, then the companion ".ali" and the
 // chosen format, each written through a temporary file, both renamed into
-// place once complete (editor/writers/ExportFiles.h).  Only then the caption changes, the
-// autosave file of the data type is deleted and the alignment counts as
-// saved (when an ".ali" of it was written).  The autosave file itself is
-// refused as a target: the editor's timer would overwrite it.  So is a
-// chosen file that is its own companion (by a link or another name): the two
-// would overwrite each other.  An alignment
-// without columns or without sequences is refused with kNoColumnsMessage or
-// kNoSequencesMessage before the dialog, since no reader could take its
-// files back.  A failed
-// write throws WriteError; the command boundary shows it once and nothing
-// claims success.
+// place once complete (editor/writers/ExportFiles.h).  Only then the
+// caption changes, the autosave file of the data type is deleted and the
+// alignment counts as saved (when an ".ali" of it was written).  Both
+// autosave files are refused as targets: the editor's timer overwrites the
+// one of its data type, and a run of the other data type offers the other
+// for restoring and may delete it.  So is a chosen file that is its own
+// companion (by a link or another name): the two would overwrite each other.
+// An alignment without columns or without sequences is refused with
+// kNoColumnsMessage or kNoSequencesMessage before the dialog, since no reader
+// could take its files back.  A failed write throws WriteError; the command
+// boundary shows it once and nothing claims success.
 
 #include "editor/commands/EditorCommand.h"
 #include "editor/writers/ExportFormats.h"

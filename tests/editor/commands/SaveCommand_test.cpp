@@ -183,13 +183,12 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
 
 // Where a save goes, with the files there before it (a trailing "/" makes a
 // folder): an existing companion is replaced only after the question, a dot
-// in a folder name is no extension, and the backup of the run's data type is
-// refused as a target while another data type's is an ordinary file.
+// in a folder name is no extension, and both data types' backups are refused
+// as targets, existing or not.
 TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
     const std::string ali = "question: The file <folder>/krings.ali already exists! Overwrite? -> ";
-    const std::string backups = "backup.ali backup_ami.ali sub";
-    const auto refused = [&](const std::string& shown) {
-        return "not written\n" + Kept(backups) + "message: Cannot save as <folder>/" + shown +
+    const auto refused = [&](const std::string& shown, const std::string& files = "backup.ali backup_ami.ali sub") {
+        return "not written\n" + Kept(files) + "message: Cannot save as <folder>/" + shown +
                ": this is the backup file, which the editor overwrites every minute while it is open. Please "
                "choose another name.\n";
     };
@@ -211,10 +210,9 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
         {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 1, true, refused("backup.ali")},
         {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "sub/../backup.ali", 2, true, refused("sub/../backup.ali")},
         {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup_ami", 9, true, refused("backup_ami.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true,
-         "written\n" + Saved("backup_ami.ali sub", "backup_ami.ali") + kChosenExists + "Yes\n"},   // the run's own goes
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 2, true,
-         "written\n" + Saved("backup.ali sub", "backup.ali") + kChosenExists + "Yes\n"},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true, refused("backup_ami.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 1, true, refused("backup.ali")},
+        {{"sub/"}, "DNA", "sub/../backup_ami", 2, true, refused("sub/../backup_ami.ali", "sub")},
     };
     for (const auto& c : cases) {
         SaveFixture f;
