@@ -91,15 +91,24 @@ private:
 };
 
 // The copy "Interim_Sto.txt": written through a large buffer, each line
-// ending with CR LF.  Once a write fails the copy is given up (ok() false).
+// ending with CR LF, to a new temporary file of the current folder, which is
+// renamed over the name once complete.  Whatever held the name (an older
+// copy, a symbolic link, a named pipe) is thus replaced, never written
+// through nor opened.  Once a write fails the copy is given up and its
+// temporary file removed.
 class CopyWriter {
 public:
-    explicit CopyWriter(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 2); }
+    explicit CopyWriter(bool copying) {
+        buffer_.reserve(kFlushAt + 2);
+        if (copying && files_.CreateTemporary(kInterimFileName, temporary_, fd_) != 0) fd_ = -1;
+    }
     ~CopyWriter() {
-        if (file_) std::fclose(file_);
+        if (fd_ < 0) return;
+        (void)files_.Close(fd_);
+        (void)files_.Remove(temporary_);
     }
     void line(std::string_view text) {
-        if (!file_) return;
+        if (fd_ < 0) return;
         if (text.size() >= kFlushAt) {
             flush();
             write(text);
@@ -109,13 +118,16 @@ public:
         buffer_.append("\r\n");
         if (buffer_.size() >= kFlushAt) flush();
     }
-    // Writes what is left and closes the file; true when every byte went out.
+    // Writes what is left, closes the file and puts it in place under the
+    // copy's name; true when every byte went out and the name is the copy's.
     bool close() {
-        if (!file_) return false;
+        if (fd_ < 0) return false;
         flush();
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok_ && closed;
+        const bool closed = files_.Close(fd_) == 0;
+        fd_ = -1;
+        if (ok_ && closed && files_.Rename(temporary_, kInterimFileName) == 0) return true;
+        (void)files_.Remove(temporary_);
+        return false;
     }
 
 private:
@@ -125,20 +137,14 @@ private:
         buffer_.clear();
     }
     void write(std::string_view bytes) {
-        if (ok_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+        if (ok_ && WriteAll(files_, fd_, bytes.data(), bytes.size()) != 0) ok_ = false;
     }
-    std::FILE* file_;
+    FileLayer& files_ = DefaultFileLayer();
+    int fd_ = -1;
+    std::string temporary_;
     std::string buffer_;
     bool ok_ = true;
 };
-
-// True when both names reach the same file (by any path, link or symbolic
-// link): same device and inode.
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
 
 std::size_t fileSize(const std::string& name) {
     struct stat st {};
@@ -242,8 +248,8 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
     } else {
         // The copy must never be written over the file it copies: that file
         // is then read as it stands.
-        const bool copying = !sameFile(FileName, kInterimFileName);
-        CopyWriter copy(copying ? std::fopen(kInterimFileName, "wb") : nullptr);
+        const bool copying = !SameFile(FileName, kInterimFileName);
+        CopyWriter copy(copying);
         bool formatError = false;
         LineSource lines(source);
         std::string_view line;

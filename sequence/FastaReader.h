@@ -4,7 +4,9 @@
 // leaves a copy of the file's non-empty lines, each ended by CR LF, as
 // "Interim_Sto.txt" in the current folder, except when that name is the file
 // being read (by whatever name, link or symbolic link): then nothing is
-// written.
+// written.  The copy is made as a new file and renamed over the name, so
+// whatever else held it (a symbolic link, a named pipe) is replaced, never
+// written through nor waited on.
 
 #include "platform/Platform.h"
 #include "sequence/Records.h"

@@ -127,6 +127,18 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
     return file;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    const bool aExists = ::stat(a.c_str(), &sa) == 0;
+    const bool bExists = ::stat(b.c_str(), &sb) == 0;
+    if (aExists || bExists) return aExists && bExists && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    namespace fs = std::filesystem;
+    std::error_code errorA, errorB;
+    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
+    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
+    return !errorA && !errorB && pathA == pathB;
+}
+
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate) {
     const std::string prefix = target + ".tmp";
     return candidate.size() == prefix.size() + kTemporaryLetterCount && candidate.starts_with(prefix) &&
@@ -151,8 +163,10 @@ int WriteAll(FileLayer& files, int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write) {
+int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
+                       PreparedReplacement& prepared) {
     namespace fs = std::filesystem;
+    prepared = {};
     std::string target = fileName;
     std::error_code ec;
     if (fs::is_symlink(target, ec)) {
@@ -173,14 +187,36 @@ int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::fu
         open = false;
         const int closeError = files.Close(fd);
         if (error == 0) error = closeError;
-        if (error == 0) error = files.Rename(temporary, target);
     } catch (...) {
         if (open) (void)files.Close(fd);
         (void)files.Remove(temporary);
         throw;
     }
-    if (error != 0) (void)files.Remove(temporary);
+    if (error != 0) {
+        (void)files.Remove(temporary);
+        return error;
+    }
+    prepared.Target = std::move(target);
+    prepared.Temporary = std::move(temporary);
+    return 0;
+}
+
+int CompleteReplacement(FileLayer& files, PreparedReplacement& prepared) {
+    const int error = files.Rename(prepared.Temporary, prepared.Target);
+    if (error != 0) (void)files.Remove(prepared.Temporary);
+    prepared = {};
     return error;
+}
+
+void DiscardReplacement(FileLayer& files, PreparedReplacement& prepared) {
+    if (!prepared.Temporary.empty()) (void)files.Remove(prepared.Temporary);
+    prepared = {};
+}
+
+int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write) {
+    PreparedReplacement prepared;
+    if (int error = PrepareReplacement(files, fileName, write, prepared); error != 0) return error;
+    return CompleteReplacement(files, prepared);
 }
 
 int ReplaceFileContent(FileLayer& files, const std::string& fileName, std::string_view bytes) {

@@ -63,6 +63,13 @@ std::string ReplaceErrorText(const std::string& name, int error);
 // not be opened, errno then tells why).  Every reader opens its files here.
 std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal);
 
+// True when both names reach one file.  When both exist: the same file by
+// any spelling, hard link or symbolic link (same device and inode).  When
+// neither exists yet: the same place once relative parts, "." and ".." and
+// the folders' symbolic links are resolved.  A name that exists and one that
+// does not are never the same file.
+bool SameFile(const std::string& a, const std::string& b);
+
 // True when candidate is one of the temporary files CreateTemporary makes
 // for target (target, ".tmp", six lower-case letters or digits).
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate);
@@ -82,6 +89,27 @@ int WriteAll(FileLayer& files, int fd, const char* data, std::size_t size);
 // is removed and the old file is left byte for byte as it was; an exception
 // out of write does the same and is passed on.  Returns 0 or an errno value.
 int ReplaceFileWith(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write);
+
+// A replacement up to its last step: the complete temporary file (written,
+// synced and closed) and the file it will be renamed over.
+struct PreparedReplacement {
+    std::string Target;     // the file replaced: a symbolic link's file, not the link
+    std::string Temporary;  // empty when nothing is prepared
+};
+
+// ReplaceFileWith without the rename, for files that must be replaced
+// together: every one is prepared before any is completed.  On failure
+// nothing is left behind and prepared stays empty; an exception out of write
+// is passed on the same way.
+int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
+                       PreparedReplacement& prepared);
+// Renames the prepared temporary file over its target.  On failure the
+// temporary file is removed and the target is left as it was.  Either way
+// prepared is empty afterwards.
+int CompleteReplacement(FileLayer& files, PreparedReplacement& prepared);
+// Removes a prepared temporary file that will not be used (nothing when
+// prepared is empty); prepared is empty afterwards.
+void DiscardReplacement(FileLayer& files, PreparedReplacement& prepared);
 
 // ReplaceFileWith with the bytes as the new content.
 int ReplaceFileContent(FileLayer& files, const std::string& fileName, std::string_view bytes);

@@ -7,8 +7,6 @@
 #include "editor/writers/WriteError.h"
 #include "sequence/Utilities.h"
 
-#include <filesystem>
-
 namespace sequara {
 
 std::vector<FileFilter> DialogFilters(std::string_view filter) {
@@ -31,16 +29,6 @@ std::string OverwriteQuestion(const std::vector<std::string>& existing, const st
         names += (i == 0 ? "" : i + 1 == existing.size() ? " and " : ", ") + existing[i];
     return (existing.size() == 1 ? "The file " + names + " already exists! Overwrite?"
                                  : "The files " + names + " already exist! Overwrite them?");
-}
-
-bool SameFileName(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code errorA, errorB;
-    const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
-    const fs::path pathB = fs::weakly_canonical(fs::absolute(b, errorB), errorB);
-    if (!errorA && !errorB && pathA == pathB) return true;
-    std::error_code sameError;
-    return fs::equivalent(a, b, sameError) && !sameError;
 }
 
 namespace {
@@ -77,12 +65,22 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     for (const std::string& target : targets)
         if (const std::string kind = NonPlainFileKind(target); !kind.empty())
             throw WriteError("The chosen name is " + kind + " and cannot be written: " + target);
-    // The autosave would write over such a file within the minute.
-    const std::string backup = state.ApplicationFolder + BackupName(state.DataType);
+    // This data type's autosave would write over such a file within the
+    // minute; the other's is offered for restoring at that type's next start
+    // and deleted when the offer is declined.
     for (const std::string& target : targets) {
-        if (!SameFileName(target, backup)) continue;
-        ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
-                                 "overwrites every minute while it is open. Please choose another name.");
+        for (const char* backupName : {kDnaBackupName, kAminoBackupName}) {
+            if (!SameFile(target, state.ApplicationFolder + backupName)) continue;
+            ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
+                                     "overwrites every minute while it is open. Please choose another name.");
+            return false;
+        }
+    }
+    // Both would be written to one file, and the last rename would win.
+    if (targets.size() == 2 && SameFile(targets[0], targets[1])) {
+        ctx.platform.ShowMessage("Cannot save as " + fileName + ": it and its companion " + targets[0] +
+                                 " are one file (one is a link to the other), so one would overwrite the other. "
+                                 "Please choose another name.");
         return false;
     }
     std::vector<std::string> existing;
@@ -101,8 +99,8 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
 
     save.Caption = fileName;
     ctx.platform.ProcessMessages();
-    // No target is the backup file (refused above), so this never removes a file just written.
-    (void)services.Files.Remove(backup);  // a missing file is fine
+    // No target is a backup file (refused above), so this never removes a file just written.
+    (void)services.Files.Remove(state.ApplicationFolder + BackupName(state.DataType));  // a missing file is fine
     return true;
 }
 

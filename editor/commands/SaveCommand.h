@@ -5,16 +5,18 @@
 // Save: the save dialog with the data type's ten formats, the format's
 // extension forced on the chosen name, one overwrite question for every file
 // that exists among those it writes, then the companion ".ali" and the
-// chosen format, each written through a temporary file and renamed into
-// place (editor/writers/ExportFiles.h).  Only then the caption changes, the
-// autosave file of the data type is deleted and the alignment counts as
-// saved (when an ".ali" of it was written).  The autosave file itself is
-// refused as a target: the editor's timer would overwrite it.  An alignment
-// without columns or without sequences is refused with kNoColumnsMessage or
-// kNoSequencesMessage before the dialog, since no reader could take its
-// files back.  A failed
-// write throws WriteError; the command boundary shows it once and nothing
-// claims success.
+// chosen format, each written through a temporary file, both renamed into
+// place once complete (editor/writers/ExportFiles.h).  Only then the
+// caption changes, the autosave file of the data type is deleted and the
+// alignment counts as saved (when an ".ali" of it was written).  Both
+// autosave files are refused as targets: the editor's timer overwrites the
+// one of its data type, and a run of the other data type offers the other
+// for restoring and may delete it.  So is a chosen file that is its own
+// companion (by a link or another name): the two would overwrite each other.
+// An alignment without columns or without sequences is refused with
+// kNoColumnsMessage or kNoSequencesMessage before the dialog, since no reader
+// could take its files back.  A failed write throws WriteError; the command
+// boundary shows it once and nothing claims success.
 
 #include "editor/commands/EditorCommand.h"
 #include "editor/writers/ExportFormats.h"
@@ -48,9 +50,6 @@ std::vector<FileFilter> DialogFilters(std::string_view filter);
 // writes: kOverwriteQuestion when that is the chosen file alone, else one
 // question naming every file.
 std::string OverwriteQuestion(const std::vector<std::string>& existing, const std::string& fileName);
-// True when both names reach the same file, existing or not (relative
-// parts, "." and ".." and symbolic links resolved).
-bool SameFileName(const std::string& a, const std::string& b);
 
 // What one editor window keeps for its Save command, and what the command
 // uses besides the editor context.

@@ -18,4 +18,25 @@ namespace sequara {
 // is passed on.  Cost: the bytes written, once.
 void ReplaceFile(FileLayer& files, const std::string& target, const std::function<void(ByteSink&)>& write);
 
+// ReplaceFile in two steps, for files that are replaced together: the
+// constructor writes the complete temporary file (written, flushed, synced,
+// closed) and leaves the target untouched; PutInPlace, called once, renames
+// it over the target.  A temporary file never put in place is removed when
+// the object goes, so a failure anywhere before the first PutInPlace leaves
+// every file as it was.  Both steps throw WriteError naming target.
+class PendingReplacement {
+public:
+    PendingReplacement(FileLayer& files, const std::string& target, const std::function<void(ByteSink&)>& write);
+    ~PendingReplacement();
+    PendingReplacement(const PendingReplacement&) = delete;
+    PendingReplacement& operator=(const PendingReplacement&) = delete;
+
+    void PutInPlace();
+
+private:
+    FileLayer& files_;
+    std::string target_;
+    PreparedReplacement prepared_;
+};
+
 }  // namespace sequara

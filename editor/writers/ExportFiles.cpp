@@ -4,6 +4,8 @@
 #include "editor/writers/ExportFormats.h"
 #include "editor/writers/TemporaryAlignmentWriter.h"
 
+#include <optional>
+
 namespace sequara {
 
 std::string CompanionAlignmentName(const std::string& fileName) {
@@ -15,18 +17,24 @@ void ExportAlignment(const AlignmentInput& alignment, const std::string& fileNam
     const WriterInput input(alignment);
     WriterServices services(progress);
     try {
-        // The chosen format goes to its temporary file first, so that a writer
-        // refusing the alignment leaves every file as it was; the companion is
-        // put in place before the chosen file.
+        // Both files are written complete (the companion first) before
+        // either is renamed, so a writer refusing the alignment or a failure
+        // while writing leaves the old pair; the two renames then follow
+        // each other directly, the companion's first.
+        std::optional<PendingReplacement> companion;
+        if (filterIndex != kTemporaryAlignmentFilterIndex)
+            companion.emplace(files, CompanionAlignmentName(fileName),
+                              [&](ByteSink& out) { WriteTemporaryAlignment(input, out, services); });
         const ExportFormat* format = ExportFormatByIndex(filterIndex);
-        ReplaceFile(files, fileName, [&](ByteSink& out) {
+        PendingReplacement chosen(files, fileName, [&](ByteSink& out) {
             if (format) format->Write(input, out, services);
-            if (filterIndex == kTemporaryAlignmentFilterIndex) return;
-            ReplaceFile(files, CompanionAlignmentName(fileName),
-                        [&](ByteSink& companion) { WriteTemporaryAlignment(input, companion, services); });
-            outcome.TemporaryAlignmentWritten = true;
         });
-        if (filterIndex == kTemporaryAlignmentFilterIndex) outcome.TemporaryAlignmentWritten = true;
+        if (companion) {
+            companion->PutInPlace();
+            outcome.TemporaryAlignmentWritten = true;
+        }
+        chosen.PutInPlace();
+        outcome.TemporaryAlignmentWritten = true;
     } catch (...) {
         progress.Hide();
         throw;

@@ -1,7 +1,7 @@
 #pragma once
 // The save path without its dialogs, shared by the Save command and
-// bench/sequara-export: the companion ".ali" and then the chosen format,
-// each written through a temporary file and renamed into place.
+// bench/sequara-export: the companion ".ali" and the chosen format, each
+// written through a temporary file, both renamed into place once complete.
 
 #include "editor/writers/AlignmentInput.h"
 #include "sequence/FileLayer.h"
@@ -22,10 +22,11 @@ struct ExportOutcome {
 // The file name with its last three characters replaced by "ali".
 std::string CompanionAlignmentName(const std::string& fileName);
 
-// Writes fileName with the writer of filterIndex (an index without one
-// gives an empty file) to its temporary file; then, unless filterIndex is the
-// temporary alignment's, puts the companion ".ali" in place; then renames
-// fileName into place.  A writer that refuses (throws) thus changes no file.
+// Unless filterIndex is the temporary alignment's, writes the companion
+// ".ali" to its temporary file; then fileName with the writer of filterIndex
+// (an index without one gives an empty file) to its own.  Only when both are
+// complete, renames the companion and then fileName into place, so a writer
+// that refuses (throws) or a file that cannot be written changes no file.
 // The position table is built once for both.  Throws WriteError (or bad_alloc) with the progress box hidden and
 // every file not yet in place untouched; outcome tells what got written.
 void ExportAlignment(const AlignmentInput& alignment, const std::string& fileName, int filterIndex,

@@ -1,10 +1,12 @@
 #include "platform/ScriptedPlatform.h"
 #include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
+#include "sequence/FileLayer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -254,11 +256,45 @@ TEST_F(FastaReaderTest, TheCopyIsNeverWrittenOverTheFileBeingRead) {
         EXPECT_EQ(ReadBytes(name), bytes);
         EXPECT_EQ(ReadBytes(kInterimFileName), bytes);
     }
-    // Another file is still copied into "Interim_Sto.txt" (through the link:
-    // the link's target is a file the user asked to be read before).
-    std::filesystem::remove(kInterimFileName);
+    // Another file is still copied into "Interim_Sto.txt": the hard link left
+    // by the last case is replaced, the file it shared untouched.
     read(">b\n\nGG\n");
     EXPECT_EQ(ReadBytes(kInterimFileName), ">b\r\nGG\r\n");
+    EXPECT_EQ(ReadBytes(other.file("linked.fasta")), bytes);
+}
+
+// Whatever else holds the copy's name is replaced by the plain copy: a
+// symbolic link (to a file or to nothing) is never written through, a named
+// pipe never opened (the test keeps the pipe open for reading, so that a
+// writer would not wait but leave bytes in it).
+TEST_F(FastaReaderTest, TheCopyReplacesALinkOrAPipeOfItsNameAndNeverWritesThroughIt) {
+    TempFolder other;
+    const std::string precious = other.write("precious.txt", "keep me");
+    const std::vector<std::function<void()>> holders = {
+        [&] { std::filesystem::create_symlink(precious, kInterimFileName); },
+        [&] { std::filesystem::create_symlink(other.file("new.txt"), kInterimFileName); },
+        [&] { ASSERT_EQ(::mkfifo(kInterimFileName, 0644), 0); },
+    };
+    for (std::size_t i = 0; i < holders.size(); ++i) {
+        SCOPED_TRACE(i);
+        std::filesystem::remove(kInterimFileName);
+        holders[i]();
+        const int pipe = i == 2 ? ::open(kInterimFileName, O_RDONLY | O_NONBLOCK) : -1;
+        read(">b\n\nGG\n");
+        char byte = 0;
+        EXPECT_LE(pipe >= 0 ? ::read(pipe, &byte, 1) : 0, 0);
+        if (pipe >= 0) ::close(pipe);
+        EXPECT_EQ(r.data, (TFastaDataSet{{"b", "GG"}}));
+        EXPECT_EQ(ReadBytes(precious), "keep me");
+        EXPECT_FALSE(std::filesystem::exists(other.file("new.txt")));
+        if (std::filesystem::symlink_status(kInterimFileName).type() != std::filesystem::file_type::regular) {
+            ADD_FAILURE() << "the copy's name is no plain file";  // and reading a pipe would wait
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(kInterimFileName), ">b\r\nGG\r\n");
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            EXPECT_FALSE(IsTemporaryNameOf(kInterimFileName, entry.path().filename().string()));
+    }
 }
 
 TEST_F(FastaReaderTest, ResultTellsEntriesFromNoEntriesFromFailure) {

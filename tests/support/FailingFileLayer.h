@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ namespace sequara::testing {
 
 class FailingFileLayer : public PosixFileLayer {
 public:
-    enum class Step { None, Create, Sync, Close, Rename };
+    enum class Step { None, Create, Write, Sync, Close, Rename };
     Step FailAt = Step::None;
     int Error = 5;  // EIO
+    // When set, FailAt fails only the temporary file of this target.
+    std::string OnlyFor;
     // Bytes the device takes in all before it reports ENOSPC.
     std::size_t SpaceLeft = std::numeric_limits<std::size_t>::max();
     // Takes at most this many bytes per write call (short writes).
@@ -26,11 +29,16 @@ public:
 
     int CreateTemporary(const std::string& target, std::string& temporaryName, int& fd) override;
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override;
-    int Sync(int fd) override { return FailAt == Step::Sync ? Error : PosixFileLayer::Sync(fd); }
+    int Sync(int fd) override { return fails(Step::Sync, fd) ? Error : PosixFileLayer::Sync(fd); }
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override {
-        return FailAt == Step::Rename ? Error : PosixFileLayer::Rename(from, to);
+        return fails(Step::Rename, from) ? Error : PosixFileLayer::Rename(from, to);
     }
+
+private:
+    bool fails(Step step, int fd) const;
+    bool fails(Step step, const std::string& temporary) const;
+    std::map<int, std::string> open_;  // descriptor -> temporary file
 };
 
 }  // namespace sequara::testing

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace sequara::oracle {
 
@@ -80,7 +81,8 @@ std::size_t fileSize(const std::string& name) {
 }
 
 // Copies the file without its empty lines, each line ending with CR LF, and
-// names the copy; a copy that would be the file itself is not made.
+// names the copy; a copy that would be the file itself is not made.  The
+// copy is a new temporary file renamed over the name once written.
 void ConvertLineBreaks(std::string& FileName, Platform& platform) {
     if (sameFile(FileName, kInterimFileName)) {
         platform.ProcessMessages();
@@ -88,17 +90,34 @@ void ConvertLineBreaks(std::string& FileName, Platform& platform) {
     }
     GetcLineReader in;
     if (!in.open(FileName)) throw CopyError(FileName, true);
-    FilePtr out(std::fopen(kInterimFileName, "wb"));
-    if (!out) throw CopyError(kInterimFileName, false);
+    PosixFileLayer files;
+    std::string temporary;
+    int fd = -1;
+    if (files.CreateTemporary(kInterimFileName, temporary, fd) != 0) throw CopyError(kInterimFileName, false);
+    struct Discard {
+        std::string name;
+        ~Discard() {
+            if (!name.empty()) std::remove(name.c_str());
+        }
+    } discard{temporary};
+    FilePtr out(::fdopen(fd, "wb"));
+    if (!out) {
+        ::close(fd);
+        throw CopyError(kInterimFileName, false);
+    }
     std::string line;
     while (in.next(line)) {
         if (line.empty()) continue;
         line += "\r\n";
         if (std::fwrite(line.data(), 1, line.size(), out.get()) != line.size()) throw CopyError(kInterimFileName, false);
     }
-    if (in.failed()) throw CopyError(FileName, true);
+    // What was read is put in place even when the reading then failed.
+    const bool readFailed = in.failed();
     in.close();
-    if (std::fclose(out.release()) != 0) throw CopyError(kInterimFileName, false);
+    const bool placed = std::fclose(out.release()) == 0 && std::rename(temporary.c_str(), kInterimFileName) == 0;
+    if (placed) discard.name.clear();
+    if (readFailed) throw CopyError(FileName, true);
+    if (!placed) throw CopyError(kInterimFileName, false);
     platform.ProcessMessages();
     FileName = kInterimFileName;
 }

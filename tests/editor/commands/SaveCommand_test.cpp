@@ -71,7 +71,7 @@ struct SaveFixture : testing::EditorFixture {
     std::string State() {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
-            names.push_back(std::filesystem::relative(entry.path(), folder.path()).string());
+            names.push_back(entry.path().lexically_relative(folder.path()).string());  // links by their own name
         std::sort(names.begin(), names.end());
         std::string out = "files";
         for (const std::string& n : names) out += " " + n;
@@ -183,13 +183,12 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
 
 // Where a save goes, with the files there before it (a trailing "/" makes a
 // folder): an existing companion is replaced only after the question, a dot
-// in a folder name is no extension, and the backup of the run's data type is
-// refused as a target while another data type's is an ordinary file.
+// in a folder name is no extension, and both data types' backups are refused
+// as targets, existing or not.
 TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
     const std::string ali = "question: The file <folder>/krings.ali already exists! Overwrite? -> ";
-    const std::string backups = "backup.ali backup_ami.ali sub";
-    const auto refused = [&](const std::string& shown) {
-        return "not written\n" + Kept(backups) + "message: Cannot save as <folder>/" + shown +
+    const auto refused = [&](const std::string& shown, const std::string& files = "backup.ali backup_ami.ali sub") {
+        return "not written\n" + Kept(files) + "message: Cannot save as <folder>/" + shown +
                ": this is the backup file, which the editor overwrites every minute while it is open. Please "
                "choose another name.\n";
     };
@@ -211,10 +210,9 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
         {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 1, true, refused("backup.ali")},
         {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "sub/../backup.ali", 2, true, refused("sub/../backup.ali")},
         {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup_ami", 9, true, refused("backup_ami.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true,
-         "written\n" + Saved("backup_ami.ali sub", "backup_ami.ali") + kChosenExists + "Yes\n"},   // the run's own goes
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 2, true,
-         "written\n" + Saved("backup.ali sub", "backup.ali") + kChosenExists + "Yes\n"},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true, refused("backup_ami.ali")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 1, true, refused("backup.ali")},
+        {{"sub/"}, "DNA", "sub/../backup_ami", 2, true, refused("sub/../backup_ami.ali", "sub")},
     };
     for (const auto& c : cases) {
         SaveFixture f;
@@ -356,6 +354,59 @@ TEST(SaveCommand, AWriteFailingPartWayLeavesTheOldFileAndClaimsNothing) {
               "failed\n" + Kept("backup.ali out.ali out.txt") + BothExist("out.ali", "out.txt", "Yes") +
                   "message: Could not save <folder>/out.ali: Input/output error\n");
     EXPECT_EQ(ReadBytes(f.folder.file("out.txt")), old);
+}
+
+// The companion and the chosen file are both complete before either is
+// renamed: whichever of the two fails, at whatever step, the old pair stays.
+TEST(SaveCommand, EitherFileFailingAtWriteSyncOrCloseLeavesTheOldPair) {
+    using Step = FailingFileLayer::Step;
+    for (const char* failing : {"out.ali", "out.txt"}) {
+        for (Step step : {Step::Write, Step::Sync, Step::Close}) {
+            SaveFixture f;
+            f.folder.write("out.txt", "old text");
+            f.folder.write("out.ali", "old ali");
+            f.files.FailAt = step;
+            f.files.OnlyFor = f.folder.file(failing);
+            f.platform.AnswerYesNo(true);
+            EXPECT_EQ(f.Save("out", 1), "failed\n" + Kept("out.ali out.txt") + BothExist("out.ali", "out.txt", "Yes") +
+                                            "message: Could not save <folder>/" + failing + ": Input/output error\n")
+                << failing << " " << static_cast<int>(step);
+            EXPECT_EQ(ReadBytes(f.folder.file("out.txt")) + "|" + ReadBytes(f.folder.file("out.ali")),
+                      "old text|old ali") << failing << " " << static_cast<int>(step);
+        }
+    }
+}
+
+// A chosen file and its companion that are one file, through a symbolic or
+// a hard link, are refused before the overwrite question; a companion that
+// links to another file is written through the link as before.
+TEST(SaveCommand, AChosenFileThatIsItsOwnCompanionIsRefused) {
+    const std::string message = "message: Cannot save as <folder>/r.";
+    const std::string tail = " are one file (one is a link to the other), so one would overwrite the other. Please "
+                             "choose another name.\n";
+    const struct { const char *link, *to, *typed; int index; bool hard; } cases[] = {
+        {"r.ali", "r.txt", "r", 1, false}, {"r.txt", "r.ali", "r.fas", 1, false},
+        {"r.ali", "r.txt", "r", 1, true},  {"r.ali", "r.phy", "r", 9, false},
+    };
+    for (const auto& c : cases) {
+        SaveFixture f;
+        f.folder.write(c.to, "old");
+        if (c.hard) std::filesystem::create_hard_link(f.folder.file(c.to), f.folder.file(c.link));
+        else std::filesystem::create_symlink(c.to, f.folder.file(c.link));
+        const std::string chosen = c.index == 1 ? "txt" : "phy";
+        f.platform.AnswerYesNo(true);   // never asked
+        EXPECT_EQ(f.Save(c.typed, c.index), "not written\n" + Kept(std::string("r.ali r.") + chosen) + message +
+                                               chosen + ": it and its companion <folder>/r.ali" + tail) << c.link;
+        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
+        EXPECT_EQ(std::filesystem::is_symlink(f.folder.file(c.link)), !c.hard) << c.link;
+    }
+    SaveFixture f;
+    f.folder.write("other.ali", "old");
+    std::filesystem::create_symlink("other.ali", f.folder.file("r.ali"));
+    f.platform.AnswerYesNo(true);
+    EXPECT_EQ(f.Save("r", 1), "written\n" + Saved("other.ali r.ali r.txt", "r.txt") +
+                                  "question: The file <folder>/r.ali already exists! Overwrite? -> Yes\n");
+    EXPECT_EQ(ReadBytes(f.folder.file("other.ali")), "rCRS;ACGT\r\n1;2;3;4\r\ns1;ACGA\r\ns2;-CGT\r\n");
 }
 
 TEST(SaveCommand, TheCloseQuestionKeepsTheEditorUnlessTheWorkIsSavedOrTheAnswerIsNo) {
