@@ -12,7 +12,7 @@
 #   bench/save-faults.sh kill        # kill -9 at a random moment of each save, KILLS per format
 #   bench/save-faults.sh all         # both (the default)
 #
-# Run from the worktree after building with -DSEQUARA_BUILD_BENCH=ON.  Settings
+# Run from the project's root folder after building with -DSEQUARA_BUILD_BENCH=ON.  Settings
 # (environment): EXPORT (default build/bench/sequara-export), DATA (default
 # ../shared/data), WORK (a scratch folder on disk; default a new one under
 # /tmp, removed at the end), SIZES_KB="first last step" (default
