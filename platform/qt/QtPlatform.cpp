@@ -72,17 +72,21 @@ void QtPlatform::ShowMessageBox(const std::string& text, const std::string& capt
     box.exec();
 }
 
+namespace {
+QMessageBox::Icon iconOf(MessageType type) {
+    return type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
+}
+}  // namespace
+
 YesNoAnswer QtPlatform::AskYesNo(const std::string& text, const std::string& caption, MessageType type) {
-    const QMessageBox::Icon icon = type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
-    YesNoBox box(icon, fromLocal(caption), messageText(text), parent_);
+    YesNoBox box(iconOf(type), fromLocal(caption), messageText(text), parent_);
     const int result = box.exec();
     if (box.Dismissed()) return YesNoAnswer::Dismissed;
     return result == QMessageBox::Yes ? YesNoAnswer::Yes : YesNoAnswer::No;
 }
 
 bool QtPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) {
-    const QMessageBox::Icon icon = type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
-    YesNoBox box(icon, fromLocal(caption), messageText(text), parent_, /*dismissible=*/false);
+    YesNoBox box(iconOf(type), fromLocal(caption), messageText(text), parent_, /*dismissible=*/false);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -264,56 +264,39 @@ TEST(SaveCommand, AnAlignmentWithoutColumnsOrSequencesIsNeitherSavedNorAutosaved
     }
 }
 
-// A TAB or ";" in a name: read from FASTA as ",", written to every .ali as a blank.
-TEST(SaveCommand, ATabOrSemicolonInANameIsWrittenAsABlankAndTheAliReadsBack) {
+// A TAB or ";" in a name or a label: a name read from FASTA gets ",", a label
+// line keeps its TAB; every .ali (saved, beside another format, autosaved)
+// writes either as a blank and reads back with one label per column.
+TEST(SaveCommand, ATabOrSemicolonInANameOrALabelIsWrittenAsABlankAndEveryAliReadsBack) {
     SaveFixture f;
-    TFastaDataSet read;
+    TFastaDataSet read, reference;
+    TCharacterName labels;
     ReadFastaFile(f.folder.write("in.fasta", ">HG00096\tsample from plate 7\nACGA\n>c;d\n-CGT\n"), read, false,
                   "DNA", f.platform);
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0].Name + "|" + read[1].Name, "HG00096,sample from plate 7|c,d");
-    f.Load("1|2|3|4", "ACGT", {{"HG00096\tsample from plate 7", "ACGA"}, {"c;d", "-CGT"}});
-    f.run.State().AlignedReference[0].Name = "rCRS\tHVS;1";
-    EXPECT_EQ(f.Save("own.ali", kTemporaryAlignmentFilterIndex), "written\n" + Saved("in.fasta own.ali", "own.ali"));
-    EXPECT_EQ(f.Save("plain.txt", kFastaFilterIndex),
-              "written\n" + Saved("in.fasta own.ali plain.ali plain.txt", "plain.txt"));
-    for (const char* ali : {"own.ali", "plain.ali"}) {  // saved, and beside another format
-        TFastaDataSet reference, rows;
-        TCharacterName labels;
-        ASSERT_TRUE(ReadAlignmentFile(f.folder.file(ali), reference, labels, rows, false, f.platform)) << ali;
-        std::string dump = reference[0].Name + "=" + reference[0].Sequence;
-        for (const TFastaSequence& row : rows) dump += " | " + row.Name + "=" + row.Sequence;
-        EXPECT_EQ(dump, "rCRS HVS 1=ACGT | HG00096 sample from plate 7=ACGA | c d=-CGT") << ali;
-    }
-    EXPECT_TRUE(f.platform.Messages().empty());
-}
-
-// A TAB in a label of the reference file's "<" line, or a ";" in a label held:
-// written as a blank, so every .ali keeps one label per column and reads back.
-TEST(SaveCommand, ATabOrSemicolonInALabelIsWrittenAsABlankAndEveryAliReadsBack) {
-    SaveFixture f;
-    TFastaDataSet reference;
-    TCharacterName labels;
     ReadFastaFile(f.folder.write("ref.txt", ">r\n<1-2,3\t,a\tb\nACGT\n"), reference, labels, false, "DNA",
                   f.platform);
     std::string joined;
     for (const TLabel& label : labels) joined += (joined.empty() ? "" : "|") + label.str();
     ASSERT_EQ(joined, "1|2|3\t|a\tb");
-    f.Load(joined, "ACGT", {{"s1", "ACGA"}, {"s2", "-CGT"}});
+    f.Load(joined, "ACGT", {{"HG00096\tsample from plate 7", "ACGA"}, {"c;d", "-CGT"}});
+    f.run.State().AlignedReference[0].Name = "rCRS\tHVS;1";
     f.run.State().AlignedNumbering[1] = "2;x";
-    EXPECT_EQ(f.Save("own.ali", kTemporaryAlignmentFilterIndex), "written\n" + Saved("own.ali ref.txt", "own.ali"));
+    EXPECT_EQ(f.Save("own.ali", kTemporaryAlignmentFilterIndex),
+              "written\n" + Saved("in.fasta own.ali ref.txt", "own.ali"));
     EXPECT_EQ(f.Save("plain.txt", kFastaFilterIndex),
-              "written\n" + Saved("own.ali plain.ali plain.txt ref.txt", "plain.txt"));
+              "written\n" + Saved("in.fasta own.ali plain.ali plain.txt ref.txt", "plain.txt"));
     f.Autosave();
-    for (const char* ali : {"own.ali", "plain.ali", "backup.ali"}) {  // saved, beside another format, autosaved
+    for (const char* ali : {"own.ali", "plain.ali", "backup.ali"}) {
         TFastaDataSet readReference, rows;
-        TCharacterName read;
-        ASSERT_TRUE(ReadAlignmentFile(f.folder.file(ali), readReference, read, rows, false, f.platform)) << ali;
+        TCharacterName readLabels;
+        ASSERT_TRUE(ReadAlignmentFile(f.folder.file(ali), readReference, readLabels, rows, false, f.platform)) << ali;
         std::string dump;
-        for (const TLabel& label : read) dump += label.str() + "|";
-        dump += " " + readReference[0].Sequence;
-        for (const TFastaSequence& row : rows) dump += " " + row.Name + "=" + row.Sequence;
-        EXPECT_EQ(dump, "1|2 x|3 |a b| ACGT s1=ACGA s2=-CGT") << ali;
+        for (const TLabel& label : readLabels) dump += label.str() + "|";
+        dump += " " + readReference[0].Name + "=" + readReference[0].Sequence;
+        for (const TFastaSequence& row : rows) dump += " | " + row.Name + "=" + row.Sequence;
+        EXPECT_EQ(dump, "1|2 x|3 |a b| rCRS HVS 1=ACGT | HG00096 sample from plate 7=ACGA | c d=-CGT") << ali;
     }
     EXPECT_TRUE(f.platform.Messages().empty());
 }
