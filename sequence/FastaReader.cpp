@@ -5,11 +5,13 @@
 #include "sequence/IntegerText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace sequara {
@@ -95,18 +97,23 @@ private:
 // renamed over the name once complete.  Whatever held the name (an older
 // copy, a symbolic link, a named pipe) is thus replaced, never written
 // through nor opened.  Once a write fails the copy is given up and its
-// temporary file removed.
+// temporary file removed.  The temporary files that killed reads left are
+// removed first, so they never pile up; a read running at the same moment in
+// the same folder may lose its copy that way (its rename then fails and it
+// goes on without the copy), never its entries.
 class CopyWriter {
 public:
-    explicit CopyWriter(bool copying) {
+    CopyWriter(FileLayer& files, bool copying) : files_(files) {
         buffer_.reserve(kFlushAt + 2);
-        if (copying && files_.CreateTemporary(kInterimFileName, temporary_, fd_) != 0) fd_ = -1;
+        RemoveTemporariesOf(files_, kInterimFileName);
+        if (copying && BeginReplacement(files_, kInterimFileName, ReplaceThrough::None, copy_, fd_) != 0) fd_ = -1;
     }
     ~CopyWriter() {
-        if (fd_ < 0) return;
-        (void)files_.Close(fd_);
-        (void)files_.Remove(temporary_);
+        if (fd_ >= 0) (void)EndReplacement(files_, copy_, fd_, ECANCELED, false);
     }
+    CopyWriter(const CopyWriter&) = delete;
+    CopyWriter& operator=(const CopyWriter&) = delete;
+
     void line(std::string_view text) {
         if (fd_ < 0) return;
         if (text.size() >= kFlushAt) {
@@ -120,14 +127,13 @@ public:
     }
     // Writes what is left, closes the file and puts it in place under the
     // copy's name; true when every byte went out and the name is the copy's.
+    // A copy of the program's own is not synced: losing it to a power cut
+    // loses nothing.
     bool close() {
         if (fd_ < 0) return false;
         flush();
-        const bool closed = files_.Close(fd_) == 0;
-        fd_ = -1;
-        if (ok_ && closed && files_.Rename(temporary_, kInterimFileName) == 0) return true;
-        (void)files_.Remove(temporary_);
-        return false;
+        return EndReplacement(files_, copy_, std::exchange(fd_, -1), error_, false) == 0 &&
+               CompleteReplacement(files_, copy_) == 0;
     }
 
 private:
@@ -137,13 +143,13 @@ private:
         buffer_.clear();
     }
     void write(std::string_view bytes) {
-        if (ok_ && WriteAll(files_, fd_, bytes.data(), bytes.size()) != 0) ok_ = false;
+        if (error_ == 0) error_ = WriteAll(files_, fd_, bytes.data(), bytes.size());
     }
-    FileLayer& files_ = DefaultFileLayer();
+    FileLayer& files_;
+    PreparedReplacement copy_;
     int fd_ = -1;
-    std::string temporary_;
     std::string buffer_;
-    bool ok_ = true;
+    int error_ = 0;
 };
 
 std::size_t fileSize(const std::string& name) {
@@ -221,7 +227,7 @@ namespace {
 // written (or read back) is not used, and the messages then name the file
 // itself.
 FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName* CharNames,
-                          bool ShowMessages, const std::string& DataType, Platform& platform) {
+                          bool ShowMessages, const std::string& DataType, Platform& platform, FileLayer& files) {
     std::string name = FileName;
     bool failed = false;
     TFastaDataSet entries;
@@ -249,7 +255,7 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
         // The copy must never be written over the file it copies: that file
         // is then read as it stands.
         const bool copying = !SameFile(FileName, kInterimFileName);
-        CopyWriter copy(copying);
+        CopyWriter copy(files, copying);
         bool formatError = false;
         LineSource lines(source);
         std::string_view line;
@@ -357,13 +363,13 @@ FastaReadResult readFasta(const std::string& FileName, TFastaDataSet& DataSet, T
 }  // namespace
 
 FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
-                              bool ShowMessages, const std::string& DataType, Platform& platform) {
-    return readFasta(FileName, DataSet, &CharNames, ShowMessages, DataType, platform);
+                              bool ShowMessages, const std::string& DataType, Platform& platform, FileLayer& files) {
+    return readFasta(FileName, DataSet, &CharNames, ShowMessages, DataType, platform, files);
 }
 
 FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, bool ShowMessages,
-                              const std::string& DataType, Platform& platform) {
-    return readFasta(FileName, DataSet, nullptr, ShowMessages, DataType, platform);
+                              const std::string& DataType, Platform& platform, FileLayer& files) {
+    return readFasta(FileName, DataSet, nullptr, ShowMessages, DataType, platform, files);
 }
 
 }  // namespace sequara

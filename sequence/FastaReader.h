@@ -4,11 +4,13 @@
 // leaves a copy of the file's non-empty lines, each ended by CR LF, as
 // "Interim_Sto.txt" in the current folder, except when that name is the file
 // being read (by whatever name, link or symbolic link): then nothing is
-// written.  The copy is made as a new file and renamed over the name, so
-// whatever else held it (a symbolic link, a named pipe) is replaced, never
-// written through nor waited on.
+// written.  The copy is made through the file layer as a new temporary file
+// renamed over the name, so whatever else held it (a symbolic link, a named
+// pipe) is replaced, never written through nor waited on; the temporary
+// files of reads killed before their rename are removed by the next read.
 
 #include "platform/Platform.h"
+#include "sequence/FileLayer.h"
 #include "sequence/Records.h"
 
 #include <cstdint>
@@ -41,11 +43,13 @@ enum class FastaReadResult {
 // file.  Cost: one pass over the file's bytes and one over the sequence
 // characters; memory about the size of the sequences.  Throws nothing but
 // std::bad_alloc.
+// The copy goes through files.
 FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, TCharacterName& CharNames,
-                              bool ShowMessages, const std::string& DataType, Platform& platform);
+                              bool ShowMessages, const std::string& DataType, Platform& platform,
+                              FileLayer& files = DefaultFileLayer());
 // The same for a caller that has no use for the labels: label lines are
 // skipped without being expanded.
 FastaReadResult ReadFastaFile(const std::string& FileName, TFastaDataSet& DataSet, bool ShowMessages,
-                              const std::string& DataType, Platform& platform);
+                              const std::string& DataType, Platform& platform, FileLayer& files = DefaultFileLayer());
 
 }  // namespace sequara

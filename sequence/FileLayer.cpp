@@ -15,16 +15,23 @@ namespace {
 // Temporary names: the target's name, ".tmp" and six of these.
 constexpr char kTemporaryLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t kTemporaryLetterCount = 6;
+
+// A fresh candidate among target's temporary names (IsTemporaryNameOf).
+std::string temporaryNameFor(const std::string& target) {
+    static thread_local std::mt19937 random{std::random_device{}()};
+    std::string name = target + ".tmp";
+    for (std::size_t i = 0; i < kTemporaryLetterCount; ++i)
+        name += kTemporaryLetters[random() % (sizeof(kTemporaryLetters) - 1)];
+    return name;
+}
+constexpr int kTemporaryNameAttempts = 100;
 }  // namespace
 
 int PosixFileLayer::CreateTemporary(const std::string& target, std::string& temporaryName, int& fd) {
     struct stat st {};
     const bool targetExists = ::stat(target.c_str(), &st) == 0;
-    static thread_local std::mt19937 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = target + ".tmp";
-        for (std::size_t i = 0; i < kTemporaryLetterCount; ++i)
-            name += kTemporaryLetters[random() % (sizeof(kTemporaryLetters) - 1)];
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string name = temporaryNameFor(target);
         int opened = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (opened < 0) {
             if (errno == EEXIST) continue;
@@ -65,6 +72,10 @@ int PosixFileLayer::Rename(const std::string& from, const std::string& to) {
 }
 
 int PosixFileLayer::Remove(const std::string& name) { return ::unlink(name.c_str()) == 0 ? 0 : errno; }
+
+int PosixFileLayer::Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
 
 bool PosixFileLayer::Exists(const std::string& name) {
     struct stat st {};
@@ -127,11 +138,28 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
     return file;
 }
 
+namespace {
+// The folder of a name that does not exist, by device and inode, and its
+// last name; false when the folder cannot be reached or the name has no
+// last part of its own ("", "." or "..").
+bool folderAndLastName(const std::string& name, struct stat& folder, std::string& last) {
+    namespace fs = std::filesystem;
+    const fs::path path(name);
+    last = path.filename().string();
+    if (last.empty() || last == "." || last == "..") return false;
+    const fs::path parent = path.parent_path();
+    return ::stat(parent.empty() ? "." : parent.c_str(), &folder) == 0;
+}
+}  // namespace
+
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     const bool aExists = ::stat(a.c_str(), &sa) == 0;
     const bool bExists = ::stat(b.c_str(), &sb) == 0;
     if (aExists || bExists) return aExists && bExists && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    std::string lastA, lastB;
+    if (folderAndLastName(a, sa, lastA) && folderAndLastName(b, sb, lastB))
+        return lastA == lastB && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     namespace fs = std::filesystem;
     std::error_code errorA, errorB;
     const fs::path pathA = fs::weakly_canonical(fs::absolute(a, errorA), errorA);
@@ -143,6 +171,32 @@ bool IsTemporaryNameOf(const std::string& target, const std::string& candidate) 
     const std::string prefix = target + ".tmp";
     return candidate.size() == prefix.size() + kTemporaryLetterCount && candidate.starts_with(prefix) &&
            candidate.find_first_not_of(kTemporaryLetters, prefix.size()) == std::string::npos;
+}
+
+void RemoveTemporariesOf(FileLayer& files, const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path path(target);
+    const std::string last = path.filename().string();
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!IsTemporaryNameOf(last, it->path().filename().string())) continue;
+        std::error_code statusError;
+        if (it->symlink_status(statusError).type() == fs::file_type::regular)
+            (void)files.Remove(path.parent_path().empty() ? it->path().filename().string() : it->path().string());
+    }
+}
+
+int KeepAside(FileLayer& files, const std::string& name, std::string& keptName) {
+    keptName.clear();
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string candidate = temporaryNameFor(name);
+        const int error = files.Link(name, candidate);
+        if (error == EEXIST) continue;
+        if (error == 0) keptName = std::move(candidate);
+        return error;
+    }
+    return EEXIST;
 }
 
 FileLayer& DefaultFileLayer() {
@@ -163,42 +217,47 @@ int WriteAll(FileLayer& files, int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
-                       PreparedReplacement& prepared) {
+int BeginReplacement(FileLayer& files, const std::string& fileName, ReplaceThrough through,
+                     PreparedReplacement& prepared, int& fd) {
     namespace fs = std::filesystem;
     prepared = {};
     std::string target = fileName;
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved.string();
+    if (through == ReplaceThrough::Links) {
+        std::error_code ec;
+        if (fs::is_symlink(target, ec)) {
+            fs::path resolved = fs::canonical(target, ec);
+            if (!ec) target = resolved.string();
+        }
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return EISDIR;
     }
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return EISDIR;
-
     std::string temporary;
-    int fd = -1;
     if (int error = files.CreateTemporary(target, temporary, fd); error != 0) return error;
-    bool open = true;
-    int error = 0;
-    try {
-        error = write(fd);
-        if (error == 0) error = files.Sync(fd);
-        open = false;
-        const int closeError = files.Close(fd);
-        if (error == 0) error = closeError;
-    } catch (...) {
-        if (open) (void)files.Close(fd);
-        (void)files.Remove(temporary);
-        throw;
-    }
-    if (error != 0) {
-        (void)files.Remove(temporary);
-        return error;
-    }
     prepared.Target = std::move(target);
     prepared.Temporary = std::move(temporary);
     return 0;
+}
+
+int EndReplacement(FileLayer& files, PreparedReplacement& prepared, int fd, int error, bool sync) {
+    if (error == 0 && sync) error = files.Sync(fd);
+    const int closeError = files.Close(fd);
+    if (error == 0) error = closeError;
+    if (error != 0) DiscardReplacement(files, prepared);
+    return error;
+}
+
+int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
+                       PreparedReplacement& prepared) {
+    int fd = -1;
+    if (int error = BeginReplacement(files, fileName, ReplaceThrough::Links, prepared, fd); error != 0) return error;
+    int error = 0;
+    try {
+        error = write(fd);
+    } catch (...) {
+        (void)EndReplacement(files, prepared, fd, EIO, false);
+        throw;
+    }
+    return EndReplacement(files, prepared, fd, error, true);
 }
 
 int CompleteReplacement(FileLayer& files, PreparedReplacement& prepared) {

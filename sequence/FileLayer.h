@@ -32,6 +32,9 @@ public:
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     // Deletes a file; a missing file gives ENOENT.
     virtual int Remove(const std::string& name) = 0;
+    // Gives the file from a second name (a hard link) that must not exist
+    // yet: an existing name gives EEXIST and is left alone.
+    virtual int Link(const std::string& from, const std::string& to) = 0;
     virtual bool Exists(const std::string& name) = 0;
 };
 
@@ -43,6 +46,7 @@ public:
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& name) override;
+    int Link(const std::string& from, const std::string& to) override;
     bool Exists(const std::string& name) override;
 };
 
@@ -65,14 +69,26 @@ std::FILE* OpenPlainFileForReading(const std::string& name, std::string& refusal
 
 // True when both names reach one file.  When both exist: the same file by
 // any spelling, hard link or symbolic link (same device and inode).  When
-// neither exists yet: the same place once relative parts, "." and ".." and
-// the folders' symbolic links are resolved.  A name that exists and one that
-// does not are never the same file.
+// neither exists yet: the same last name in the same folder, the folders
+// compared by device and inode, so a folder reached by another path (a
+// symbolic link, a bind mount) is the same folder.  A name that exists and
+// one that does not are never the same file.
 bool SameFile(const std::string& a, const std::string& b);
 
 // True when candidate is one of the temporary files CreateTemporary makes
 // for target (target, ".tmp", six lower-case letters or digits).
 bool IsTemporaryNameOf(const std::string& target, const std::string& candidate);
+
+// Removes, through files, the plain files of target's folder that are
+// temporary files of target (IsTemporaryNameOf): what a process killed while
+// writing one left behind.  Links, folders and every other name stay.
+void RemoveTemporariesOf(FileLayer& files, const std::string& target);
+
+// Gives the file name a second name among its temporary names (a hard
+// link), so that it stays reachable when name is replaced; keptName is
+// empty unless this returns 0.  A missing file gives ENOENT, a file system
+// without hard links EPERM or similar.
+int KeepAside(FileLayer& files, const std::string& name, std::string& keptName);
 
 // The program's real file layer.
 FileLayer& DefaultFileLayer();
@@ -97,12 +113,28 @@ struct PreparedReplacement {
     std::string Temporary;  // empty when nothing is prepared
 };
 
+// What a replacement replaces when the name is a symbolic link.
+enum class ReplaceThrough {
+    Links,  // the file the link points to; a name that is no plain file is refused
+    None,   // the name itself, whatever it holds now (link, named pipe): for the program's own files
+};
+
 // ReplaceFileWith without the rename, for files that must be replaced
 // together: every one is prepared before any is completed.  On failure
 // nothing is left behind and prepared stays empty; an exception out of write
 // is passed on the same way.
 int PrepareReplacement(FileLayer& files, const std::string& fileName, const std::function<int(int fd)>& write,
                        PreparedReplacement& prepared);
+
+// PrepareReplacement in the steps of a writer that streams: BeginReplacement
+// creates the temporary file and gives its descriptor; the caller writes
+// (WriteAll) and hands its first error to EndReplacement, which syncs when
+// asked, closes, and on any error removes the temporary file and leaves
+// prepared empty.  Between the two, an abandoned replacement is ended with
+// error != 0.
+int BeginReplacement(FileLayer& files, const std::string& fileName, ReplaceThrough through,
+                     PreparedReplacement& prepared, int& fd);
+int EndReplacement(FileLayer& files, PreparedReplacement& prepared, int fd, int error, bool sync);
 // Renames the prepared temporary file over its target.  On failure the
 // temporary file is removed and the target is left as it was.  Either way
 // prepared is empty afterwards.

@@ -71,16 +71,20 @@ bool ButtonSaveClick(EditorContext& ctx, SaveSession& save, SaveServices service
     for (const std::string& target : targets) {
         for (const char* backupName : {kDnaBackupName, kAminoBackupName}) {
             if (!SameFile(target, state.ApplicationFolder + backupName)) continue;
-            ctx.platform.ShowMessage("Cannot save as " + target + ": this is the backup file, which the editor " +
-                                     "overwrites every minute while it is open. Please choose another name.");
+            const bool own = BackupName(state.DataType) == backupName;
+            ctx.platform.ShowMessage(
+                "Cannot save as " + fileName + ": " + (target == fileName ? "this" : "its companion " + target) +
+                " is the backup file" +
+                (own ? ", which the editor overwrites every minute while it is open"
+                     : std::string(" of ") + (backupName == kDnaBackupName ? "DNA" : "amino-acid") +
+                           " runs, which their next start offers to restore and deletes when the offer is declined") +
+                ". Please choose another name.");
             return false;
         }
     }
     // Both would be written to one file, and the last rename would win.
     if (targets.size() == 2 && SameFile(targets[0], targets[1])) {
-        ctx.platform.ShowMessage("Cannot save as " + fileName + ": it and its companion " + targets[0] +
-                                 " are one file (one is a link to the other), so one would overwrite the other. "
-                                 "Please choose another name.");
+        ctx.platform.ShowMessage(OneFilePairMessage(fileName, targets[0]));
         return false;
     }
     std::vector<std::string> existing;

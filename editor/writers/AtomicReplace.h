@@ -34,9 +34,21 @@ public:
     void PutInPlace();
 
 private:
+    friend void PutInPlaceTogether(PendingReplacement& first, PendingReplacement& second);
     FileLayer& files_;
-    std::string target_;
+    std::string target_;    // as given
+    std::string replaced_;  // the file the rename replaces: a symbolic link's file
     PreparedReplacement prepared_;
 };
+
+// Puts first and then second in place, as a pair.  The old first file stays
+// reachable under a temporary name until second is in place, so when
+// second's rename fails the old first file is put back (a first file that
+// did not exist is removed again) and the WriteError is second's, with both
+// files as they were.  Only when that cannot be done (no hard links, or the
+// putting back fails too) does the WriteError say that first holds the new
+// content and second its previous one.  A failure of first's rename changes
+// neither file.
+void PutInPlaceTogether(PendingReplacement& first, PendingReplacement& second);
 
 }  // namespace sequara

@@ -5,6 +5,7 @@
 
 #include "sequence/FileLayer.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <limits>
 #include <map>
@@ -15,11 +16,13 @@ namespace sequara::testing {
 
 class FailingFileLayer : public PosixFileLayer {
 public:
-    enum class Step { None, Create, Write, Sync, Close, Rename };
+    enum class Step { None, Create, Write, Sync, Close, Rename, Remove };
     Step FailAt = Step::None;
     int Error = 5;  // EIO
     // When set, FailAt fails only the temporary file of this target.
     std::string OnlyFor;
+    // A file system without hard links: every Link fails with EPERM.
+    bool NoLinks = false;
     // Bytes the device takes in all before it reports ENOSPC.
     std::size_t SpaceLeft = std::numeric_limits<std::size_t>::max();
     // Takes at most this many bytes per write call (short writes).
@@ -33,6 +36,12 @@ public:
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override {
         return fails(Step::Rename, from) ? Error : PosixFileLayer::Rename(from, to);
+    }
+    int Remove(const std::string& name) override {
+        return fails(Step::Remove, name) ? Error : PosixFileLayer::Remove(name);
+    }
+    int Link(const std::string& from, const std::string& to) override {
+        return NoLinks ? EPERM : PosixFileLayer::Link(from, to);
     }
 
 private:

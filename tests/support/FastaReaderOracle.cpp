@@ -90,32 +90,23 @@ void ConvertLineBreaks(std::string& FileName, Platform& platform) {
     }
     GetcLineReader in;
     if (!in.open(FileName)) throw CopyError(FileName, true);
-    PosixFileLayer files;
-    std::string temporary;
+    FileLayer& files = DefaultFileLayer();
+    RemoveTemporariesOf(files, kInterimFileName);
+    PreparedReplacement copy;
     int fd = -1;
-    if (files.CreateTemporary(kInterimFileName, temporary, fd) != 0) throw CopyError(kInterimFileName, false);
-    struct Discard {
-        std::string name;
-        ~Discard() {
-            if (!name.empty()) std::remove(name.c_str());
-        }
-    } discard{temporary};
-    FilePtr out(::fdopen(fd, "wb"));
-    if (!out) {
-        ::close(fd);
+    if (BeginReplacement(files, kInterimFileName, ReplaceThrough::None, copy, fd) != 0)
         throw CopyError(kInterimFileName, false);
-    }
+    int error = 0;
     std::string line;
-    while (in.next(line)) {
+    while (error == 0 && in.next(line)) {
         if (line.empty()) continue;
         line += "\r\n";
-        if (std::fwrite(line.data(), 1, line.size(), out.get()) != line.size()) throw CopyError(kInterimFileName, false);
+        error = WriteAll(files, fd, line.data(), line.size());
     }
     // What was read is put in place even when the reading then failed.
     const bool readFailed = in.failed();
     in.close();
-    const bool placed = std::fclose(out.release()) == 0 && std::rename(temporary.c_str(), kInterimFileName) == 0;
-    if (placed) discard.name.clear();
+    const bool placed = EndReplacement(files, copy, fd, error, false) == 0 && CompleteReplacement(files, copy) == 0;
     if (readFailed) throw CopyError(FileName, true);
     if (!placed) throw CopyError(kInterimFileName, false);
     platform.ProcessMessages();

@@ -187,10 +187,17 @@ TEST(SaveCommand, RefusedOverwriteAndNamedFolderChangeNothing) {
 // as targets, existing or not.
 TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
     const std::string ali = "question: The file <folder>/krings.ali already exists! Overwrite? -> ";
-    const auto refused = [&](const std::string& shown, const std::string& files = "backup.ali backup_ami.ali sub") {
-        return "not written\n" + Kept(files) + "message: Cannot save as <folder>/" + shown +
-               ": this is the backup file, which the editor overwrites every minute while it is open. Please "
-               "choose another name.\n";
+    // The chosen file, the companion when that is the backup, and whose backup it is.
+    const auto refused = [&](const std::string& chosen, const std::string& companion, const char* whose,
+                             const std::string& files = "backup.ali backup_ami.ali sub") {
+        const std::string what = std::string(whose) == "own"
+                                     ? ", which the editor overwrites every minute while it is open"
+                                     : std::string(" of ") + whose +
+                                           " runs, which their next start offers to restore and deletes when the "
+                                           "offer is declined";
+        return "not written\n" + Kept(files) + "message: Cannot save as <folder>/" + chosen + ": " +
+               (companion.empty() ? "this" : "its companion <folder>/" + companion) + " is the backup file" + what +
+               ". Please choose another name.\n";
     };
     const struct { std::vector<std::string> before; const char* dataType; std::string typed; int index; bool yes;
                    std::string expected; } cases[] = {
@@ -206,13 +213,17 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
          "written\n" + Saved("run.1 run.1/s.ali run.1/s.txt", "run.1/s.txt")},
         {{"run.1/a.b/"}, "DNA", "run.1/a.b/s1", 9, true,
          "written\n" + Saved("run.1 run.1/a.b run.1/a.b/s1.ali run.1/a.b/s1.phy", "run.1/a.b/s1.phy")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 2, true, refused("backup.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 1, true, refused("backup.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "sub/../backup.ali", 2, true, refused("sub/../backup.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup_ami", 9, true, refused("backup_ami.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true, refused("backup_ami.ali")},
-        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 1, true, refused("backup.ali")},
-        {{"sub/"}, "DNA", "sub/../backup_ami", 2, true, refused("sub/../backup_ami.ali", "sub")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 2, true, refused("backup.ali", "", "own")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup", 1, true, refused("backup.txt", "backup.ali", "own")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "sub/../backup.ali", 2, true,
+         refused("sub/../backup.ali", "", "own")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup_ami", 9, true,
+         refused("backup_ami.phy", "backup_ami.ali", "own")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "DNA", "backup_ami", 2, true,
+         refused("backup_ami.ali", "", "amino-acid")},
+        {{"backup.ali", "backup_ami.ali", "sub/"}, "AMINO", "backup", 1, true,
+         refused("backup.txt", "backup.ali", "DNA")},
+        {{"sub/"}, "DNA", "sub/../backup_ami", 2, true, refused("sub/../backup_ami.ali", "", "amino-acid", "sub")},
     };
     for (const auto& c : cases) {
         SaveFixture f;
