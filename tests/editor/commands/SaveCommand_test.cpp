@@ -6,7 +6,10 @@
 #include "editor/commands/SaveCommand.h"
 #include "editor/commands/RowMove.h"
 #include "editor/commands/ColumnCommands.h"
+#include "editor/WorkingStateAlignmentInput.h"
+#include "editor/writers/ExportFiles.h"
 #include "editor/writers/ExportFormats.h"
+#include "editor/writers/WriteError.h"
 #include "editor/writers/PlexorOldRdfWriter.h"
 #include "sequence/FastaReader.h"
 #include "tests/support/EditorDump.h"
@@ -17,6 +20,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace sequara {
 namespace {
@@ -237,6 +242,23 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
             EXPECT_TRUE(!std::filesystem::is_regular_file(f.folder.file(name)) ||
                         (ReadBytes(f.folder.file(name)) == "another alignment") == (c.expected[0] == 'n')) << name;
     }
+    // The program's folder reached by a second path, a bind mount (root
+    // only) or a symbolic link, while the backup does not exist: the save's
+    // removal of the backup would delete the file just written.
+    for (const bool bind : {true, false}) {
+        if (bind && ::geteuid() != 0) continue;
+        SaveFixture f;
+        const std::string alias = f.folder.file("alias");
+        if (bind) {
+            std::filesystem::create_directory(alias);
+            ASSERT_EQ(::mount(f.folder.path().c_str(), alias.c_str(), nullptr, MS_BIND, nullptr), 0);
+        } else {
+            std::filesystem::create_directory_symlink(f.folder.path(), alias);
+        }
+        const std::string saved = f.Save("alias/backup", 2);
+        if (bind) ::umount2(alias.c_str(), MNT_DETACH);
+        EXPECT_EQ(saved, refused("alias/backup.ali", "", "own", bind ? "alias alias/alias" : "alias")) << bind;
+    }
 }
 
 // The two ways to an alignment that has nothing to save, with the message
@@ -369,6 +391,31 @@ TEST(SaveCommand, EitherFileFailingAtWriteSyncOrCloseLeavesTheOldPair) {
                       "old text|old ali") << failing << " " << static_cast<int>(step);
         }
     }
+    // The chosen file's rename fails after the companion's succeeded: the old
+    // companion is put back (a companion that was not there is removed
+    // again); without hard links to keep it, the message says which file
+    // holds what.
+    const struct { bool companionBefore, noLinks; const char* files; const char* pair; const char* tail; } renames[] = {
+        {true, false, "out.ali out.txt", "old text|old ali", ""},
+        {false, false, "out.txt", "old text|", ""},
+        {true, true, "out.ali out.txt", "old text|rCRS;ACGT\r\n1;2;3;4\r\ns1;ACGA\r\ns2;-CGT\r\n",
+         ". <folder>/out.ali was already replaced and holds the new content; <folder>/out.txt still holds its "
+         "previous content."},
+    };
+    for (const auto& c : renames) {
+        SaveFixture f;
+        f.folder.write("out.txt", "old text");
+        if (c.companionBefore) f.folder.write("out.ali", "old ali");
+        f.files.FailAt = Step::Rename;
+        f.files.OnlyFor = f.folder.file("out.txt");
+        f.files.NoLinks = c.noLinks;
+        f.platform.AnswerYesNo(true);
+        const std::string asked = c.companionBefore ? BothExist("out.ali", "out.txt", "Yes") : kChosenExists + "Yes\n";
+        EXPECT_EQ(f.Save("out", 1), "failed\n" + Kept(c.files) + asked +
+                                        "message: Could not save <folder>/out.txt: Input/output error" + c.tail + "\n")
+            << c.files << c.noLinks;
+        EXPECT_EQ(ReadBytes(f.folder.file("out.txt")) + "|" + ReadBytes(f.folder.file("out.ali")), c.pair);
+    }
 }
 
 // A chosen file and its companion that are one file, through a symbolic or
@@ -393,6 +440,25 @@ TEST(SaveCommand, AChosenFileThatIsItsOwnCompanionIsRefused) {
                                                chosen + ": it and its companion <folder>/r.ali" + tail) << c.link;
         EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
         EXPECT_EQ(std::filesystem::is_symlink(f.folder.file(c.link)), !c.hard) << c.link;
+    }
+    // The writer of the pair refuses it too, for callers without the Save
+    // command's check (bench/sequara-export): nothing is written.
+    for (const auto& c : cases) {
+        SaveFixture f;
+        f.folder.write(c.to, "old");
+        if (c.hard) std::filesystem::create_hard_link(f.folder.file(c.to), f.folder.file(c.link));
+        else std::filesystem::create_symlink(c.to, f.folder.file(c.link));
+        const std::string chosen = f.folder.file(c.index == 1 ? "r.txt" : "r.phy");
+        const WorkingStateAlignmentInput input(f.run.State());
+        ExportOutcome outcome;
+        try {
+            ExportAlignment(input, chosen, c.index, f.files, f.progress, outcome);
+            ADD_FAILURE() << "saved " << c.link;
+        } catch (const WriteError& e) {
+            EXPECT_EQ(e.what(), OneFilePairMessage(chosen, f.folder.file("r.ali")));
+        }
+        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
+        EXPECT_TRUE(f.files.Temporaries.empty()) << c.link;
     }
     SaveFixture f;
     f.folder.write("other.ali", "old");
