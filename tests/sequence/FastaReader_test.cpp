@@ -2,10 +2,12 @@
 #include "sequence/CharacterRules.h"
 #include "sequence/FastaReader.h"
 #include "sequence/FileLayer.h"
+#include "tests/support/FailingFileLayer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -210,6 +212,55 @@ TEST_F(FastaReaderTest, AFolderOrAnUnreadableFileIsAnOpenError) {
 TEST_F(FastaReaderTest, LeavesTheNormalisedCopyInTheCurrentFolder) {
     read(">a\r\n\r\nAC\r\nGT");
     EXPECT_EQ(ReadBytes(kInterimFileName), ">a\r\nAC\r\nGT\r\n");
+}
+
+// The copy goes through the file layer: whichever step fails, the entries
+// are read and no temporary file stays, and a copy that was not made is not
+// named.  The temporary files that killed reads left (plain files of exactly
+// that pattern) are removed by the next read.
+TEST_F(FastaReaderTest, AFailingCopyStepLosesNoEntryAndKilledReadsLeftoversAreRemoved) {
+    using Step = testing::FailingFileLayer::Step;
+    const std::vector<std::string> leftovers = {"Interim_Sto.txt.tmpab12cd", "Interim_Sto.txt.tmp000000"};
+    const std::vector<std::string> others = {"Interim_Sto.txt.tmpab12c", "interim_sto.txt.tmpab12cd",
+                                             "x.txt.tmpab12cd", "Interim_Sto.txt.tmpzzzzzz"};
+    const std::string input = folder.write("in.fasta", "AC\n>a\r\n\r\nac\r\nGT");
+    for (Step step : {Step::None, Step::Create, Step::Write, Step::Close, Step::Rename, Step::Remove}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        std::filesystem::remove(kInterimFileName);
+        std::ofstream(kInterimFileName, std::ios::binary) << "old copy";
+        for (const std::string& name : leftovers) std::ofstream(name, std::ios::binary) << "half a copy";
+        for (std::size_t i = 0; i + 1 < others.size(); ++i) std::ofstream(others[i], std::ios::binary) << "other";
+        std::filesystem::create_symlink(folder.write("precious", "keep"), others.back());
+        testing::FailingFileLayer files;
+        files.FailAt = step;
+        r = Read{};
+        ReadFastaFile(input, r.data, r.labels, true, "DNA", r.platform, files);
+        EXPECT_TRUE(r.data.empty());  // the format error, reported on the copy when there is one
+        const bool copied = step == Step::None || step == Step::Remove;
+        EXPECT_EQ(r.platform.Messages(),
+                  std::vector<std::string>{"Error concerning the data format within fasta file " +
+                                           (copied ? std::string(kInterimFileName) : input) +
+                                           ". Please ensure correct fasta-format."});
+        EXPECT_EQ(ReadBytes(kInterimFileName), copied ? "AC\r\n>a\r\nac\r\nGT\r\n" : "old copy");
+        std::vector<std::string> temporaries;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            if (const std::string name = entry.path().filename().string(); IsTemporaryNameOf(kInterimFileName, name))
+                temporaries.push_back(name);
+        std::sort(temporaries.begin(), temporaries.end());
+        // The link of that pattern is no leftover of the program's.
+        std::vector<std::string> left = {"Interim_Sto.txt.tmpzzzzzz"};
+        if (step == Step::Remove) left = {"Interim_Sto.txt.tmp000000", "Interim_Sto.txt.tmpab12cd", left[0]};
+        EXPECT_EQ(temporaries, left);
+        for (const std::string& name : others) EXPECT_TRUE(std::filesystem::is_symlink(name) || ReadBytes(name) == "other");
+        EXPECT_EQ(ReadBytes(others.back()), "keep");
+        for (const std::string& name : leftovers) std::filesystem::remove(name);
+        for (const std::string& name : others) std::filesystem::remove(name);
+    }
+    // With entries read, the result does not depend on the copy at all.
+    testing::FailingFileLayer files;
+    files.FailAt = Step::Write;
+    ReadFastaFile(folder.write("good.fasta", ">a\nAC\n"), r.data, r.labels, true, "DNA", r.platform, files);
+    EXPECT_EQ(r.data, (TFastaDataSet{{"a", "AC"}}));
 }
 
 TEST_F(FastaReaderTest, TheCopyIsNeverWrittenOverTheFileBeingRead) {
