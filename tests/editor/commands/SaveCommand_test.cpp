@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <sys/mount.h>
@@ -251,7 +252,10 @@ TEST(SaveCommand, CompanionQuestionFolderDotsAndTheBackupAsTarget) {
         const std::string alias = f.folder.file("alias");
         if (bind) {
             std::filesystem::create_directory(alias);
-            ASSERT_EQ(::mount(f.folder.path().c_str(), alias.c_str(), nullptr, MS_BIND, nullptr), 0);
+            if (::mount(f.folder.path().c_str(), alias.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+                ASSERT_EQ(errno, EPERM);  // root without the right to mount (a container): the link case remains
+                continue;
+            }
         } else {
             std::filesystem::create_directory_symlink(f.folder.path(), alias);
         }
