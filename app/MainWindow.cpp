@@ -350,7 +350,7 @@ void MainWindow::FrontPanelOKButtonClick() {
     state_.SettingsFileName = state_.ApplicationFolder + kSettingsFileName;
     ReadSettings(state_, platform_);
     ReadReference(state_, platform_);
-    if (!CheckReference(state_, platform_, MissingReferenceMessage())) {
+    if (!CheckReference(state_, platform_, ReferenceCheckMoment::StartUp, MissingReferenceMessage())) {
         fastafile1_->setEnabled(false);
         forensicformat1_->setEnabled(false);
     }

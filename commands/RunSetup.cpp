@@ -105,8 +105,8 @@ bool LooksLikeDna(std::string_view sequence) {
     return letters;
 }
 
-bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,
-                    const std::string& refusedNote) {
+bool CheckReference(const WorkingState& state, Platform& platform, ReferenceCheckMoment moment,
+                    const std::string& missingMessage, const std::string& refusedNote) {
     const std::string_view sequence =
         state.ReferenceData.empty() ? std::string_view() : std::string_view(state.ReferenceData[0].Sequence);
     const std::size_t length = sequence.size();
@@ -124,10 +124,10 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
             return refuse(missingMessage);
         case ReferenceCheck::TooLong:
             // At start-up the run goes on without automatic alignment; a
-            // refusal with a note keeps the previous reference, and with it
-            // the automatic alignment.
+            // new reference refused keeps the previous one, and with it the
+            // automatic alignment.
             return refuse(std::string("ReferenceSequence is too long (more than 99999 characters). ") +
-                          (refusedNote.empty() ? "Automatic alignment will be disabled. " : "") +
+                          (moment == ReferenceCheckMoment::StartUp ? "Automatic alignment will be disabled. " : "") +
                           "Please contact corvane Technology for help.");
         case ReferenceCheck::Accepted:
             break;

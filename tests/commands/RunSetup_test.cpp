@@ -24,7 +24,7 @@ protected:
     void writeReference(const std::string& bytes) { folder.write(kReferenceFileName, bytes); }
     bool readAndCheck() {
         ReadReference(state, platform);
-        return CheckReference(state, platform, MissingReferenceMessage());
+        return CheckReference(state, platform, ReferenceCheckMoment::StartUp, MissingReferenceMessage());
     }
     TempFolder folder;
     ScriptedPlatform platform;
