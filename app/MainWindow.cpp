@@ -361,6 +361,8 @@ void MainWindow::FrontPanelOKButtonClick() {
     about1_->setEnabled(true);
     Parameters1()->setEnabled(true);
     platform_.ProcessMessages();
+    // Only a restored backup opens an editor; an unanswered offer opens
+    // nothing, so no autosave replaces the backup it kept.
     if (OfferBackup(state_, platform_) == BackupOffer::Restored) OpenAlignmentEditor();
 }
 

@@ -154,11 +154,18 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;
     // Only Yes or No ends the question: a backup left alone would be
-    // overwritten by the autosave of the next editor this run opens.
-    if (!platform.AskYesNoUntilAnswered("Have found an old backup file in the directory.Restore?", "Warning",
-                                        MessageType::Warning)) {
-        std::remove(file.c_str());  // a failed deletion is not reported
-        return BackupOffer::Deleted;
+    // overwritten by the autosave of the next editor this run opens.  A
+    // question torn down without an answer (the program told to quit) keeps
+    // the backup for the next start.
+    switch (platform.AskYesNoUntilAnswered("Have found an old backup file in the directory.Restore?", "Warning",
+                                           MessageType::Warning)) {
+        case YesNoAnswer::No:
+            std::remove(file.c_str());  // a failed deletion is not reported
+            return BackupOffer::Deleted;
+        case YesNoAnswer::Dismissed:
+            return BackupOffer::Unanswered;
+        case YesNoAnswer::Yes:
+            break;
     }
     // Read into arrays of their own so that a failed read leaves no half
     // alignment in the working state.

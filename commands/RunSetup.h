@@ -93,7 +93,7 @@ std::string MissingReferenceMessage();
 // letters or digits), plain files only.  Nothing else is touched.
 void RemoveAutosaveLeftovers(const std::string& folder);
 
-enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
+enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted, Unanswered };
 
 // At start-up: first RemoveAutosaveLeftovers in ApplicationFolder; then,
 // when the data type's backup file lies there, asks whether to restore it,
@@ -101,7 +101,8 @@ enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
 // Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
 // (Restored), or reports an unreadable file and keeps it (Unreadable); No
-// deletes it (Deleted).
+// deletes it (Deleted).  A question torn down without an answer keeps the
+// file and reads nothing (Unanswered).
 BackupOffer OfferBackup(WorkingState& state, Platform& platform);
 
 }  // namespace sequara
