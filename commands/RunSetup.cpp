@@ -6,8 +6,11 @@
 #include "sequence/FileLayer.h"
 #include "sequence/TextFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <unistd.h>
 
 namespace sequara {
 
@@ -148,6 +151,33 @@ void RemoveAutosaveLeftovers(const std::string& folder) {
     }
 }
 
+namespace {
+
+// Moves the backup file name in folder to the first free name of its stem,
+// "_unreadable", a number from 2 on and ".ali" ("backup_unreadable.ali",
+// "backup_unreadable_2.ali", ...), never over an existing file: link(2)
+// refuses a name that is taken.  Gives 0 and the new full name, or the errno
+// value with the file left where it was.
+int setAsideUnreadable(const std::string& folder, const std::string& name, std::string& keptAs) {
+    const std::string file = folder + name;
+    const std::string stem = name.substr(0, name.rfind('.'));
+    for (int number = 1;; ++number) {
+        keptAs = folder + stem + "_unreadable" + (number == 1 ? "" : "_" + std::to_string(number)) + ".ali";
+        if (::link(file.c_str(), keptAs.c_str()) != 0) {
+            if (errno == EEXIST) continue;
+            return errno;
+        }
+        if (::unlink(file.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(keptAs.c_str());
+            return error;
+        }
+        return 0;
+    }
+}
+
+}  // namespace
+
 BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     RemoveAutosaveLeftovers(state.ApplicationFolder);
     const std::string name = BackupName(state.DataType);
@@ -173,7 +203,13 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     TCharacterName numbering;
     TFastaDataSet sequences;
     if (!ReadAlignmentFile(file, reference, numbering, sequences, false, platform)) {
-        platform.ShowMessage("An error occured when trying to read the backup file.");
+        // Moved aside, so that the next autosave cannot replace it.
+        std::string keptAs;
+        const int error = setAsideUnreadable(state.ApplicationFolder, name, keptAs);
+        platform.ShowMessage(std::string("An error occured when trying to read the backup file. ") +
+                             (error == 0 ? "It has been kept as " + keptAs + "."
+                                         : std::string("It could not be set aside (") + std::strerror(error) +
+                                               "): the next autosave will replace it."));
         return BackupOffer::Unreadable;
     }
     state.AlignedReference = ToAlignedDataSet(std::move(reference));

@@ -100,9 +100,12 @@ enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted, Unanswered };
 // a question that only Yes or No ends (Escape and the close box do nothing).
 // Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
-// (Restored), or reports an unreadable file and keeps it (Unreadable); No
-// deletes it (Deleted).  A question torn down without an answer keeps the
-// file and reads nothing (Unanswered).
+// (Restored), or reports an unreadable file and keeps it (Unreadable),
+// moved to a free name beside it ("backup_unreadable.ali",
+// "backup_unreadable_2.ali", ...; "backup_ami_unreadable.ali", ... for
+// AMINO) so that no autosave replaces it, the message naming where it is or
+// why it could not be moved; No deletes it (Deleted).  A question torn down
+// without an answer keeps the file and reads nothing (Unanswered).
 BackupOffer OfferBackup(WorkingState& state, Platform& platform);
 
 }  // namespace sequara
