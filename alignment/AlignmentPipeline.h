@@ -6,6 +6,7 @@
 // The menu command reads the file, shows the progress box and opens the
 // editor; it calls RunAutomaticAlignment with a progress callback.
 
+#include "sequence/GaugePercent.h"
 #include "sequence/Records.h"
 #include "sequence/WorkingState.h"
 
@@ -34,13 +35,8 @@ PipelineParameters PipelineParametersFrom(const WorkingState& state);
 enum class PipelinePass { Orientation, Alignment };
 
 // Called on the calling thread after each sequence of each pass, in sequence
-// order, with the gauge value to show.
+// order, with the gauge value to show (GaugePercent).
 using ProgressCallback = std::function<void(PipelinePass pass, int gaugePercent)>;
-
-// 100 * Done / Total rounded to the nearest integer, an exact half going to
-// the even neighbour (8 sequences: 12, 25, 38, 50, 62, 75, 88, 100).  0 when
-// Total is 0.  The editor's save progress box counts its columns with it.
-int GaugePercent(std::size_t Done, std::size_t Total);
 
 // S without "-" (IgnoreFastaGaps) and without "N" under "DNA" or "X" under
 // "AMINO" (IgnoreFastaNs); nothing else changes.

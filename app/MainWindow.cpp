@@ -350,7 +350,7 @@ void MainWindow::FrontPanelOKButtonClick() {
     state_.SettingsFileName = state_.ApplicationFolder + kSettingsFileName;
     ReadSettings(state_, platform_);
     ReadReference(state_, platform_);
-    if (!CheckReference(state_, platform_, MissingReferenceMessage())) {
+    if (!CheckReference(state_, platform_, ReferenceCheckMoment::StartUp, MissingReferenceMessage())) {
         fastafile1_->setEnabled(false);
         forensicformat1_->setEnabled(false);
     }
@@ -361,6 +361,8 @@ void MainWindow::FrontPanelOKButtonClick() {
     about1_->setEnabled(true);
     Parameters1()->setEnabled(true);
     platform_.ProcessMessages();
+    // Only a restored backup opens an editor; an unanswered offer opens
+    // nothing, so no autosave replaces the backup it kept.
     if (OfferBackup(state_, platform_) == BackupOffer::Restored) OpenAlignmentEditor();
 }
 

@@ -26,7 +26,8 @@ NewReferenceOutcome LoadNewReference(WorkingState& state, Platform& platform, Fi
     ReadFastaFile(chosen->FileName, candidate.ReferenceData, candidate.ReferenceNumbering, false, state.DataType,
                   platform);
     if (candidate.ReferenceData.empty()) candidate.ReferenceData.assign(1, TFastaSequence{});
-    if (!CheckReference(candidate, platform, MissingChosenReferenceMessage(chosen->FileName),
+    if (!CheckReference(candidate, platform, ReferenceCheckMoment::NewReference,
+                        MissingChosenReferenceMessage(chosen->FileName),
                         "The previous reference sequence remains in use."))
         return NewReferenceOutcome::Refused;
     state.ReferenceData = std::move(candidate.ReferenceData);

@@ -6,8 +6,11 @@
 #include "sequence/FileLayer.h"
 #include "sequence/TextFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <unistd.h>
 
 namespace sequara {
 
@@ -105,8 +108,8 @@ bool LooksLikeDna(std::string_view sequence) {
     return letters;
 }
 
-bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,
-                    const std::string& refusedNote) {
+bool CheckReference(const WorkingState& state, Platform& platform, ReferenceCheckMoment moment,
+                    const std::string& missingMessage, const std::string& refusedNote) {
     const std::string_view sequence =
         state.ReferenceData.empty() ? std::string_view() : std::string_view(state.ReferenceData[0].Sequence);
     const std::size_t length = sequence.size();
@@ -124,10 +127,10 @@ bool CheckReference(const WorkingState& state, Platform& platform, const std::st
             return refuse(missingMessage);
         case ReferenceCheck::TooLong:
             // At start-up the run goes on without automatic alignment; a
-            // refusal with a note keeps the previous reference, and with it
-            // the automatic alignment.
+            // new reference refused keeps the previous one, and with it the
+            // automatic alignment.
             return refuse(std::string("ReferenceSequence is too long (more than 99999 characters). ") +
-                          (refusedNote.empty() ? "Automatic alignment will be disabled. " : "") +
+                          (moment == ReferenceCheckMoment::StartUp ? "Automatic alignment will be disabled. " : "") +
                           "Please contact corvane Technology for help.");
         case ReferenceCheck::Accepted:
             break;
@@ -148,17 +151,51 @@ void RemoveAutosaveLeftovers(const std::string& folder) {
     }
 }
 
+namespace {
+
+// Moves the backup file name in folder to the first free name of its stem,
+// "_unreadable", a number from 2 on and ".ali" ("backup_unreadable.ali",
+// "backup_unreadable_2.ali", ...), never over an existing file: link(2)
+// refuses a name that is taken.  Gives 0 and the new full name, or the errno
+// value with the file left where it was.
+int setAsideUnreadable(const std::string& folder, const std::string& name, std::string& keptAs) {
+    const std::string file = folder + name;
+    const std::string stem = name.substr(0, name.rfind('.'));
+    for (int number = 1;; ++number) {
+        keptAs = folder + stem + "_unreadable" + (number == 1 ? "" : "_" + std::to_string(number)) + ".ali";
+        if (::link(file.c_str(), keptAs.c_str()) != 0) {
+            if (errno == EEXIST) continue;
+            return errno;
+        }
+        if (::unlink(file.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(keptAs.c_str());
+            return error;
+        }
+        return 0;
+    }
+}
+
+}  // namespace
+
 BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     RemoveAutosaveLeftovers(state.ApplicationFolder);
     const std::string name = BackupName(state.DataType);
     const std::string file = state.ApplicationFolder + name;
     if (!FileExists(file)) return BackupOffer::NoBackup;
     // Only Yes or No ends the question: a backup left alone would be
-    // overwritten by the autosave of the next editor this run opens.
-    if (!platform.AskYesNoUntilAnswered("Have found an old backup file in the directory.Restore?", "Warning",
-                                        MessageType::Warning)) {
-        std::remove(file.c_str());  // a failed deletion is not reported
-        return BackupOffer::Deleted;
+    // overwritten by the autosave of the next editor this run opens.  A
+    // question torn down without an answer (the program told to quit) keeps
+    // the backup for the next start.
+    switch (platform.AskYesNoUntilAnswered("Have found an old backup file in the directory.Restore?", "Warning",
+                                           MessageType::Warning)) {
+        case YesNoAnswer::No:
+            std::remove(file.c_str());  // a failed deletion is not reported
+            return BackupOffer::Deleted;
+        case YesNoAnswer::Dismissed:
+            return BackupOffer::Unanswered;
+        case YesNoAnswer::Yes:
+            break;
     }
     // Read into arrays of their own so that a failed read leaves no half
     // alignment in the working state.
@@ -166,7 +203,13 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     TCharacterName numbering;
     TFastaDataSet sequences;
     if (!ReadAlignmentFile(file, reference, numbering, sequences, false, platform)) {
-        platform.ShowMessage("An error occured when trying to read the backup file.");
+        // Moved aside, so that the next autosave cannot replace it.
+        std::string keptAs;
+        const int error = setAsideUnreadable(state.ApplicationFolder, name, keptAs);
+        platform.ShowMessage(std::string("An error occured when trying to read the backup file. ") +
+                             (error == 0 ? "It has been kept as " + keptAs + "."
+                                         : std::string("It could not be set aside (") + std::strerror(error) +
+                                               "): the next autosave will replace it."));
         return BackupOffer::Unreadable;
     }
     state.AlignedReference = ToAlignedDataSet(std::move(reference));

@@ -62,15 +62,19 @@ enum class ReferenceCheck { Accepted, LabelCountDiffers, Missing, TooLong };
 // no characters; more than 99999 characters; otherwise accepted.
 ReferenceCheck CheckReferenceData(std::size_t sequenceLength, std::size_t labelCount);
 
+// When a reference is checked: the one read at start-up, which the run
+// goes on without when it is refused, or a new one the user chose while the
+// previous one stays in use.
+enum class ReferenceCheckMoment { StartUp, NewReference };
+
 // Applies the checks to element 0 of ReferenceData and shows the failing
-// rule's message, followed by refusedNote when that is not empty;
-// missingMessage is the text for a reference without characters.  A note
-// means the previous reference stays in use, so the too-long message then
-// does not say that automatic alignment will be disabled.  True when
-// the reference is accepted; an accepted reference that looks like DNA in an
-// "AMINO" run is accepted with a warning.
-bool CheckReference(const WorkingState& state, Platform& platform, const std::string& missingMessage,
-                    const std::string& refusedNote = {});
+// rule's message, followed by a blank and refusedNote when that is not
+// empty; missingMessage is the text for a reference without characters.
+// Only at start-up does the too-long message say that automatic alignment
+// will be disabled.  True when the reference is accepted; an accepted
+// reference that looks like DNA in an "AMINO" run is accepted with a warning.
+bool CheckReference(const WorkingState& state, Platform& platform, ReferenceCheckMoment moment,
+                    const std::string& missingMessage, const std::string& refusedNote = {});
 
 // True when the sequence has letters and holds only A, C, G, T, U, N (either
 // case) and gaps.
@@ -89,15 +93,19 @@ std::string MissingReferenceMessage();
 // letters or digits), plain files only.  Nothing else is touched.
 void RemoveAutosaveLeftovers(const std::string& folder);
 
-enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted };
+enum class BackupOffer { NoBackup, Restored, Unreadable, Deleted, Unanswered };
 
 // At start-up: first RemoveAutosaveLeftovers in ApplicationFolder; then,
 // when the data type's backup file lies there, asks whether to restore it,
 // a question that only Yes or No ends (Escape and the close box do nothing).
 // Yes reads it into AlignedReference, AlignedNumbering and
 // AlignedSequences and sets AlignmentTitle to the bare backup name
-// (Restored), or reports an unreadable file and keeps it (Unreadable); No
-// deletes it (Deleted).
+// (Restored), or reports an unreadable file and keeps it (Unreadable),
+// moved to a free name beside it ("backup_unreadable.ali",
+// "backup_unreadable_2.ali", ...; "backup_ami_unreadable.ali", ... for
+// AMINO) so that no autosave replaces it, the message naming where it is or
+// why it could not be moved; No deletes it (Deleted).  A question torn down
+// without an answer keeps the file and reads nothing (Unanswered).
 BackupOffer OfferBackup(WorkingState& state, Platform& platform);
 
 }  // namespace sequara

@@ -31,9 +31,11 @@ struct FileDialogOptions {
 // The icon a question shows.
 enum class MessageType { Warning, Information };
 
-// How the user left a Yes/No question.  Dismissed: with Escape or the
-// window's close box, without choosing either button; each caller decides
-// what that means for its data, never the answer that discards it.
+// How a Yes/No question ended.  Dismissed: without an answer, neither button
+// chosen: left with Escape or the window's close box where the question
+// allows that, or torn down while it shows (the application told to quit,
+// as when the desktop session ends).  Each caller decides what that means
+// for its data, never the answer that discards it.
 enum class YesNoAnswer { Yes, No, Dismissed };
 
 struct FileDialogResult {
@@ -52,9 +54,10 @@ public:
     // A modal question with the buttons Yes and No and the icon of its type.
     virtual YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) = 0;
     // The same question for a caller that has no safe way to read Escape:
-    // only the two buttons end it, Escape and the close box leave it on
-    // screen.  True for Yes.
-    virtual bool AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) = 0;
+    // Escape and the close box leave it on screen.  Yes or No as chosen;
+    // Dismissed only when it is torn down without an answer.
+    virtual YesNoAnswer AskYesNoUntilAnswered(const std::string& text, const std::string& caption,
+                                              MessageType type) = 0;
     // A modal question with the buttons OK and Cancel; true only for OK
     // (Escape and the close box give Cancel).
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;

@@ -59,9 +59,15 @@ YesNoAnswer ScriptedPlatform::AskYesNo(const std::string& text, const std::strin
     return answer;
 }
 
-bool ScriptedPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) {
+YesNoAnswer ScriptedPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption,
+                                                    MessageType type) {
     while (!YesNoAnswers.empty() && YesNoAnswers.front() == YesNoAnswer::Dismissed) YesNoAnswers.pop_front();
-    return ScriptedPlatform::AskYesNo(text, caption, type) == YesNoAnswer::Yes;
+    if (TornDownQuestions > 0) {
+        --TornDownQuestions;
+        Events.push_back({Kind::YesNo, text, caption, false, true, type});
+        return YesNoAnswer::Dismissed;
+    }
+    return ScriptedPlatform::AskYesNo(text, caption, type);
 }
 
 bool ScriptedPlatform::AskOkCancel(const std::string& text, const std::string& caption) {

@@ -21,7 +21,7 @@ public:
         std::string text;     // message / question text, dialog title, address
         std::string caption;  // caption of a question
         bool answer = false;  // the answer given to a question: Yes / OK
-        bool dismissed = false;  // a Yes/No question left with Escape or the close box
+        bool dismissed = false;  // a Yes/No question left with Escape or the close box, or torn down
         MessageType type = MessageType::Warning;  // the icon of a Yes/No question
     };
 
@@ -31,6 +31,10 @@ public:
     std::deque<std::optional<FileDialogResult>> OpenFileAnswers;
     std::deque<std::optional<FileDialogResult>> SaveFileAnswers;
     std::deque<std::optional<std::uint32_t>> ColorAnswers;
+
+    // How many of the next questions asked until answered are torn down
+    // without an answer (the application told to quit while they show).
+    int TornDownQuestions = 0;
 
     std::vector<Event> Events;
     std::vector<FileDialogOptions> OpenFileOptions;   // the options each dialog was shown with
@@ -42,6 +46,8 @@ public:
     void AnswerYesNo(bool yes) { YesNoAnswers.push_back(yes ? YesNoAnswer::Yes : YesNoAnswer::No); }
     // The next Yes/No question is closed with Escape or its close box.
     void DismissYesNo() { YesNoAnswers.push_back(YesNoAnswer::Dismissed); }
+    // The next question asked until answered is torn down: it ends Dismissed.
+    void TearDownNextQuestion() { ++TornDownQuestions; }
     void AnswerOkCancel(bool ok) { OkCancelAnswers.push_back(ok); }
     void AnswerOpenFile(const std::string& name, int filterIndex = 1);
     void CancelOpenFile() { OpenFileAnswers.push_back(std::nullopt); }
@@ -56,8 +62,9 @@ public:
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
     YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) override;
     // Skips the Dismissed answers at the front of the queue, as the question
-    // stays up through Escape, and takes the Yes or No after them.
-    bool AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) override;
+    // stays up through Escape; then ends Dismissed when it is to be torn
+    // down, or takes the Yes or No after them.
+    YesNoAnswer AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;

@@ -1,6 +1,6 @@
 #include "editor/writers/SaveProgress.h"
 
-#include "alignment/AlignmentPipeline.h"
+#include "sequence/GaugePercent.h"
 
 namespace sequara {
 

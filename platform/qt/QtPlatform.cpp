@@ -3,6 +3,7 @@
 #include "platform/FileFilters.h"
 #include "platform/qt/QtColor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -76,18 +77,32 @@ namespace {
 QMessageBox::Icon iconOf(MessageType type) {
     return type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
 }
+
+
+// The answer by the button actually clicked.  Escape and the close box,
+// where the box allows them, are checked first: the close box makes a plain
+// box report its No as clicked.  A box whose event loop is ended from
+// outside (the application told to quit) returns from exec() with no button
+// clicked: no answer either.
+YesNoAnswer answerOf(YesNoBox& box) {
+    box.exec();
+    if (box.Dismissed()) return YesNoAnswer::Dismissed;
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked && clicked == box.button(QMessageBox::Yes)) return YesNoAnswer::Yes;
+    if (clicked && clicked == box.button(QMessageBox::No)) return YesNoAnswer::No;
+    return YesNoAnswer::Dismissed;
+}
 }  // namespace
 
 YesNoAnswer QtPlatform::AskYesNo(const std::string& text, const std::string& caption, MessageType type) {
     YesNoBox box(iconOf(type), fromLocal(caption), messageText(text), parent_);
-    const int result = box.exec();
-    if (box.Dismissed()) return YesNoAnswer::Dismissed;
-    return result == QMessageBox::Yes ? YesNoAnswer::Yes : YesNoAnswer::No;
+    return answerOf(box);
 }
 
-bool QtPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) {
+YesNoAnswer QtPlatform::AskYesNoUntilAnswered(const std::string& text, const std::string& caption,
+                                              MessageType type) {
     YesNoBox box(iconOf(type), fromLocal(caption), messageText(text), parent_, /*dismissible=*/false);
-    return box.exec() == QMessageBox::Yes;
+    return answerOf(box);
 }
 
 bool QtPlatform::AskOkCancel(const std::string& text, const std::string& caption) {

@@ -25,7 +25,7 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
     YesNoAnswer AskYesNo(const std::string& text, const std::string& caption, MessageType type) override;
-    bool AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) override;
+    YesNoAnswer AskYesNoUntilAnswered(const std::string& text, const std::string& caption, MessageType type) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogResult> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<FileDialogResult> ChooseSaveFile(const FileDialogOptions& options) override;

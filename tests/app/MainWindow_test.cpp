@@ -236,10 +236,12 @@ TEST_F(MainWindowTest, AnUnreadableBackupOpensNothing) {
     folder.write(kDnaBackupName, "");
     platform.AnswerYesNo(true);
     pressContinue();
-    EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup file."});
+    EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup file. "
+                                                            "It has been kept as " +
+                                                            folder.file("backup_unreadable.ali") + "."});
     EXPECT_EQ(editor(), nullptr);
     EXPECT_EQ(w().State().AlignmentTitle, "Alignment Results");
-    EXPECT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("backup_unreadable.ali")));
 }
 
 TEST_F(MainWindowTest, DisabledItemsCannotBeChosenEvenFromCode) {

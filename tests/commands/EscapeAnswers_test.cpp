@@ -1,6 +1,7 @@
 // Every Yes/No question of the program left with Escape or its close box:
 // the question ends with the answer that keeps the user's work, or, where no
-// answer does, stays until the user says Yes or No.
+// answer does, stays until the user says Yes or No; torn down without an
+// answer, such a question keeps the user's work too.
 #include "commands/AlignmentLoaders.h"
 #include "commands/RunSetup.h"
 #include "editor/commands/ColumnCommands.h"
@@ -111,6 +112,15 @@ TEST(EscapeAnswers, EveryYesNoQuestionLeftWithEscapeKeepsTheUsersWork) {
                     (std::filesystem::exists(backup) ? ", backup there" : ", backup gone");
          },
          "restored ACG ACG, backup there"},
+        {"Have found an old backup file in the directory.Restore?",
+         [](Session& s) {
+             const std::string backup = s.folder.write(kDnaBackupName, "ref;ACG\n1;2;3\ns;ACG\n");
+             s.f.platform.TearDownNextQuestion();  // the program told to quit while it shows
+             const BackupOffer offer = OfferBackup(s.f.run.State(), s.f.platform);
+             return std::string(offer == BackupOffer::Unanswered ? "unanswered " : "answered ") + s.Rows() +
+                    (std::filesystem::exists(backup) ? ", backup there" : ", backup gone");
+         },
+         "unanswered A-GT ATGT A-GA, backup there"},
         {kDisplayOnlyLengthQuestion,
          [](Session& s) {
              WorkingState& state = s.f.run.State();
@@ -124,7 +134,7 @@ TEST(EscapeAnswers, EveryYesNoQuestionLeftWithEscapeKeepsTheUsersWork) {
          "cancelled before A-GT ATGT A-GA"},
     };
     for (const auto& q : questions) {
-        SCOPED_TRACE(q.question);
+        SCOPED_TRACE(std::string(q.question) + " -> " + q.left);
         Session s;
         s.f.platform.DismissYesNo();
         EXPECT_EQ(q.leave(s), q.left);

@@ -109,7 +109,7 @@ TEST_F(ReferenceCommandsTest, ADnaLookingReferenceInAnAminoRunIsAcceptedWithOneW
         folder.write(kReferenceFileName, ">r\n" + sequence + "\n");
         state.ReferenceNumbering.clear();
         ReadReference(state, platform);
-        EXPECT_TRUE(CheckReference(state, platform, MissingReferenceMessage()));
+        EXPECT_TRUE(CheckReference(state, platform, ReferenceCheckMoment::StartUp, MissingReferenceMessage()));
         EXPECT_EQ(platform.Messages(), expected);
         platform.Events.clear();
         EXPECT_EQ(chooseNew(">r\n" + sequence + "\n"), NewReferenceOutcome::Accepted);

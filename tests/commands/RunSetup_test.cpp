@@ -24,7 +24,7 @@ protected:
     void writeReference(const std::string& bytes) { folder.write(kReferenceFileName, bytes); }
     bool readAndCheck() {
         ReadReference(state, platform);
-        return CheckReference(state, platform, MissingReferenceMessage());
+        return CheckReference(state, platform, ReferenceCheckMoment::StartUp, MissingReferenceMessage());
     }
     TempFolder folder;
     ScriptedPlatform platform;
@@ -209,15 +209,29 @@ TEST_F(BackupOfferTest, NoDeletesTheBackupSoTheNextStartDoesNotAsk) {
 }
 
 TEST_F(BackupOfferTest, AnUnreadableBackupIsReportedAndKept) {
-    folder.write(kDnaBackupName, "ref;ACG\n1;2\ns;ACG\n");
-    state.AlignmentTitle = "Alignment Results";
-    platform.AnswerYesNo(true);
-    EXPECT_EQ(OfferBackup(state, platform), BackupOffer::Unreadable);
-    EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup file."});
-    EXPECT_TRUE(std::filesystem::exists(folder.file(kDnaBackupName)));
-    EXPECT_EQ(state.AlignmentTitle, "Alignment Results");
-    EXPECT_TRUE(state.AlignedReference.empty());
-    EXPECT_TRUE(state.AlignedNumbering.empty());
+    const std::string unreadable = "ref;ACG\n1;2\ns;ACG\n";
+    folder.write("backup_unreadable.ali", "set aside at an earlier start");
+    for (const auto& [dataType, keptName] : {std::pair{"DNA", "backup_unreadable_2.ali"},
+                                             std::pair{"AMINO", "backup_ami_unreadable.ali"}}) {
+        SCOPED_TRACE(dataType);
+        state.DataType = dataType;
+        platform.Events.clear();
+        folder.write(BackupName(dataType), unreadable);
+        state.AlignmentTitle = "Alignment Results";
+        platform.AnswerYesNo(true);
+        EXPECT_EQ(OfferBackup(state, platform), BackupOffer::Unreadable);
+        const std::string kept = folder.file(keptName);
+        EXPECT_EQ(platform.Messages(), std::vector<std::string>{"An error occured when trying to read the backup "
+                                                                "file. It has been kept as " + kept + "."});
+        EXPECT_EQ(ReadBytes(kept), unreadable);
+        EXPECT_FALSE(std::filesystem::exists(folder.file(BackupName(dataType))));  // no autosave reaches it
+        EXPECT_EQ(state.AlignmentTitle, "Alignment Results");
+        EXPECT_TRUE(state.AlignedReference.empty());
+        EXPECT_TRUE(state.AlignedNumbering.empty());
+        EXPECT_EQ(OfferBackup(state, platform), BackupOffer::NoBackup);  // the next start asks nothing
+        EXPECT_EQ(platform.Questions().size(), 1u);
+    }
+    EXPECT_EQ(ReadBytes(folder.file("backup_unreadable.ali")), "set aside at an earlier start");
 }
 
 TEST_F(BackupOfferTest, TheStartRemovesOnlyTheAutosavesOwnLeftoverTemporaries) {

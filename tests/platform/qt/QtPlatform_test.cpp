@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -87,6 +88,18 @@ auto leaveWhenShown(const std::function<void(QMessageBox*)>& leave, Ask ask) {
     return ask();
 }
 
+// Asks inside a main loop of its own and tells the application to quit once
+// the box is up, as when the desktop session ends.  The quit request ends
+// every event loop; QCoreApplication::exec clears it as it returns, so the
+// boxes of later tests run as usual.
+template <typename Ask>
+std::optional<YesNoAnswer> askTornDown(Ask ask) {
+    std::optional<YesNoAnswer> answer;
+    QTimer::singleShot(0, [&] { answer = leaveWhenShown([](QMessageBox*) { QCoreApplication::exit(0); }, ask); });
+    QCoreApplication::exec();
+    return answer;
+}
+
 TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIcon) {
     const auto press = [](Qt::Key k) { return [k](QMessageBox*) { QTest::keyClick(QApplication::focusWidget(), k); }; };
     const auto click = [](QMessageBox::StandardButton b) { return [b](QMessageBox* box) { box->button(b)->click(); }; };
@@ -114,6 +127,8 @@ TEST(QtQuestion, EscapeAndTheCloseBoxDismissTheYesNoQuestionAndItsTypeGivesTheIc
             << c.what;
         EXPECT_EQ(shown, c.type == warning ? QMessageBox::Warning : QMessageBox::Information) << c.what;
     }
+    EXPECT_EQ(askTornDown([&] { return platform.AskYesNo("Save it?", "Warning", warning); }),
+              YesNoAnswer::Dismissed);
 }
 
 TEST(QtQuestion, OnlyYesOrNoEndsAQuestionAskedUntilAnswered) {
@@ -127,9 +142,12 @@ TEST(QtQuestion, OnlyYesOrNoEndsAQuestionAskedUntilAnswered) {
             box->button(button)->click();
         };
         const auto ask = [&] { return platform.AskYesNoUntilAnswered("Restore?", "Warning", MessageType::Warning); };
-        EXPECT_EQ(leaveWhenShown(leave, ask), button == QMessageBox::Yes);
+        EXPECT_EQ(leaveWhenShown(leave, ask), button == QMessageBox::Yes ? YesNoAnswer::Yes : YesNoAnswer::No);
         EXPECT_TRUE(stayed) << (button == QMessageBox::Yes ? "Yes" : "No");
     }
+    // Torn down while it shows: neither button was chosen.
+    EXPECT_EQ(askTornDown([&] { return platform.AskYesNoUntilAnswered("Restore?", "Warning", MessageType::Warning); }),
+              YesNoAnswer::Dismissed);
 }
 
 TEST(ProgressGauge, ThePercentageContrastsWithTheFilledAndTheEmptyPart) {
