@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <unistd.h>
 
 namespace sequara {
@@ -140,15 +139,8 @@ bool CheckReference(const WorkingState& state, Platform& platform, ReferenceChec
 }
 
 void RemoveAutosaveLeftovers(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (!IsTemporaryNameOf(kDnaBackupName, name) && !IsTemporaryNameOf(kAminoBackupName, name)) continue;
-        std::error_code statusError;
-        if (it->symlink_status(statusError).type() == fs::file_type::regular) fs::remove(it->path(), statusError);
-    }
+    for (const char* backupName : {kDnaBackupName, kAminoBackupName})
+        RemoveTemporariesOf(DefaultFileLayer(), folder + backupName);
 }
 
 namespace {

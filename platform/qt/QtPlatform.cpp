@@ -78,7 +78,6 @@ QMessageBox::Icon iconOf(MessageType type) {
     return type == MessageType::Information ? QMessageBox::Information : QMessageBox::Warning;
 }
 
-
 // The answer by the button actually clicked.  Escape and the close box,
 // where the box allows them, are checked first: the close box makes a plain
 // box report its No as clicked.  A box whose event loop is ended from
