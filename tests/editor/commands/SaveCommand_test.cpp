@@ -442,27 +442,19 @@ TEST(SaveCommand, AChosenFileThatIsItsOwnCompanionIsRefused) {
         f.platform.AnswerYesNo(true);   // never asked
         EXPECT_EQ(f.Save(c.typed, c.index), "not written\n" + Kept(std::string("r.ali r.") + chosen) + message +
                                                chosen + ": it and its companion <folder>/r.ali" + tail) << c.link;
-        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
-        EXPECT_EQ(std::filesystem::is_symlink(f.folder.file(c.link)), !c.hard) << c.link;
-    }
-    // The writer of the pair refuses it too, for callers without the Save
-    // command's check (bench/sequara-export): nothing is written.
-    for (const auto& c : cases) {
-        SaveFixture f;
-        f.folder.write(c.to, "old");
-        if (c.hard) std::filesystem::create_hard_link(f.folder.file(c.to), f.folder.file(c.link));
-        else std::filesystem::create_symlink(c.to, f.folder.file(c.link));
-        const std::string chosen = f.folder.file(c.index == 1 ? "r.txt" : "r.phy");
-        const WorkingStateAlignmentInput input(f.run.State());
+        // The writer of the pair refuses it too, for callers without the
+        // Save command's check (bench/sequara-export): nothing is written.
+        const std::string file = f.folder.file("r." + chosen);
         ExportOutcome outcome;
         try {
-            ExportAlignment(input, chosen, c.index, f.files, f.progress, outcome);
+            ExportAlignment(WorkingStateAlignmentInput(f.run.State()), file, c.index, f.files, f.progress, outcome);
             ADD_FAILURE() << "saved " << c.link;
         } catch (const WriteError& e) {
-            EXPECT_EQ(e.what(), OneFilePairMessage(chosen, f.folder.file("r.ali")));
+            EXPECT_EQ(e.what(), OneFilePairMessage(file, f.folder.file("r.ali")));
         }
-        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
         EXPECT_TRUE(f.files.Temporaries.empty()) << c.link;
+        EXPECT_EQ(ReadBytes(f.folder.file(c.to)), "old") << c.link;
+        EXPECT_EQ(std::filesystem::is_symlink(f.folder.file(c.link)), !c.hard) << c.link;
     }
     SaveFixture f;
     f.folder.write("other.ali", "old");
