@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace sequara {
 
@@ -147,21 +146,18 @@ namespace {
 
 // Moves the backup file name in folder to the first free name of its stem,
 // "_unreadable", a number from 2 on and ".ali" ("backup_unreadable.ali",
-// "backup_unreadable_2.ali", ...), never over an existing file: link(2)
+// "backup_unreadable_2.ali", ...), never over an existing file: a link
 // refuses a name that is taken.  Gives 0 and the new full name, or the errno
 // value with the file left where it was.
-int setAsideUnreadable(const std::string& folder, const std::string& name, std::string& keptAs) {
+int setAsideUnreadable(FileLayer& files, const std::string& folder, const std::string& name, std::string& keptAs) {
     const std::string file = folder + name;
     const std::string stem = name.substr(0, name.rfind('.'));
     for (int number = 1;; ++number) {
         keptAs = folder + stem + "_unreadable" + (number == 1 ? "" : "_" + std::to_string(number)) + ".ali";
-        if (::link(file.c_str(), keptAs.c_str()) != 0) {
-            if (errno == EEXIST) continue;
-            return errno;
-        }
-        if (::unlink(file.c_str()) != 0) {
-            const int error = errno;
-            ::unlink(keptAs.c_str());
+        if (const int error = files.Link(file, keptAs); error == EEXIST) continue;
+        else if (error != 0) return error;
+        if (const int error = files.Remove(file); error != 0) {
+            (void)files.Remove(keptAs);
             return error;
         }
         return 0;
@@ -197,7 +193,7 @@ BackupOffer OfferBackup(WorkingState& state, Platform& platform) {
     if (!ReadAlignmentFile(file, reference, numbering, sequences, false, platform)) {
         // Moved aside, so that the next autosave cannot replace it.
         std::string keptAs;
-        const int error = setAsideUnreadable(state.ApplicationFolder, name, keptAs);
+        const int error = setAsideUnreadable(DefaultFileLayer(), state.ApplicationFolder, name, keptAs);
         platform.ShowMessage(std::string("An error occured when trying to read the backup file. ") +
                              (error == 0 ? "It has been kept as " + keptAs + "."
                                          : std::string("It could not be set aside (") + std::strerror(error) +

@@ -4,22 +4,13 @@
 #include "sequence/FileLayer.h"
 
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace sequara::oracle {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // One character at a time: a line feed ends a line, a carriage return just
 // before it belongs to the line end, and one anywhere else is dropped.
